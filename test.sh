@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test (then the unit tests under sanitizers).
+set -euo pipefail
+cd "$(dirname "$0")"
+./scripts/setup.sh
+jobs=$(nproc)
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$jobs"
+(cd build && ctest --output-on-failure -j"$jobs")
+
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTINTROW_SANITIZE=ON -DTINTROW_BUILD_DATA=OFF >/dev/null
+cmake --build build-asan --target unit-tests -j"$jobs"
+(cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest -L unit --output-on-failure -j"$jobs")

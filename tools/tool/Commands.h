@@ -1,0 +1,11 @@
+// The subcommands of tintrow-tool; each lives in a file of its own.
+#pragma once
+
+// A subcommand gets the arguments after its name and returns the exit status.
+using ToolCommand = int (*)(int argc, char** argv);
+
+struct ToolCommandEntry {
+    const char* name;
+    ToolCommand run;
+    const char* usage;
+};
