@@ -1,0 +1,239 @@
+// The 7z decoder behind the resource archive: POSIX file access and heap hooks for the LZMA SDK.
+#include "io/SevenZipArchive.h"
+
+#include "7z.h"
+#include "7zCrc.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace vela {
+namespace io {
+
+namespace {
+
+// Every request the decoder makes is bounded: a forged header that asks for gigabytes gets
+// SZ_ERROR_MEM instead of the memory. Slack covers the decoder's own tables beside a block.
+constexpr std::size_t kMaxAllocation = std::size_t(kMaxUnpackedSize + (std::uint64_t(64) << 20));
+
+void* heapAlloc(ISzAllocPtr, std::size_t size)
+{
+    if (size == 0 || size > kMaxAllocation)
+        return nullptr;
+    return std::malloc(size);
+}
+
+void heapFree(ISzAllocPtr, void* address)
+{
+    std::free(address);
+}
+
+const ISzAlloc kHeap = {heapAlloc, heapFree};
+
+struct FileInStream {
+    ISeekInStream vt;
+    int fd;
+};
+
+const FileInStream* fileOf(ISeekInStreamPtr p)
+{
+    return reinterpret_cast<const FileInStream*>(p);
+}
+
+SRes fileRead(ISeekInStreamPtr p, void* buf, std::size_t* size)
+{
+    for (;;) {
+        ssize_t got = ::read(fileOf(p)->fd, buf, *size);
+        if (got >= 0) {
+            *size = std::size_t(got);
+            return SZ_OK;
+        }
+        if (errno != EINTR) {
+            *size = 0;
+            return SZ_ERROR_READ;
+        }
+    }
+}
+
+SRes fileSeek(ISeekInStreamPtr p, Int64* pos, ESzSeek origin)
+{
+    static const int kWhence[] = {SEEK_SET, SEEK_CUR, SEEK_END};
+    off_t result = ::lseek(fileOf(p)->fd, off_t(*pos), kWhence[origin]);
+    if (result < 0)
+        return SZ_ERROR_READ;
+    *pos = Int64(result);
+    return SZ_OK;
+}
+
+const char* describe(SRes res)
+{
+    switch (res) {
+    case SZ_ERROR_DATA: return "corrupt data";
+    case SZ_ERROR_MEM: return "size beyond the limit or out of memory";
+    case SZ_ERROR_CRC: return "CRC mismatch";
+    case SZ_ERROR_UNSUPPORTED: return "unsupported method";
+    case SZ_ERROR_INPUT_EOF: return "truncated data";
+    case SZ_ERROR_READ: return "read error";
+    case SZ_ERROR_ARCHIVE: return "corrupt archive header";
+    case SZ_ERROR_NO_ARCHIVE: return "not a 7z archive";
+    default: return "decoder failure";
+    }
+}
+
+constexpr std::size_t kLookBufferSize = std::size_t(1) << 18;
+
+} // namespace
+
+struct SevenZipArchive::State {
+    FileInStream file{};
+    CLookToRead2 look{};
+    CSzArEx db{};
+    std::vector<Byte> lookBuffer;
+
+    explicit State(int fd) : lookBuffer(kLookBufferSize)
+    {
+        file.vt.Read = fileRead;
+        file.vt.Seek = fileSeek;
+        file.fd = fd;
+        LookToRead2_CreateVTable(&look, False);
+        look.buf = lookBuffer.data();
+        look.bufSize = lookBuffer.size();
+        look.realStream = &file.vt;
+        LookToRead2_INIT(&look);
+        SzArEx_Init(&db);
+    }
+
+    ~State()
+    {
+        SzArEx_Free(&db, &kHeap);
+        ::close(file.fd);
+    }
+};
+
+SevenZipArchive::SevenZipArchive() = default;
+SevenZipArchive::~SevenZipArchive() = default;
+
+bool SevenZipArchive::open(const std::string& path, std::string& error)
+{
+    close();
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error = std::strerror(errno);
+        return false;
+    }
+    static const bool crcReady = (CrcGenerateTable(), true);
+    (void)crcReady;
+    auto state = std::make_unique<State>(fd);
+    SRes res = SzArEx_Open(&state->db, &state->look.vt, &kHeap, &kHeap);
+    if (res != SZ_OK) {
+        error = describe(res);
+        return false;
+    }
+    state_ = std::move(state);
+    return true;
+}
+
+void SevenZipArchive::close()
+{
+    state_.reset();
+}
+
+bool SevenZipArchive::isOpen() const
+{
+    return state_ != nullptr;
+}
+
+std::uint32_t SevenZipArchive::memberCount() const
+{
+    return state_ ? state_->db.NumFiles : 0;
+}
+
+bool SevenZipArchive::isDirectory(std::uint32_t index) const
+{
+    return SzArEx_IsDir(&state_->db, index);
+}
+
+std::uint64_t SevenZipArchive::memberSize(std::uint32_t index) const
+{
+    return SzArEx_GetFileSize(&state_->db, index);
+}
+
+std::vector<std::uint16_t> SevenZipArchive::name16(std::uint32_t index) const
+{
+    std::vector<std::uint16_t> units(SzArEx_GetFileNameUtf16(&state_->db, index, nullptr));
+    if (!units.empty()) {
+        SzArEx_GetFileNameUtf16(&state_->db, index, units.data());
+        units.pop_back(); // the terminator
+    }
+    return units;
+}
+
+std::string SevenZipArchive::name8(std::uint32_t index) const
+{
+    std::string name;
+    for (std::uint16_t unit : name16(index))
+        name += char(unit & 0xFF);
+    return name;
+}
+
+std::string SevenZipArchive::nameUtf8(std::uint32_t index) const
+{
+    std::vector<std::uint16_t> units = name16(index);
+    std::string out;
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        std::uint32_t c = units[i];
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
+            units[i + 1] < 0xE000)
+            c = 0x10000 + ((c - 0xD800) << 10) + (units[++i] - 0xDC00);
+        if (c < 0x80) {
+            out += char(c);
+        } else if (c < 0x800) {
+            out += char(0xC0 | (c >> 6));
+            out += char(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += char(0xE0 | (c >> 12));
+            out += char(0x80 | ((c >> 6) & 0x3F));
+            out += char(0x80 | (c & 0x3F));
+        } else {
+            out += char(0xF0 | (c >> 18));
+            out += char(0x80 | ((c >> 12) & 0x3F));
+            out += char(0x80 | ((c >> 6) & 0x3F));
+            out += char(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+bool SevenZipArchive::extract(std::uint32_t index, std::vector<std::uint8_t>& out,
+                              std::string& error)
+{
+    out.clear();
+    const CSzArEx& db = state_->db;
+    if (memberSize(index) > kMaxUnpackedSize) {
+        error = "member larger than the limit";
+        return false;
+    }
+    UInt32 folder = db.FileToFolder[index];
+    if (folder != UInt32(-1) && SzAr_GetFolderUnpackSize(&db.db, folder) > kMaxUnpackedSize) {
+        error = "block larger than the limit";
+        return false;
+    }
+    UInt32 blockIndex = UInt32(-1);
+    Byte* block = nullptr;
+    std::size_t blockSize = 0, offset = 0, size = 0;
+    LookToRead2_INIT(&state_->look);
+    SRes res = SzArEx_Extract(&db, &state_->look.vt, index, &blockIndex, &block, &blockSize,
+                              &offset, &size, &kHeap, &kHeap);
+    if (res == SZ_OK)
+        out.assign(block + offset, block + offset + size);
+    else
+        error = describe(res);
+    heapFree(&kHeap, block);
+    return res == SZ_OK;
+}
+
+} // namespace io
+} // namespace vela
