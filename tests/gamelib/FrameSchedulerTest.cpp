@@ -1,0 +1,102 @@
+// The fixed-rate scheduler against a fake clock.
+#include "gamelib/FrameScheduler.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+int64_t fakeNow;
+int64_t fakeClock() { return fakeNow; }
+
+// Records tick and paint times; a tick may take simulated time.
+struct Recorder : FrameScheduler::Client {
+    std::vector<int64_t> ticks;
+    std::vector<int64_t> paints;
+    int64_t tickCost = 0;
+    void runTick() override
+    {
+        ticks.push_back(fakeNow);
+        fakeNow += tickCost;
+    }
+    void paintFrame() override { paints.push_back(fakeNow); }
+};
+
+class FrameSchedulerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fakeNow = 1000;
+        scheduler.restart();
+    }
+    // Runs passes at every millisecond up to the given time.
+    void runUntil(int64_t end)
+    {
+        for (; fakeNow <= end; ++fakeNow)
+            scheduler.pass(recorder);
+    }
+    FrameScheduler scheduler{fakeClock};
+    Recorder recorder;
+};
+
+}
+
+TEST_F(FrameSchedulerTest, TicksEveryPeriod)
+{
+    runUntil(1000 + 42 * 3);
+    EXPECT_EQ((std::vector<int64_t>{1042, 1084, 1126}), recorder.ticks);
+    EXPECT_EQ(recorder.ticks, recorder.paints);
+}
+
+TEST_F(FrameSchedulerTest, LateLoopCatchesUpOneTickPerPass)
+{
+    fakeNow = 1000 + 42 * 5;
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(i < 5, scheduler.pass(recorder)) << i;
+    EXPECT_EQ(1000 + 42 * 5, scheduler.lastTick);
+}
+
+TEST_F(FrameSchedulerTest, StallBeyondSixteenPeriodsJumps)
+{
+    fakeNow = 1000 + 42 * 18;
+    EXPECT_TRUE(scheduler.pass(recorder));
+    EXPECT_FALSE(scheduler.pass(recorder));
+    EXPECT_EQ(fakeNow + 42, scheduler.lastTick);
+    // The next tick comes two periods after the stalled pass, not as a burst.
+    int64_t stalled = fakeNow;
+    runUntil(stalled + 84);
+    EXPECT_EQ((std::vector<int64_t>{stalled, stalled + 84}), recorder.ticks);
+}
+
+TEST_F(FrameSchedulerTest, StallOfExactlySixteenPeriodsCatchesUp)
+{
+    fakeNow = 1000 + 42 * 17;
+    int ticks = 0;
+    while (scheduler.pass(recorder))
+        ++ticks;
+    EXPECT_EQ(17, ticks);
+}
+
+TEST_F(FrameSchedulerTest, SlowTickSkipsTheNextPaint)
+{
+    recorder.tickCost = 52;
+    fakeNow = 1042;
+    scheduler.pass(recorder);
+    recorder.tickCost = 51;
+    fakeNow = 1200;
+    scheduler.pass(recorder);
+    scheduler.pass(recorder);
+    EXPECT_EQ(3u, recorder.ticks.size());
+    // The first tick is painted (nothing ran long before it); the second is not (52 ms before);
+    // the third is (51 ms is short enough).
+    EXPECT_EQ(2u, recorder.paints.size());
+}
+
+TEST_F(FrameSchedulerTest, ResumedLastsOnePass)
+{
+    scheduler.resumed = true;
+    fakeNow = 1010;
+    scheduler.pass(recorder);
+    EXPECT_FALSE(scheduler.resumed);
+}
