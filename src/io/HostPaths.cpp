@@ -1,6 +1,9 @@
 // Where the program's files and the persistent data live on the host, and atomic file writes.
 #include "io/HostPaths.h"
 
+#include "lang/DString.h"
+#include "lang/DSystem.h"
+
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -68,13 +71,8 @@ std::string appName()
 
 std::string programDirectory()
 {
-    char path[4096];
-    ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
-    if (n <= 0)
-        return ".";
-    std::string exe(path, std::size_t(n));
-    std::size_t slash = exe.rfind('/');
-    return slash == std::string::npos ? exe : exe.substr(0, slash);
+    lang::DStringPtr path = lang::DSystem::getProperty(u"app.fullpath");
+    return path ? toHostSeparators(path->toUtf8()) : std::string(".");
 }
 
 std::string dataBase()
@@ -105,6 +103,17 @@ std::string joinPath(const std::string& folder, const std::string& name)
     if (!folder.empty() && folder.back() == '/')
         return folder + rest;
     return folder + "/" + rest;
+}
+
+std::string programFilePath(const std::string& name)
+{
+    return joinPath(programDirectory(), toHostSeparators(name));
+}
+
+std::string programFileStandIn(const std::string& name)
+{
+    std::string folder = appDataFolder();
+    return folder.empty() ? folder : joinPath(folder + "/files", toHostSeparators(name));
 }
 
 bool makeFolders(const std::string& path)

@@ -27,6 +27,12 @@ std::string toHostSeparators(std::string name);
 // Joins a folder and a relative name with exactly one "/" between them.
 std::string joinPath(const std::string& folder, const std::string& name);
 
+// Where the program's plain files go: the host path of `name` in the program's directory,
+// and its stand-in in <app data>/files for a program directory that cannot be written ("" when
+// the application name is unknown).
+std::string programFilePath(const std::string& name);
+std::string programFileStandIn(const std::string& name);
+
 // Creates a folder and its missing parents; true when it exists afterwards.
 bool makeFolders(const std::string& path);
 bool isWritableFolder(const std::string& path);

@@ -1,0 +1,30 @@
+// Output stream that creates or empties a plain file in the program's directory.
+#pragma once
+
+#include "io/DFileOutputStream.ptr"
+#include "io/DOutputStream.h"
+#include "lang/DString.ptr"
+
+namespace vela::io {
+
+class DFileOutputStream : public DOutputStream {
+public:
+    // When the program's directory cannot be written (an installed copy), the file goes to
+    // the data folder's "files" instead, where DFileInputStream looks first. A file that
+    // cannot be created throws IOException.
+    explicit DFileOutputStream(const lang::DStringPtr& name);
+    ~DFileOutputStream() override;
+
+    using DOutputStream::write;
+    void write(lang::DbyteArrayPtr b, int32_t off, int32_t len) override;
+    void write(int32_t b) override;
+    void flush() override;
+    void close() override;
+
+private:
+    void writeHost(const int8_t* bytes, int32_t length);
+
+    int fd = -1;
+};
+
+} // namespace vela::io
