@@ -78,7 +78,7 @@ void openArchiveAt(const std::string& hostPath)
     ResourceArchive& a = archive();
     std::string error;
     if (!a.reader.open(hostPath, error))
-        fail(hostPath + ": " + error);
+        fail(error);
     buildIndex(a);
     a.failure.clear();
 }
@@ -93,6 +93,16 @@ void closeArchive()
 bool isArchiveOpen()
 {
     return archive().reader.isOpen();
+}
+
+std::vector<std::string> archiveMemberNames()
+{
+    ResourceArchive& a = archive();
+    std::vector<std::string> names;
+    for (uint32_t i = 0; i < a.reader.memberCount(); ++i)
+        if (!a.reader.isDirectory(i))
+            names.push_back(a.reader.nameUtf8(i));
+    return names;
 }
 
 const std::string& archiveFailureReason()

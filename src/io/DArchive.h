@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "lang/DArray.h"
 #include "lang/DString.ptr"
@@ -15,6 +16,8 @@ void openArchive(const lang::DStringPtr& name);
 void openArchiveAt(const std::string& hostPath);
 void closeArchive();
 bool isArchiveOpen();
+// Names of the open archive's non-directory members in archive order, as UTF-8.
+std::vector<std::string> archiveMemberNames();
 // Why the last archive operation failed, for tools that report it; "" after a success.
 const std::string& archiveFailureReason();
 

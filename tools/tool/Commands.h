@@ -9,3 +9,6 @@ struct ToolCommandEntry {
     ToolCommand run;
     const char* usage;
 };
+
+int runDat(int argc, char** argv);
+int runStore(int argc, char** argv);

@@ -6,6 +6,8 @@
 
 // Add a subcommand here: declare its function and give it a row of the table.
 static const ToolCommandEntry commands[] = {
+    {"dat", runDat, "dat ls ARCHIVE | dat cat ARCHIVE MEMBER"},
+    {"store", runStore, "store add|set|get|count|next|delete NAME [ID]"},
     {nullptr, nullptr, nullptr},
 };
 
