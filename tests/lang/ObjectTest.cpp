@@ -1,0 +1,184 @@
+// Tests of DObject counting, the smart pointers and the interface pointer.
+#include <gtest/gtest.h>
+
+#include <new>
+#include <sys/mman.h>
+
+#include "lang/DInterface.h"
+#include "lang/DObject.h"
+#include "lang/DString.h"
+#include "lang/ThrownKind.h"
+
+using namespace vela::lang;
+using testing_support::Probe;
+
+TEST(Counting, ReleaseOnCountZeroFreesNothing)
+{
+    int destroyed = 0;
+    Probe* probe = new Probe(&destroyed);
+    probe->release();
+    EXPECT_EQ(probe->refCount(), 0);
+    EXPECT_EQ(destroyed, 0);
+    delete probe;
+    EXPECT_EQ(destroyed, 1);
+}
+
+TEST(Counting, LastReferenceDeletesExactlyOnce)
+{
+    int destroyed = 0;
+    {
+        DObjectPtr first = new Probe(&destroyed);
+        DObjectPtr second = first;
+        EXPECT_EQ(first->refCount(), 2);
+        first.reset();
+        EXPECT_EQ(destroyed, 0);
+        EXPECT_EQ(second->refCount(), 1);
+    }
+    EXPECT_EQ(destroyed, 1);
+}
+
+TEST(SmartPointer, SelfAssignmentKeepsTheObject)
+{
+    int destroyed = 0;
+    DObjectPtr p = new Probe(&destroyed);
+    DObjectPtr& alias = p;
+    p = alias;
+    EXPECT_EQ(destroyed, 0);
+    EXPECT_EQ(p->refCount(), 1);
+}
+
+TEST(SmartPointer, AssignmentReleasesTheOldObject)
+{
+    int oldDestroyed = 0;
+    int newDestroyed = 0;
+    DObjectPtr p = new Probe(&oldDestroyed);
+    DObjectPtr q = new Probe(&newDestroyed);
+    p = q;
+    EXPECT_EQ(oldDestroyed, 1);
+    EXPECT_EQ(q->refCount(), 2);
+    p = nullptr;
+    q = std::move(p);
+    EXPECT_EQ(newDestroyed, 1);
+}
+
+TEST(SmartPointer, DereferencingNullThrowsNullPointerWithEmptyMessage)
+{
+    DObjectPtr empty;
+    DExceptionBase* caught = nullptr;
+    try {
+        empty->hashCode();
+    } catch (DExceptionBase* e) {
+        caught = e;
+    }
+    ASSERT_NE(caught, nullptr);
+    EXPECT_EQ(caught->code, uint32_t { NullPointerException });
+    EXPECT_EQ(caught->message[0], 0);
+    delete caught;
+    EXPECT_THROWS_KIND(*empty, NullPointerException);
+}
+
+// Counts calls of equals, to show which comparisons reach it.
+class EqualsCounter : public DObject {
+public:
+    bool equals(DObjectPtr other) override
+    {
+        ++calls;
+        return other.get() == this || answer;
+    }
+    int calls = 0;
+    bool answer = false;
+};
+
+TEST(SmartPointer, EqualityRules)
+{
+    DObjectPtr none;
+    DObjectPtr alsoNone;
+    EqualsCounter* counter = new EqualsCounter;
+    DPtr<EqualsCounter> left = counter;
+    DObjectPtr right = new DObject;
+    EXPECT_TRUE(none == alsoNone);
+    EXPECT_FALSE(left == none);
+    EXPECT_FALSE(none == left);
+    EXPECT_EQ(counter->calls, 0);
+    EXPECT_TRUE(left == left);
+    EXPECT_EQ(counter->calls, 0);
+    EXPECT_FALSE(left == right);
+    EXPECT_EQ(counter->calls, 1);
+    counter->answer = true;
+    EXPECT_TRUE(left == right);
+    // equals released the reference it was given.
+    EXPECT_EQ(right->refCount(), 1);
+}
+
+TEST(DObjectOperations, IdentityAndText)
+{
+    DObjectPtr a = new DObject;
+    DObjectPtr b = new DObject;
+    EXPECT_STREQ(a->getClassName(), "DObject");
+    EXPECT_TRUE(a->equals(a));
+    EXPECT_FALSE(a->equals(b));
+    EXPECT_FALSE(a->equals(nullptr));
+    EXPECT_TRUE(a->reserved6().isNull());
+    EXPECT_EQ(a->hashCode(), static_cast<int32_t>(reinterpret_cast<uintptr_t>(a.get()) & 0x7FFFFFFF));
+}
+
+TEST(DObjectOperations, ToStringUsesTheHashWithoutBit31)
+{
+    // Map a page at an address whose bit 31 is set and build an object there.
+    void* wanted = reinterpret_cast<void*>(uintptr_t { 0x600080000000 });
+    void* page = mmap(wanted, 4096, PROT_READ | PROT_WRITE,
+        MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED_NOREPLACE, -1, 0);
+    if (page != wanted) {
+        if (page != MAP_FAILED)
+            munmap(page, 4096);
+        GTEST_SKIP() << "address with bit 31 set not available";
+    }
+    DObject* object = new (static_cast<char*>(page) + 16) DObject;
+    EXPECT_EQ(object->hashCode(), 16);
+    EXPECT_EQ(object->toString()->toUtf8(), "DObject@10");
+    object->~DObject();
+    munmap(page, 4096);
+}
+
+class Greeting : public DInterface {
+public:
+    using DInterface::DInterface;
+    virtual int greet() = 0;
+};
+
+class Greeter : public DObject, public Greeting {
+public:
+    explicit Greeter(int* destroyed) : Greeting(this), destroyed(destroyed) { }
+    ~Greeter() override { ++*destroyed; }
+    int greet() override { return 42; }
+
+private:
+    int* destroyed;
+};
+
+TEST(InterfacePointer, CountsTheOwner)
+{
+    int destroyed = 0;
+    Greeter* greeter = new Greeter(&destroyed);
+    {
+        DInterfacePtrOf<Greeting> p(greeter);
+        EXPECT_EQ(greeter->refCount(), 1);
+        DInterfacePtrOf<Greeting> copy = p;
+        EXPECT_EQ(greeter->refCount(), 2);
+        EXPECT_EQ(copy->greet(), 42);
+        copy = p;
+        EXPECT_EQ(greeter->refCount(), 2);
+    }
+    EXPECT_EQ(destroyed, 1);
+    DInterfacePtrOf<Greeting> empty;
+    EXPECT_THROWS_KIND(empty->greet(), NullPointerException);
+}
+
+TEST(Casts, CheckedDowncast)
+{
+    DObjectPtr text = new DString(u"x");
+    EXPECT_EQ(ptrCast<DString>(text)->length(), 1);
+    EXPECT_TRUE(ptrCast<DString>(DObjectPtr()).isNull());
+    EXPECT_THROWS_KIND(ptrCast<DString>(DObjectPtr(new DObject)), ClassCastException);
+    EXPECT_TRUE(ptrCastOrNull<DString>(DObjectPtr(new DObject)).isNull());
+}
