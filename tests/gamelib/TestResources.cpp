@@ -1,0 +1,63 @@
+// Test fixture: a temporary program folder with its own game.dat.
+#include "TestResources.h"
+
+#include "gamelib/Resources.h"
+#include "io/DArchive.h"
+#include "lang/DString.h"
+#include "lang/HostHooks.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+TestResources::TestResources()
+{
+    char pattern[] = "/tmp/gamelib-test-XXXXXX";
+    root = ::mkdtemp(pattern);
+    vela::lang::host::setProgramFile(root + "/tintrow");
+    fs::create_directories(root + "/home");
+    ::setenv("TINTROW_HOME", (root + "/home").c_str(), 1);
+}
+
+TestResources::~TestResources()
+{
+    vela::io::closeArchive();
+    Resources::setSearchPath(vela::lang::DStringPtr(new vela::lang::DString()));
+    vela::lang::host::setProgramFile("");
+    fs::remove_all(root);
+}
+
+void TestResources::writeFile(const std::string& name, const std::string& bytes)
+{
+    fs::path path = fs::path(root) / name;
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string TestResources::readFile(const std::string& name) const
+{
+    std::ifstream in(fs::path(root) / name, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void TestResources::openArchive(const std::map<std::string, std::string>& members)
+{
+    std::string staging = root + "/staging";
+    fs::create_directories(staging);
+    for (const auto& member : members) {
+        fs::path path = fs::path(staging) / member.first;
+        fs::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << member.second;
+    }
+    std::string command = "cd '" + staging + "' && 7zz a -bd -bso0 -bsp0 ../game.dat . >/dev/null";
+    ASSERT_EQ(0, std::system(command.c_str()));
+    fs::remove_all(staging);
+    vela::io::openArchive(vela::lang::DStringPtr(new vela::lang::DString(u"game.dat")));
+}
