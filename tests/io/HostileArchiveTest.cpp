@@ -1,0 +1,133 @@
+// Damaged, forged and unsupported archives fail with IOException, never a crash or a huge allocation.
+#include "io/D7zipInputStream.h"
+#include "io/DArchive.h"
+#include "io/SevenZipArchive.h"
+#include "io/TestFiles.h"
+#include "lang/DString.h"
+#include "lang/ThrownKind.h"
+
+#include <gtest/gtest.h>
+
+using namespace vela;
+using namespace vela::io;
+using testfiles::Bytes;
+using testfiles::TempDir;
+
+namespace {
+
+const Bytes kPayload = testfiles::patternBytes(3000, 9);
+
+// Opens the archive and reads "p.bin"; the thrown kind, or NOTHING_THROWN with the bytes.
+uint32_t openAndRead(const std::string& path, Bytes& read)
+{
+    read.clear();
+    uint32_t kind = testing_support::thrownKind([&] {
+        openArchiveAt(path);
+        D7zipInputStreamPtr in = new D7zipInputStream(lang::DString::fromUtf8("p.bin"));
+        for (int32_t c; (c = in->read()) >= 0;)
+            read.push_back(uint8_t(c));
+    });
+    closeArchive();
+    return kind;
+}
+
+class HostileArchive : public ::testing::Test {
+protected:
+    Bytes pack(const std::vector<std::string>& switches, const Bytes& payload = kPayload)
+    {
+        testfiles::writeFile(dir / "src/p.bin", payload);
+        std::remove((dir / "good.7z").c_str());
+        testfiles::make7z(dir / "good.7z", dir / "src", switches);
+        return testfiles::readFile(dir / "good.7z");
+    }
+    uint32_t readDamaged(const Bytes& archive, Bytes& read)
+    {
+        testfiles::writeFile(dir / "bad.7z", archive);
+        return openAndRead(dir / "bad.7z", read);
+    }
+
+    TempDir dir;
+};
+
+TEST_F(HostileArchive, TruncatedArchivesThrowIOException)
+{
+    Bytes good = pack({});
+    for (size_t keep : {size_t(0), size_t(5), size_t(31), size_t(32), good.size() / 2, good.size() - 1}) {
+        Bytes read;
+        EXPECT_EQ(readDamaged(Bytes(good.begin(), good.begin() + long(keep)), read),
+                  uint32_t(lang::IOException))
+            << "kept " << keep << " bytes";
+    }
+}
+
+TEST_F(HostileArchive, EveryBitFlipReadsExactlyOrThrowsIOException)
+{
+    for (const auto& switches : {std::vector<std::string>{"-mhc=off", "-m0=Copy"},
+                                 std::vector<std::string>{"-m0=LZMA"}}) {
+        Bytes good = pack(switches, Bytes(kPayload.begin(), kPayload.begin() + 200));
+        for (size_t i = 0; i < good.size(); ++i) {
+            Bytes bad = good;
+            bad[i] ^= uint8_t(1u << (i % 8));
+            Bytes read;
+            uint32_t kind = readDamaged(bad, read);
+            if (kind == testing_support::NOTHING_THROWN)
+                EXPECT_EQ(read, Bytes(kPayload.begin(), kPayload.begin() + 200)) << "byte " << i;
+            else
+                EXPECT_EQ(kind, uint32_t(lang::IOException)) << "byte " << i;
+        }
+    }
+}
+
+TEST_F(HostileArchive, BogusHeaderAfterSignatureThrowsIOException)
+{
+    Bytes bogus = {'7', 'z', 0xBC, 0xAF, 0x27, 0x1C, 0, 4};
+    Bytes noise = testfiles::patternBytes(200, 3);
+    bogus.insert(bogus.end(), noise.begin(), noise.end());
+    Bytes read;
+    EXPECT_EQ(readDamaged(bogus, read), uint32_t(lang::IOException));
+}
+
+TEST_F(HostileArchive, WrongStartHeaderCrcThrowsIOException)
+{
+    Bytes bad = pack({});
+    bad[8] ^= 0xFF; // the start header's own CRC
+    Bytes read;
+    EXPECT_EQ(readDamaged(bad, read), uint32_t(lang::IOException));
+}
+
+TEST_F(HostileArchive, WrongMemberCrcThrowsIOException)
+{
+    Bytes bad = pack({"-m0=Copy", "-mhc=off"});
+    bad[32 + 100] ^= 0x01; // inside the stored member's bytes
+    Bytes read;
+    EXPECT_EQ(readDamaged(bad, read), uint32_t(lang::IOException));
+}
+
+TEST_F(HostileArchive, MethodsTheDecoderLacksThrowIOException)
+{
+    for (const auto& switches : {std::vector<std::string>{"-m0=Deflate"},
+                                 std::vector<std::string>{"-m0=BZip2"},
+                                 std::vector<std::string>{"-pSECRET"},
+                                 std::vector<std::string>{"-pSECRET", "-mhe=on"}}) {
+        Bytes read;
+        EXPECT_EQ(readDamaged(pack(switches), read), uint32_t(lang::IOException)) << switches[0];
+    }
+}
+
+TEST_F(HostileArchive, MemberBeyondTheSizeLimitIsRefused)
+{
+    // Zeros pack to a few kilobytes, so the archive is tiny while its member is not.
+    const std::string zeros = dir / "src/p.bin";
+    testfiles::makeDirs(dir / "src");
+    FILE* f = std::fopen(zeros.c_str(), "wb");
+    ASSERT_TRUE(f);
+    ASSERT_EQ(::ftruncate(fileno(f), off_t(kMaxUnpackedSize) + 1), 0);
+    std::fclose(f);
+    testfiles::make7z(dir / "big.7z", dir / "src", {"-mx=1"});
+    std::remove(zeros.c_str());
+    Bytes read;
+    EXPECT_EQ(openAndRead(dir / "big.7z", read), uint32_t(lang::IOException));
+    EXPECT_TRUE(read.empty());
+}
+
+} // namespace
