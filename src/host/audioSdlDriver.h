@@ -1,0 +1,25 @@
+// The sound engine's output driver on an SDL audio device.
+#pragma once
+
+#include "sound/hssDriver.h"
+
+#include <cstdint>
+
+class hssSdlDriver : public hssDriver {
+public:
+    ~hssSdlDriver() override;
+    int open(const hssFormat& format, int bufferFrames, hssMixCallback mix, void* user) override;
+    int close() override;
+    void lock() override;
+    void unlock() override;
+    void pause() override;
+    void resume() override;
+
+private:
+    static void callback(void* self, uint8_t* stream, int bytes);
+
+    uint32_t device_ = 0;
+    hssMixCallback mix_ = nullptr;
+    void* user_ = nullptr;
+    bool paused_ = true;
+};

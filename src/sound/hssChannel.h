@@ -1,0 +1,50 @@
+// What music and sound channels share: levels, pan and the play flags clients set.
+#pragma once
+
+#include <atomic>
+
+class hssSpeaker;
+
+class hssChannel {
+public:
+    explicit hssChannel(hssSpeaker* owner) : owner_(owner) {}
+    virtual ~hssChannel() {}
+    hssChannel(const hssChannel&) = delete;
+    hssChannel& operator=(const hssChannel&) = delete;
+
+    // Level 0..64; the effective level scales it by the pool's master level.
+    virtual void setVolume(int level);
+    virtual void setPan(int pan);
+    virtual int getPosition() = 0;
+    virtual void setPosition(int position) = 0;
+    virtual int getLength() = 0;
+
+    int volume() const { return level_.load(std::memory_order_relaxed); }
+    int effectiveLevel() const { return effectiveLevel_.load(std::memory_order_relaxed); }
+    int pan() const { return pan_.load(std::memory_order_relaxed); }
+
+    // Single-word flags written by clients without the lock; the mixer reads them.
+    bool isLooping() const { return loop_.load(std::memory_order_relaxed); }
+    bool isPaused() const { return paused_.load(std::memory_order_relaxed); }
+    bool isStopped() const { return stopped_.load(std::memory_order_relaxed); }
+    void setLoop(bool on) { loop_.store(on, std::memory_order_relaxed); }
+    void setPaused(bool on) { paused_.store(on, std::memory_order_relaxed); }
+    void setStopped(bool on) { stopped_.store(on, std::memory_order_relaxed); }
+    // A free channel may be taken by the next play request.
+    bool isFree() const { return isStopped() && !isPaused(); }
+    bool isActive() const { return !isStopped() && !isPaused(); }
+
+protected:
+    virtual int masterLevel() const = 0;
+    void storePan(int pan) { pan_.store(pan, std::memory_order_relaxed); }
+
+    hssSpeaker* owner_;
+
+private:
+    std::atomic<int> level_{64};
+    std::atomic<int> effectiveLevel_{64};
+    std::atomic<int> pan_{128};
+    std::atomic<bool> loop_{false};
+    std::atomic<bool> paused_{false};
+    std::atomic<bool> stopped_{true};
+};
