@@ -12,3 +12,4 @@ struct ToolCommandEntry {
 
 int runDat(int argc, char** argv);
 int runStore(int argc, char** argv);
+int runSim(int argc, char** argv);

@@ -8,6 +8,7 @@
 static const ToolCommandEntry commands[] = {
     {"dat", runDat, "dat ls ARCHIVE | dat cat ARCHIVE MEMBER"},
     {"store", runStore, "store add|set|get|count|next|delete NAME [ID]"},
+    {"sim", runSim, "sim --levels PATH [--seed S] [--highest H]   (commands on stdin)"},
     {nullptr, nullptr, nullptr},
 };
 
