@@ -1,0 +1,20 @@
+// Host keys to runtime keys on the two platform types, and the shell's key table.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// Which event the key takes part in: the Pocket PC treats the press of F1 and F2 apart.
+enum class KeyPhase { PRESSED, REPEATED, RELEASED };
+
+const int NO_KEY = -1; // the key is dropped
+
+int translateKey(bool smartphone, int hostKey, KeyPhase phase);
+
+// 24 entries of a host key followed by two words cleared to 0.
+struct KeyTableEntry {
+    int32_t hostKey;
+    int32_t reserved[2];
+};
+const int KEY_TABLE_SIZE = 24;
+void fillKeyTable(bool smartphone, KeyTableEntry (&table)[KEY_TABLE_SIZE]);

@@ -1,0 +1,117 @@
+// The entry routine: reads the command line, installs the host services and runs the engine.
+#include "shell/Shell.h"
+
+#include "host/Clock.h"
+#include "host/InstanceLock.h"
+#include "host/Script.h"
+#include "host/ScriptedWindow.h"
+#include "host/Window.h"
+#include "io/HostPaths.h"
+#include "lang/DString.h"
+#include "lang/HostHooks.h"
+#include "microedition/midlet/DMIDlet.h"
+#include "shell/CGameEngine.h"
+#include "shell/CommandLine.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+using namespace vela;
+
+namespace {
+
+host::Clock* activeClock = nullptr;
+
+uint64_t shellTicks()
+{
+    return activeClock->ticks();
+}
+
+// "app.name" of the running application places the record stores.
+std::string applicationName()
+{
+    microedition::midlet::DMIDletPtr app = microedition::midlet::DMIDlet::getCurrent();
+    if (!app)
+        return "";
+    lang::DStringPtr name = app->getAppProperty(new lang::DString(u"app.name"));
+    return name ? name->toUtf8() : "";
+}
+
+// Scripted runs never touch a display or a sound device.
+void useHeadlessDrivers()
+{
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 0); // a caller's choice (the disk driver) stays
+}
+
+int runEngine(host::Window& window, host::Clock& clock, const CommandLine& options)
+{
+    activeClock = &clock;
+    lang::host::setTickSource(shellTicks);
+    lang::host::setPlatformType(options.smartphone ? u"SmartPhone" : u"PocketPC");
+    io::setAppNameSource(applicationName);
+    int status;
+    {
+        CGameEngine engine;
+        status = engine.run(window, clock, options.smartphone);
+    }
+    lang::host::setTickSource(nullptr);
+    activeClock = nullptr;
+    return status;
+}
+
+int runScripted(const CommandLine& options)
+{
+    std::vector<host::ScriptCommand> script;
+    std::string error;
+    if (!host::loadScript(options.script, script, error)) {
+        std::fprintf(stderr, "tintrow: %s\n", error.c_str());
+        return 2;
+    }
+    useHeadlessDrivers();
+    host::VirtualClock clock;
+    host::ScriptedWindow window(options.width, options.height, std::move(script), clock);
+    int status = runEngine(window, clock, options);
+    if (!window.failure().empty()) {
+        std::fprintf(stderr, "tintrow: %s\n", window.failure().c_str());
+        return status ? status : 1;
+    }
+    return status;
+}
+
+int runWindowed(const CommandLine& options)
+{
+    host::WindowOptions wo;
+    wo.title = lang::DStringPtr(new lang::DString(CGameEngine::TITLE))->toUtf8();
+    wo.width = options.width;
+    wo.height = options.height;
+    wo.scale = options.scale;
+    std::string error;
+    std::unique_ptr<host::Window> window = host::openSdlWindow(wo, error);
+    if (!window) {
+        std::fprintf(stderr, "tintrow: cannot open a window: %s\n", error.c_str());
+        return 1;
+    }
+    std::unique_ptr<host::Clock> clock = host::makeSdlClock();
+    return runEngine(*window, *clock, options);
+}
+
+} // namespace
+
+int runShell(const std::vector<std::string>& arguments)
+{
+    CommandLine options;
+    std::string error;
+    if (!parseCommandLine(arguments, options, error)) {
+        std::fprintf(stderr, "tintrow: %s\n", error.c_str());
+        return 2;
+    }
+    std::string title = lang::DStringPtr(new lang::DString(CGameEngine::TITLE))->toUtf8();
+    host::InstanceLock lock;
+    if (lock.acquire(io::joinPath(io::dataBase(), "Vandrel/" + title)) == host::InstanceLock::HELD_ELSEWHERE) {
+        std::printf("tintrow: already running with this data folder\n");
+        return 0;
+    }
+    return options.script.empty() ? runWindowed(options) : runScripted(options);
+}
