@@ -50,7 +50,7 @@ struct ChannelState {
     int16_t decode(int nibble)
     {
         int signedNibble = nibble >= 8 ? nibble - 16 : nibble;
-        int predicted = (sample1 * coefficient1 + sample2 * coefficient2) / 256;
+        int predicted = (sample1 * coefficient1 + sample2 * coefficient2) >> 8;
         predicted += signedNibble * delta;
         if (predicted > 32767)
             predicted = 32767;
