@@ -60,6 +60,7 @@ int hssMusicChannel::start(const hssMusic& music)
     jumpOrder_ = NO_JUMP;
     jumpRow_ = 0;
     patternDelay_ = 0;
+    songEnded_ = false;
     for (hssTrack& track : tracks_)
         track = hssTrack();
     applyPan(music.pan);
@@ -117,6 +118,7 @@ void hssMusicChannel::setPosition(int position)
         return;
     order_ = position / HSS_MOD_ROWS;
     row_ = position % HSS_MOD_ROWS;
+    songEnded_ = false;
 }
 
 int hssMusicChannel::getLength()
@@ -147,6 +149,8 @@ void hssMusicChannel::control()
     if (tickCounter_ == speed_) {
         if (patternDelay_ > 0)
             --patternDelay_;
+        else if (songEnded_)
+            setStopped(true);
         else
             processRow();
         tickCounter_ = 0;

@@ -208,8 +208,9 @@ void hssMusicChannel::advanceRow()
         if (isLooping()) {
             order_ = restartOrder_;
         } else {
+            // Stopping here would cut the row just read; it ends when the next one is due.
             order_ = songLength_ - 1;
-            setStopped(true);
+            songEnded_ = true;
         }
     }
 }
