@@ -1,6 +1,8 @@
 // The fixed-rate scheduler: at most one 42 ms tick per pass of the main loop.
 #pragma once
 
+#include "lang/DSystem.h"
+
 #include <cstdint>
 
 class FrameScheduler {
@@ -17,7 +19,10 @@ public:
         virtual void paintFrame() = 0;
     };
 
-    explicit FrameScheduler(int64_t (*clock)()) : clock(clock) {}
+    explicit FrameScheduler(int64_t (*clock)() = vela::lang::DSystem::currentTimeMillis)
+        : clock(clock)
+    {
+    }
 
     // One pass of the main loop; true when a tick ran.
     bool pass(Client& client);

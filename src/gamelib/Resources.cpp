@@ -7,9 +7,12 @@
 #include "io/DFileInputStream.h"
 #include "lang/DExceptionBase.h"
 #include "lang/DInteger.h"
+#include "microedition/lcdui/DImage.h"
 
 using namespace vela::lang;
 using vela::io::DInputStreamPtr;
+using vela::microedition::lcdui::DImage;
+using vela::microedition::lcdui::DImagePtr;
 
 namespace {
 
@@ -99,6 +102,26 @@ DInputStreamPtr Resources::openResource(const DStringPtr& fullName)
 DInputStreamPtr Resources::openResource(const char16_t* name)
 {
     return openResource(DStringPtr(new DString(name)));
+}
+
+DImagePtr Resources::loadImage(const DStringPtr& fullName)
+{
+    static const char16_t* const extensions[] = {u".png", u".jpg"};
+    DStringPtr name = withoutLeadingSlash(fullName);
+    for (int32_t i = 0; i < candidateCount(); ++i) {
+        for (const char16_t* extension : extensions) {
+            DImagePtr image;
+            catchKind(IOException, [&] { image = DImage::createImage(candidate(name, i) + extension); });
+            if (image)
+                return image;
+        }
+    }
+    return nullptr;
+}
+
+DImagePtr Resources::loadImage(const char16_t* name)
+{
+    return loadImage(DStringPtr(new DString(name)));
 }
 
 DStringPtr Resources::resolutionFileName(int32_t width, int32_t height)

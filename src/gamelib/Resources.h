@@ -1,8 +1,9 @@
-// Finding the game's resources: the search path, data streams and resolution files.
+// Finding the game's resources: the search path, data streams, single images, resolution files.
 #pragma once
 
 #include "io/DInputStream.ptr"
 #include "lang/DString.h"
+#include "microedition/lcdui/DImage.ptr"
 
 class Resources {
 public:
@@ -16,6 +17,11 @@ public:
     // same names; null when nothing opens. A leading "/" of the name is ignored.
     static vela::io::DInputStreamPtr openResource(const vela::lang::DStringPtr& name);
     static vela::io::DInputStreamPtr openResource(const char16_t* name);
+
+    // The image lookup: bare name, then each prefix, each as ".png" then ".jpg"; the first
+    // that opens and decodes is returned. Null when none does.
+    static vela::microedition::lcdui::DImagePtr loadImage(const vela::lang::DStringPtr& name);
+    static vela::microedition::lcdui::DImagePtr loadImage(const char16_t* name);
 
     static bool archiveHolds(const vela::lang::DStringPtr& name);
     // "/WxH.dat": the settings of one supported screen size.

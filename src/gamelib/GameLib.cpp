@@ -1,0 +1,206 @@
+// The application object: start-up, the scheduler's ticks, pausing and ending.
+#include "gamelib/GameLib.h"
+
+#include "gamelib/Fonts.h"
+#include "gamelib/GameContext.h"
+#include "gamelib/Resources.h"
+#include "gamelib/ScreenCanvas.h"
+#include "gamelib/StringManager.h"
+#include "io/DArchive.h"
+#include "lang/DString.h"
+#include "lang/DSystem.h"
+#include "microedition/lcdui/DDisplay.h"
+#include "microedition/lcdui/DFont.h"
+#include "microedition/lcdui/DGraphics.h"
+#include "microedition/lcdui/DImage.h"
+#include "util/DRandom.h"
+
+using namespace vela::lang;
+using vela::microedition::lcdui::DFont;
+using vela::microedition::lcdui::DGraphics;
+using vela::microedition::lcdui::DGraphicsPtr;
+using vela::microedition::lcdui::DImagePtr;
+
+namespace {
+
+const char16_t VERSION[] = u"v1.1";
+const char16_t LOGO_IMAGE[] = u"img/vandrel";
+const int32_t WHITE = 0xFFFFFF;
+const int32_t BLACK = 0x000000;
+const int32_t UNSUPPORTED_LINE_GAP = 5;
+const char16_t* const UNSUPPORTED_LINES[] = {u"This screen", u"resolution is", u"not supported!"};
+// The key code that the default key map binds to action 13: the pause signal of the game.
+const int32_t PAUSE_KEY = -4;
+
+// Waits by reading the clock only; a scripted run's virtual clock moves on each read.
+void waitUntil(int64_t deadline)
+{
+    while (DSystem::currentTimeMillis() < deadline) {
+    }
+}
+
+}
+
+GameLib::GameLib(GameFlowFactory factory) : factory(factory)
+{
+}
+
+GameLib::~GameLib() = default;
+
+DStringPtr GameLib::getAppProperty(DStringPtr key)
+{
+    if (key && key->equals(u"app.name"))
+        return new DString(u"Tintrow");
+    return nullptr;
+}
+
+void GameLib::drawUnsupportedScreen(const DGraphicsPtr& g)
+{
+    GameContext& context = GameContext::get();
+    g->setFont(DFont::getDefaultFont());
+    g->setColor(BLACK);
+    const int32_t step = g->getFont()->getHeight() + UNSUPPORTED_LINE_GAP;
+    const int32_t x = context.screenWidth / 2;
+    const int32_t y = context.screenHeight / 2;
+    for (int32_t line = 0; line < 3; ++line)
+        g->drawString(new DString(UNSUPPORTED_LINES[line]), x, y + (line - 1) * step, DGraphics::HCENTER);
+}
+
+void GameLib::startApp()
+{
+    GameContext& context = GameContext::get();
+    context.application = this;
+    context.scheduler.restart();
+    Resources::setSearchPath(DStringPtr(new DString()));
+    vela::io::openArchive(DSystem::getProperty(u"archive.name"));
+    context.canvas = new ScreenCanvas();
+    display->setCurrent(context.canvas);
+    if (!checkScreenSize())
+        return;
+    applyResolutionFile();
+    Fonts::loadFonts(new DString());
+    context.game = nullptr;
+    showLogo();
+    createGame();
+    context.scheduler.resumed = false;
+    context.scheduler.restart();
+}
+
+// False (and the application ended after the message) when the size is not supported.
+bool GameLib::checkScreenSize()
+{
+    GameContext& context = GameContext::get();
+    context.screenSupported = Resources::isResolutionSupported(context.screenWidth, context.screenHeight);
+    if (context.screenSupported)
+        return true;
+    drawUnsupportedScreen(context.graphics);
+    context.canvas->flushGraphics();
+    waitUntil(DSystem::currentTimeMillis() + SPLASH_MILLIS);
+    notifyDestroyed();
+    return false;
+}
+
+void GameLib::applyResolutionFile()
+{
+    GameContext& context = GameContext::get();
+    StringManagerPtr settings = new StringManager();
+    settings->load(Resources::resolutionFileName(context.screenWidth, context.screenHeight), false);
+    Resources::setSearchPath(settings->get(u"PATH"));
+}
+
+void GameLib::showLogo()
+{
+    GameContext& context = GameContext::get();
+    const int64_t start = DSystem::currentTimeMillis();
+    DImagePtr logo = Resources::loadImage(LOGO_IMAGE);
+    DGraphicsPtr g = context.graphics;
+    g->setColor(WHITE);
+    g->setClip(0, 0, context.screenWidth, context.screenHeight);
+    g->fillRect(0, 0, context.screenWidth, context.screenHeight);
+    if (logo)
+        g->drawImage(logo, context.screenWidth / 2, context.screenHeight / 2,
+            DGraphics::HCENTER | DGraphics::VCENTER);
+    g->setColor(BLACK);
+    g->drawString(new DString(VERSION), 0, 0, 0);
+    do
+        context.canvas->flushGraphics();
+    while (DSystem::currentTimeMillis() - start < SPLASH_MILLIS);
+}
+
+void GameLib::createGame()
+{
+    GameContext& context = GameContext::get();
+    releaseGame();
+    context.game = factory();
+    context.random = new vela::util::DRandom(DSystem::currentTimeMillis());
+    ScreenCanvas::hiddenSequence.reset();
+    context.game->startUp();
+}
+
+void GameLib::releaseGame()
+{
+    GameContext& context = GameContext::get();
+    if (!context.game)
+        return;
+    GameFlowPtr game = context.game;
+    context.game = nullptr;
+    game->shutdown();
+}
+
+void GameLib::tick()
+{
+    GameContext& context = GameContext::get();
+    if (!context.screenSupported) {
+        tickUnsupported();
+        return;
+    }
+    context.scheduler.pass(*this);
+}
+
+void GameLib::tickUnsupported()
+{
+    GameContext& context = GameContext::get();
+    context.canvas->takeKeyEvent();
+    DGraphicsPtr g = context.graphics;
+    drawUnsupportedScreen(g);
+    g->drawString(new DString(u"Exit"), 1, context.screenHeight - 1, DGraphics::LEFT | DGraphics::BOTTOM);
+    context.canvas->flushGraphics();
+    if ((ScreenCanvas::actions[vela::microedition::lcdui::DCanvas::SOFT_LEFT] || ScreenCanvas::pointerDown)
+        && context.game) {
+        releaseGame();
+        notifyDestroyed();
+    }
+}
+
+void GameLib::runTick()
+{
+    GameContext& context = GameContext::get();
+    context.canvas->takeKeyEvent();
+    context.game->tick();
+}
+
+void GameLib::paintFrame()
+{
+    GameContext& context = GameContext::get();
+    context.game->paint(context.graphics);
+    context.canvas->flushGraphics();
+}
+
+void GameLib::pauseApp()
+{
+    GameContext& context = GameContext::get();
+    context.scheduler.resumed = true;
+    if (context.game)
+        context.game->pause();
+    context.canvas->keyPressed(PAUSE_KEY);
+    context.canvas->keyReleased(PAUSE_KEY);
+    context.canvas->selectKeySet(0);
+}
+
+void GameLib::destroyApp(bool)
+{
+    releaseGame();
+    Fonts::release();
+    vela::io::closeArchive();
+    GameContext::get().application = nullptr;
+}

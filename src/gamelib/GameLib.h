@@ -1,0 +1,37 @@
+// The application object: start-up with the logo screen, the fixed-rate scheduler, pausing.
+#pragma once
+
+#include "gamelib/FrameScheduler.h"
+#include "gamelib/GameFlow.h"
+#include "gamelib/GameLib.ptr"
+#include "microedition/midlet/DMIDlet.h"
+
+class GameLib : public vela::microedition::midlet::DMIDlet, private FrameScheduler::Client {
+public:
+    static constexpr int64_t SPLASH_MILLIS = 2000;
+
+    // The game object is made by `factory` once the logo screen has been shown.
+    explicit GameLib(GameFlowFactory factory);
+    ~GameLib() override;
+
+    void destroyApp(bool unconditional) override;
+    void pauseApp() override;
+    void startApp() override;
+    void tick() override;
+    vela::lang::DStringPtr getAppProperty(vela::lang::DStringPtr key) override;
+
+    // The message shown when no resolution file matches the screen size.
+    static void drawUnsupportedScreen(const vela::microedition::lcdui::DGraphicsPtr& g);
+
+private:
+    void runTick() override;
+    void paintFrame() override;
+    bool checkScreenSize();
+    void applyResolutionFile();
+    void showLogo();
+    void createGame();
+    void releaseGame();
+    void tickUnsupported();
+
+    GameFlowFactory factory;
+};

@@ -1,0 +1,86 @@
+// The game object until the menus exist.
+#include "gamelib/TitleScreen.h"
+
+#include "gamelib/GameContext.h"
+#include "gamelib/Resources.h"
+#include "gamelib/ScreenCanvas.h"
+#include "io/DInputStream.h"
+#include "lang/DInteger.h"
+#include "lang/DString.h"
+#include "lang/DSystem.h"
+#include "microedition/lcdui/DFont.h"
+#include "microedition/lcdui/DGraphics.h"
+#include "microedition/lcdui/DImage.h"
+#include "microedition/midlet/DMIDlet.h"
+
+#include <vector>
+
+using namespace vela::lang;
+using vela::microedition::lcdui::DGraphics;
+using vela::microedition::lcdui::DGraphicsPtr;
+
+GameFlowPtr TitleScreen::create()
+{
+    return new TitleScreen();
+}
+
+void TitleScreen::startUp()
+{
+    rules = new tintrow::Game(*this);
+    background = Resources::loadImage(u"img/back");
+    logo = Resources::loadImage(u"logo");
+    GameContext& context = GameContext::get();
+    paint(context.graphics);
+    context.canvas->flushGraphics();
+}
+
+void TitleScreen::tick()
+{
+    if (ScreenCanvas::anyKeyPressed || ScreenCanvas::pointerDown)
+        GameContext::get().application->notifyDestroyed();
+}
+
+void TitleScreen::paint(const DGraphicsPtr& g)
+{
+    if (!background || !logo)
+        return;
+    GameContext& context = GameContext::get();
+    g->drawImageOpaque(background, context.screenWidth / 2, context.screenHeight / 2,
+        DGraphics::HCENTER | DGraphics::VCENTER);
+    g->drawImage(logo, context.screenWidth / 2, context.screenHeight * 7 / 8,
+        DGraphics::HCENTER | DGraphics::BOTTOM);
+}
+
+void TitleScreen::pause()
+{
+}
+
+void TitleScreen::shutdown()
+{
+    rules = nullptr;
+}
+
+int64_t TitleScreen::currentTimeMillis()
+{
+    return DSystem::currentTimeMillis();
+}
+
+void TitleScreen::resetActions()
+{
+    ScreenCanvas::resetActionFlags();
+}
+
+DbyteArrayPtr TitleScreen::readLevel(int32_t index)
+{
+    vela::io::DInputStreamPtr in = Resources::openResource(DInteger::toString(index) + u".bin");
+    if (!in)
+        return nullptr;
+    std::vector<int8_t> bytes;
+    for (int32_t b = in->read(); b >= 0; b = in->read())
+        bytes.push_back(int8_t(b));
+    in->close();
+    DbyteArrayPtr data = new DbyteArray(int32_t(bytes.size()));
+    for (size_t i = 0; i < bytes.size(); ++i)
+        (*data)[int32_t(i)] = bytes[i];
+    return data;
+}
