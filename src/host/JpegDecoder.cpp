@@ -23,7 +23,12 @@ void raiseError(j_common_ptr info)
     longjmp(err->jump, 1);
 }
 
-void ignoreMessage(j_common_ptr, int) {}
+// Warnings mean damaged data (a truncated file decodes as grey otherwise): treat them as errors.
+void failOnWarning(j_common_ptr info, int level)
+{
+    if (level < 0)
+        raiseError(info);
+}
 
 // Nothing with a destructor lives in this frame: longjmp may leave it at any call.
 bool decodeWith(jpeg_decompress_struct& cinfo, ErrorManager& err, RgbaPicture& out)
@@ -69,7 +74,7 @@ bool decodeJpeg(const uint8_t* data, size_t size, RgbaPicture& out, std::string&
     ErrorManager err;
     cinfo.err = jpeg_std_error(&err.base);
     err.base.error_exit = raiseError;
-    err.base.emit_message = ignoreMessage;
+    err.base.emit_message = failOnWarning;
     err.message[0] = 0;
     jpeg_create_decompress(&cinfo);
     jpeg_mem_src(&cinfo, data, (unsigned long)size);

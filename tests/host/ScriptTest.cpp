@@ -1,0 +1,195 @@
+// Scripts of headless runs: parsing, key names, and the virtual window playing them in time.
+#include "host/ScriptedWindow.h"
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace {
+
+using host::HostEvent;
+using host::ScriptCommand;
+
+TEST(Script, KeyNamesAndCodes)
+{
+    const struct {
+        const char* name;
+        int code;
+    } cases[] = {
+        {"LEFT", 37}, {"right", 39}, {"UP", 38},  {"DOWN", 40},   {"RETURN", 13}, {"ESCAPE", 27},
+        {"BACK", 27}, {"TAB", 9},    {"SPACE", 32}, {"F1", 112},  {"f12", 123},   {"0", 48},
+        {"9", 57},    {"A", 65},     {"z", 90},   {"F", 70},      {"13", 13},     {"10000", 10000},
+        {"F13", -1},  {"F0", -1},    {"-5", -1},  {"NOPE", -1},   {"", -1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(host::scriptKeyCode(c.name), c.code) << c.name;
+}
+
+TEST(Script, ParsesEveryCommandWithCommentsAndBlankLines)
+{
+    std::vector<ScriptCommand> cmds;
+    std::string error;
+    ASSERT_TRUE(host::parseScript("# start\n\nwait 100\nkey RETURN # confirm\nkeydown 5\nkeyup 5\n"
+                                  "tap 10 20\npress 1 2\ndrag 3 4\nrelease 5 6\nshot out dir/a b.png\nquit\n",
+                                  cmds, error))
+        << error;
+    ASSERT_EQ(cmds.size(), 10u);
+    EXPECT_EQ(cmds[0].type, ScriptCommand::WAIT);
+    EXPECT_EQ(cmds[0].a, 100);
+    EXPECT_EQ(cmds[0].line, 3);
+    EXPECT_EQ(cmds[1].type, ScriptCommand::KEY);
+    EXPECT_EQ(cmds[1].a, 13);
+    EXPECT_EQ(cmds[2].type, ScriptCommand::KEY_DOWN);
+    EXPECT_EQ(cmds[2].a, 53);
+    EXPECT_EQ(cmds[4].type, ScriptCommand::TAP);
+    EXPECT_EQ(cmds[4].b, 20);
+    EXPECT_EQ(cmds[6].type, ScriptCommand::DRAG);
+    EXPECT_EQ(cmds[8].type, ScriptCommand::SHOT);
+    EXPECT_EQ(cmds[8].path, "out dir/a b.png");
+    EXPECT_EQ(cmds[9].type, ScriptCommand::QUIT);
+}
+
+TEST(Script, BadLinesAreRejectedWithTheirLineNumber)
+{
+    const struct {
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {"jump 3", "line 1: unknown command 'jump'"},
+        {"wait", "line 1: wait needs milliseconds"},
+        {"wait -5", "line 1: wait needs milliseconds"},
+        {"wait 10x", "line 1: wait needs milliseconds"},
+        {"wait 99999999999", "line 1: wait needs milliseconds"},
+        {"\nkey BANANA", "line 2: unknown key 'BANANA'"},
+        {"tap 1", "line 1: tap needs X and Y"},
+        {"drag a b", "line 1: drag needs X and Y"},
+        {"shot", "line 1: shot needs a file name"},
+        {"quit now", "line 1: unexpected 'now'"},
+        {"wait 5 6", "line 1: unexpected '6'"},
+    };
+    for (const auto& c : cases) {
+        std::vector<ScriptCommand> cmds;
+        std::string error;
+        EXPECT_FALSE(host::parseScript(c.text, cmds, error)) << c.text;
+        EXPECT_EQ(error.rfind(c.message, 0), 0u) << c.text << " gave " << error;
+        EXPECT_TRUE(cmds.empty());
+    }
+}
+
+TEST(Script, MissingFileIsReported)
+{
+    std::vector<ScriptCommand> cmds;
+    std::string error;
+    EXPECT_FALSE(host::loadScript("/nonexistent/script.txt", cmds, error));
+    EXPECT_NE(error.find("/nonexistent/script.txt"), std::string::npos);
+}
+
+TEST(VirtualClock, PassesAreOnePeriodApartAndReadsMoveOneMillisecond)
+{
+    host::VirtualClock clock;
+    EXPECT_EQ(clock.ticks(), 0u);
+    EXPECT_EQ(clock.ticks(), 1u);
+    clock.passBegins();
+    EXPECT_EQ(clock.ticks(), 42u);
+    clock.passBegins();
+    EXPECT_EQ(clock.ticks(), 84u);
+    for (int i = 0; i < 100; ++i) // a wait loop that only reads the clock
+        clock.ticks();
+    clock.passBegins();
+    EXPECT_EQ(clock.ticks(), 185u) << "time never runs backwards";
+}
+
+// Plays a script the way the main loop does: each pass starts the clock, then drains events.
+struct Player {
+    explicit Player(const std::string& text, int w = 20, int h = 30)
+    {
+        std::vector<ScriptCommand> cmds;
+        std::string error;
+        EXPECT_TRUE(host::parseScript(text, cmds, error)) << error;
+        window.reset(new host::ScriptedWindow(w, h, cmds, clock));
+    }
+
+    // The events of each pass until the window closes, as text.
+    std::vector<std::string> run(int maxPasses = 1000)
+    {
+        std::vector<std::string> passes;
+        for (int p = 0; p < maxPasses; ++p) {
+            clock.passBegins();
+            std::string text;
+            HostEvent e;
+            bool closed = false;
+            while (window->nextEvent(e, 0)) {
+                text += describe(e) + " ";
+                closed = closed || e.type == HostEvent::CLOSE;
+            }
+            passes.push_back(text);
+            if (closed)
+                break;
+        }
+        return passes;
+    }
+
+    static std::string describe(const HostEvent& e)
+    {
+        switch (e.type) {
+        case HostEvent::KEY_DOWN: return (e.repeat ? "repeat" : "down") + std::to_string(e.key);
+        case HostEvent::KEY_UP: return "up" + std::to_string(e.key);
+        case HostEvent::POINTER_DOWN: return "press" + std::to_string(e.x) + "," + std::to_string(e.y);
+        case HostEvent::POINTER_DRAG: return "drag" + std::to_string(e.x) + "," + std::to_string(e.y);
+        case HostEvent::POINTER_UP: return "release" + std::to_string(e.x) + "," + std::to_string(e.y);
+        case HostEvent::CLOSE: return "close";
+        default: return "other";
+        }
+    }
+
+    host::VirtualClock clock;
+    std::unique_ptr<host::ScriptedWindow> window;
+};
+
+TEST(ScriptedWindow, InputBeforeAWaitArrivesInOnePassAndTheWaitRunsItsPasses)
+{
+    Player player("key 5\ntap 3 4\nwait 84\nkeydown UP\nkeydown UP\nkeyup UP\nwait 1\n");
+    std::vector<std::string> passes = player.run();
+    ASSERT_EQ(passes.size(), 4u);
+    EXPECT_EQ(passes[0], "down53 up53 press3,4 release3,4 ");
+    EXPECT_EQ(passes[1], "");
+    EXPECT_EQ(passes[2], "down38 repeat38 up38 ");
+    EXPECT_EQ(passes[3], "close ") << "the end of the script closes the window";
+}
+
+TEST(ScriptedWindow, WaitsCountPassesOfFortyTwoMilliseconds)
+{
+    const struct {
+        int wait;
+        size_t passes;
+    } cases[] = {{0, 1}, {1, 2}, {42, 2}, {43, 3}, {420, 11}};
+    for (const auto& c : cases) {
+        Player player("wait " + std::to_string(c.wait) + "\n");
+        EXPECT_EQ(player.run().size(), c.passes) << "wait " << c.wait;
+    }
+}
+
+TEST(ScriptedWindow, StylusFollowsTheMouseRules)
+{
+    Player player("drag 5 5\npress 50 5\nrelease 50 5\npress 1 1\ndrag 2 2\ndrag 99 2\nrelease 99 2\nrelease 1 1\nquit\nkey 5\n");
+    std::vector<std::string> passes = player.run();
+    ASSERT_EQ(passes.size(), 1u);
+    EXPECT_EQ(passes[0], "press1,1 drag2,2 release99,2 close ")
+        << "drags need a press, presses off the screen are lost, quit ends the script";
+}
+
+TEST(ScriptedWindow, ShotsWriteTheScreenAndAFailedShotEndsTheRun)
+{
+    TempFolder folder;
+    Player player("shot " + folder.file("a.png") + "\nshot /nonexistent/b.png\nkey 5\n", 4, 3);
+    player.window->screen().pixels.assign(12, 0xF800);
+    std::vector<std::string> passes = player.run();
+    struct stat st;
+    EXPECT_EQ(stat(folder.file("a.png").c_str(), &st), 0);
+    ASSERT_EQ(passes.size(), 1u);
+    EXPECT_EQ(passes[0], "close ");
+    EXPECT_NE(player.window->failure().find("line 2"), std::string::npos) << player.window->failure();
+}
+
+} // namespace
