@@ -1,0 +1,154 @@
+// Level files: what is clamped on reading, and files that are refused without harm.
+#include <gtest/gtest.h>
+
+#include "GameFixture.h"
+#include "lang/DExceptionBase.h"
+
+namespace tintrow::testing {
+namespace {
+
+TEST(LevelFile, ClampsAsTheGameReadsIt)
+{
+    RecordingHost host;
+    LevelSpec spec;
+    spec.gameType = 3;
+    spec.goal = 7;
+    spec.colourCount = 9;
+    spec.nextCount = 12;
+    spec.timeLimit = -5;
+    spec.particleRate = 500;
+    spec.pointsToWin = -2;
+    GamePtr game = startGame(host, spec);
+    EXPECT_EQ(game->gameType, 1);
+    EXPECT_EQ(game->goal, 2);
+    EXPECT_EQ(game->colourCount, 5);
+    EXPECT_EQ(game->nextCount, 10);
+    EXPECT_EQ(game->timeLimit, 1);
+    EXPECT_EQ(game->particleInterval, 21);
+    EXPECT_EQ(game->pointsToWin, -2);
+}
+
+TEST(LevelFile, HolesComeFromTheFile)
+{
+    RecordingHost host;
+    LevelSpec spec;
+    spec.rows = {"#..", "...", "..#"};
+    GamePtr game = startGame(host, spec);
+    EXPECT_EQ(game->cellAt(0, 0).kind, KIND_HOLE);
+    EXPECT_EQ(game->cellAt(2, 2).kind, KIND_HOLE);
+    EXPECT_NE(game->cellAt(1, 1).kind, KIND_HOLE);
+    EXPECT_EQ(game->cursorX, 1);
+    EXPECT_EQ(game->cursorY, 0);
+}
+
+struct RefusedCase {
+    const char* name;
+    size_t offset; // byte to overwrite, or the new length when `truncate`
+    uint8_t value;
+    bool truncate;
+};
+
+class RefusedLevel : public ::testing::TestWithParam<RefusedCase> { };
+
+TEST_P(RefusedLevel, FailsAndLeavesTheGameAsItWas)
+{
+    const RefusedCase& c = GetParam();
+    RecordingHost host;
+    GamePtr game = startGame(host, LevelSpec());
+    std::vector<uint8_t> bytes = LevelSpec().bytes();
+    if (c.truncate)
+        bytes.resize(c.offset);
+    else
+        bytes[c.offset] = c.value;
+    host.levels[1] = bytes;
+    int32_t width = game->width;
+    int32_t kind = game->cellAt(8, 8).kind;
+    int32_t backgrounds = host.backgrounds;
+    bool threw = false;
+    try {
+        game->setupLevel(1);
+    } catch (vela::lang::DExceptionBase* e) {
+        threw = vela::lang::DExceptionBase::isKind(e, vela::lang::IOException);
+        delete e;
+    }
+    EXPECT_TRUE(threw);
+    EXPECT_EQ(game->width, width);
+    EXPECT_EQ(game->cellAt(8, 8).kind, kind);
+    EXPECT_EQ(host.backgrounds, backgrounds);
+}
+
+const RefusedCase REFUSED_CASES[] = {
+    {"Empty", 0, 0, true},
+    {"ShortHeader", 20, 0, true},
+    {"ShortCells", 21 + 80, 0, true},
+    {"ZeroWidth", 0, 0, false},
+    {"NegativeHeight", 1, 0xF0, false},
+    {"NoColours", 4, 0, false},
+    {"NegativeNextCount", 5, 0xFF, false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, RefusedLevel, ::testing::ValuesIn(REFUSED_CASES),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LevelFile, MissingLevelIsRefused)
+{
+    RecordingHost host;
+    GamePtr game = startGame(host, LevelSpec());
+    EXPECT_THROW(game->setupLevel(4), vela::lang::DExceptionBase*);
+}
+
+TEST(Board, FindFirstOfKindAppliesStartColumnToEveryRow)
+{
+    RecordingHost host;
+    LevelSpec spec;
+    spec.rows = {"###", ".##", "##."};
+    GamePtr game = startGame(host, spec);
+    clearBoard(*game);
+    int32_t x = -1, y = -1;
+    ASSERT_TRUE(game->findFirstOfKind(2, 0, KIND_FLOOR, x, y));
+    EXPECT_EQ(x, 2);
+    EXPECT_EQ(y, 2);
+}
+
+TEST(Board, PlacementFailsOnAFullBoardWithoutChange)
+{
+    RecordingHost host;
+    LevelSpec spec;
+    spec.rows = {"...", "..."};
+    GamePtr game = startGame(host, spec);
+    layBoard(*game, {"012", "34."});
+    game->cellAt(2, 1).state = STATE_PREVIEW;
+    CellPtr next = new Cell();
+    next->kind = KIND_BALL;
+    next->x = 7;
+    EXPECT_FALSE(game->placeAtRandomFreeCell(*next));
+    EXPECT_EQ(next->x, 7);
+    EXPECT_EQ(game->cellAt(2, 1).kind, KIND_FLOOR);
+}
+
+// The walk goes on from the drawn cell in row order, so the floor cell after a run of balls
+// is taken; which cell is drawn comes from the game's own generator.
+TEST(Board, PlacementWalksOnFromTheDrawnCell)
+{
+    RecordingHost host;
+    GamePtr game = startGame(host, LevelSpec());
+    for (int round = 0; round < 20; ++round) {
+        clearBoard(*game);
+        vela::util::DRandom copy(0);
+        copy.setState(game->random->getState());
+        int32_t x0 = std::abs(copy.nextInt() % 9);
+        int32_t y0 = std::abs(copy.nextInt() % 9);
+        int32_t start = y0 * 9 + x0;
+        for (int32_t k = 0; k < 4; ++k) // the drawn cell and the three after it hold balls
+            putBall(*game, (start + k) % 81 % 9, (start + k) % 81 / 9, 0);
+        CellPtr next = new Cell();
+        next->kind = KIND_BALL;
+        next->colour = 3;
+        ASSERT_TRUE(game->placeAtRandomFreeCell(*next));
+        EXPECT_EQ(next->y * 9 + next->x, (start + 4) % 81);
+        EXPECT_EQ(game->cellAt(next->x, next->y).colour, 3);
+    }
+}
+
+} // namespace
+} // namespace tintrow::testing

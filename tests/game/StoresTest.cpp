@@ -1,0 +1,340 @@
+// What the game keeps between runs: the saved game, the settings and the high-score tables.
+#include <gtest/gtest.h>
+
+#include "GameFixture.h"
+#include "game/HiscoreTable.h"
+#include "game/StoreRecords.h"
+#include "lang/DString.h"
+
+using vela::lang::DbyteArray;
+using vela::lang::DbyteArrayPtr;
+using vela::lang::DString;
+using vela::lang::DStringPtr;
+
+namespace tintrow::testing {
+namespace {
+
+DbyteArrayPtr toArray(const std::vector<uint8_t>& bytes)
+{
+    DbyteArrayPtr array = new DbyteArray(int32_t(bytes.size()));
+    for (size_t i = 0; i < bytes.size(); ++i)
+        array[int32_t(i)] = int8_t(bytes[i]);
+    return array;
+}
+
+std::vector<uint8_t> fromArray(const DbyteArrayPtr& array)
+{
+    std::vector<uint8_t> bytes;
+    for (int32_t i = 0; array && i < array->length(); ++i)
+        bytes.push_back(uint8_t(array[i]));
+    return bytes;
+}
+
+// A picture of what a test compares after a refused load: nothing may have changed.
+struct Snapshot {
+    int32_t level, score, turnState, width;
+    std::vector<int32_t> cells;
+    explicit Snapshot(Game& g)
+        : level(g.selectedLevel), score(g.score), turnState(g.turnState), width(g.width)
+    {
+        for (int32_t y = 0; y < g.height; ++y) {
+            for (int32_t x = 0; x < g.width; ++x) {
+                const Cell& c = g.cellAt(x, y);
+                cells.insert(cells.end(), {c.kind, c.colour, c.state, c.previousState});
+            }
+        }
+    }
+    bool operator==(const Snapshot& o) const
+    {
+        return level == o.level && score == o.score && turnState == o.turnState
+            && width == o.width && cells == o.cells;
+    }
+};
+
+class SavedGame : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        LevelSpec small;
+        small.rows.assign(5, std::string(7, '.'));
+        host.levels[1] = small.bytes();
+        game = startGame(host, LevelSpec(), false, 1);
+        game->countLevels();
+    }
+
+    TemporaryHome home;
+    RecordingHost host;
+    GamePtr game;
+};
+
+TEST_F(SavedGame, NineByNineBoardTakes203BytesInTheStoredLayout)
+{
+    game->score = 77;
+    game->levelStartScore = 7;
+    game->timeBank = 0x0102030405LL;
+    game->saveGame();
+    std::vector<uint8_t> bytes = fromArray(readRecordOne(u"gsv"));
+    ASSERT_EQ(bytes.size(), 203u);
+    const std::vector<uint8_t> header = {0, 0, 0, 0, 0, 0, 0, 7, 0, 0, 0, 77,
+                                         0, 0, 0, 1, 2, 3, 4, 5};
+    EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 20), header);
+    EXPECT_EQ(bytes[36], 9);
+    EXPECT_EQ(bytes[40], 9);
+    const Cell& corner = game->cellAt(8, 8);
+    EXPECT_EQ(bytes[201], corner.kind);
+    EXPECT_EQ(bytes[202], corner.colour);
+}
+
+TEST_F(SavedGame, LoadRestoresBoardAndAnnouncesNewBalls)
+{
+    layBoard(*game, {"1234.0"});
+    game->score = 12;
+    game->saveGame();
+    game->score = 0;
+    ASSERT_TRUE(game->loadGame());
+    EXPECT_EQ(game->score, 12);
+    EXPECT_EQ(game->cellAt(3, 0).colour, 4);
+    EXPECT_EQ(game->cellAt(3, 0).kind, KIND_BALL);
+    EXPECT_EQ(countState(*game, STATE_PREVIEW), 3);
+    for (int32_t x : {0, 1, 2, 3, 5})
+        EXPECT_EQ(game->cellAt(x, 0).kind, KIND_BALL) << x;
+}
+
+TEST_F(SavedGame, PauseDuringTravelSavesTheBallOnItsTarget)
+{
+    layBoard(*game, {"2........"});
+    game->choose(0, 0);
+    game->choose(5, 0);
+    game->tick();
+    ASSERT_TRUE(game->pauseGame());
+    EXPECT_EQ(game->turnState, TURN_TRAVELLING);
+    EXPECT_EQ(game->cellAt(5, 0).kind, KIND_BALL);
+    EXPECT_EQ(game->selectedX, -1);
+    game->gamePaused = false;
+    game->turnState = TURN_PLAYER;
+    ASSERT_TRUE(game->continueProgress());
+    EXPECT_EQ(game->cellAt(5, 0).kind, KIND_BALL);
+    EXPECT_EQ(game->cellAt(5, 0).colour, 2);
+    EXPECT_EQ(game->turnState, TURN_SPAWNING);
+    EXPECT_EQ(game->previousTurnState, TURN_TRAVELLING);
+}
+
+TEST_F(SavedGame, PauseFinishesASpawnAndTheRemovalItStarts)
+{
+    layBoard(*game, {"1111.....", "........0"});
+    Cell& next = *game->nextBalls[0];
+    next.x = 4;
+    next.y = 0;
+    next.colour = 1;
+    game->cellAt(4, 0).state = STATE_PREVIEW;
+    game->cellAt(4, 0).colour = 1;
+    for (int32_t i = 1; i < 3; ++i) {
+        Cell& other = *game->nextBalls[i];
+        other.x = i;
+        other.y = 8;
+        game->cellAt(i, 8).state = STATE_PREVIEW;
+    }
+    game->choose(8, 1);
+    game->choose(8, 2);
+    while (game->turnState == TURN_TRAVELLING)
+        game->tick();
+    ASSERT_EQ(game->turnState, TURN_SPAWNING);
+    ASSERT_TRUE(game->pauseGame());
+    EXPECT_EQ(game->turnState, TURN_PLAYER);
+    EXPECT_EQ(game->score, 5);
+    EXPECT_EQ(countState(*game, STATE_VANISHING), 0);
+    int32_t score = game->score;
+    game->gamePaused = false;
+    game->resume();
+    EXPECT_EQ(game->score, score);
+    EXPECT_EQ(game->turnState, TURN_PLAYER);
+}
+
+TEST_F(SavedGame, PauseThatEndsTheLevelRemovesTheSave)
+{
+    LevelSpec timed;
+    timed.goal = GOAL_SCORE;
+    timed.pointsToWin = 5;
+    host.levels[0] = timed.bytes();
+    host.levels[1] = timed.bytes();
+    game->countLevels();
+    game->startNewGame(0, false);
+    game->saveGame();
+    layBoard(*game, {"1111.....", "........1"});
+    game->choose(8, 1);
+    game->choose(4, 0);
+    while (game->turnState == TURN_TRAVELLING)
+        game->tick();
+    ASSERT_EQ(game->turnState, TURN_REMOVING);
+    ASSERT_TRUE(game->pauseGame());
+    EXPECT_EQ(game->turnState, TURN_LEVEL_COMPLETE);
+    EXPECT_FALSE(game->hasSavedGame());
+    game->gamePaused = false;
+    game->resume();
+    EXPECT_EQ(game->turnState, TURN_LEVEL_COMPLETE);
+}
+
+TEST_F(SavedGame, GameOverInProgressModeRemovesTheSave)
+{
+    game->saveGame();
+    ASSERT_TRUE(game->hasSavedGame());
+    game->setTurnState(TURN_GAME_OVER);
+    EXPECT_FALSE(game->hasSavedGame());
+}
+
+// Each case spoils one part of a good 9 × 9 save; the game must come through untouched.
+struct SpoiledCase {
+    const char* name;
+    size_t offset; // byte to overwrite, or the new length when `truncate`
+    uint8_t value;
+    bool truncate;
+};
+
+class SpoiledSave : public SavedGame, public ::testing::WithParamInterface<SpoiledCase> { };
+
+TEST_P(SpoiledSave, CountsAsNoSavedGame)
+{
+    const SpoiledCase& c = GetParam();
+    game->saveGame();
+    std::vector<uint8_t> bytes = fromArray(readRecordOne(u"gsv"));
+    if (c.truncate)
+        bytes.resize(c.offset);
+    else
+        bytes[c.offset] = c.value;
+    ASSERT_TRUE(writeRecordOne(u"gsv", toArray(bytes)));
+    game->score = 31;
+    Snapshot before(*game);
+    EXPECT_FALSE(game->loadGame());
+    EXPECT_TRUE(Snapshot(*game) == before);
+}
+
+const SpoiledCase SPOILED_CASES[] = {
+    {"TruncatedHeader", 30, 0, true},
+    {"TruncatedBoard", 202, 0, true},
+    {"MissingLevel", 3, 9, false},
+    {"OtherLevelsBoardSize", 3, 1, false}, // level 1 is 7 × 5
+    {"WidthDiffersFromLevel", 36, 8, false},
+    {"HugeHeight", 37, 0x7F, false},
+    {"TurnStateBeyondTravel", 32, 4, false},
+    {"KindBeyondBall", 41, 3, false},
+    {"ColourBeyondFour", 42, 5, false},
+    {"NegativeColour", 44, 0xFF, false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, SpoiledSave, ::testing::ValuesIn(SPOILED_CASES),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SavedGame, SettingsKeepVolumesAndHighestLevel)
+{
+    game->highestLevel = 6;
+    game->saveSettings();
+    EXPECT_EQ(fromArray(readRecordOne(u"cfg")), (std::vector<uint8_t>{30, 20, 6}));
+    game->highestLevel = 0;
+    game->loadSettings();
+    EXPECT_EQ(game->highestLevel, 6);
+    EXPECT_EQ(host.volumes, (std::vector<int32_t>{30, 20}));
+}
+
+TEST_F(SavedGame, ShortSettingsRecordChangesNothing)
+{
+    writeRecordOne(u"cfg", toArray({10, 10}));
+    game->highestLevel = 2;
+    game->loadSettings();
+    EXPECT_EQ(game->highestLevel, 2);
+    EXPECT_TRUE(host.volumes.empty());
+}
+
+class Hiscores : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        table = new HiscoreTable();
+        table->init(new DString(u"hs"), 10, new DString(u"EMPTY"));
+    }
+    std::vector<int32_t> scores()
+    {
+        std::vector<int32_t> values;
+        for (int32_t i = 0; i < table->rowCount(); ++i)
+            values.push_back(table->values[i][0]);
+        return values;
+    }
+    std::string name(int32_t row) { return table->names[row]->toUtf8(); }
+
+    TemporaryHome home;
+    HiscoreTablePtr table;
+};
+
+TEST_F(Hiscores, FreshTableTakesAnyPositiveScoreAtTheTop)
+{
+    EXPECT_FALSE(table->qualifies(0));
+    EXPECT_TRUE(table->qualifies(1));
+    table->addScore(new DString(u"ANN"), 1);
+    EXPECT_EQ(name(0), "ANN");
+    EXPECT_EQ(name(1), "EMPTY");
+}
+
+TEST_F(Hiscores, EqualScoreGoesBelowAndAFullTableRefusesIt)
+{
+    table->addScore(new DString(u"A"), 500);
+    table->addScore(new DString(u"B"), 700);
+    table->addScore(new DString(u"C"), 500);
+    EXPECT_EQ(name(0), "B");
+    EXPECT_EQ(name(1), "A");
+    EXPECT_EQ(name(2), "C");
+    for (int32_t i = 0; i < 10; ++i)
+        table->addScore(new DString(u"X"), 500);
+    EXPECT_FALSE(table->qualifies(500));
+    EXPECT_EQ(scores(), (std::vector<int32_t>{700, 500, 500, 500, 500, 500, 500, 500, 500, 500}));
+}
+
+TEST_F(Hiscores, SaveAndLoadKeepRowsAndTheirLengths)
+{
+    table->addScore(new DString(u"Zoë"), 42);
+    table->save();
+    std::vector<uint8_t> bytes = fromArray(readRecordOne(u"hs"));
+    // n, then ten names (one of 4 bytes of modified UTF-8, nine of 5), then ten rows of 5.
+    EXPECT_EQ(bytes.size(), 4u + (2 + 4) + 9 * (2 + 5) + 10 * 5);
+    HiscoreTablePtr other = new HiscoreTable();
+    other->init(new DString(u"hs"), 3, new DString(u"-"));
+    other->load();
+    EXPECT_EQ(other->rowCount(), 10);
+    EXPECT_EQ(other->names[0]->toUtf8(), "Zoë");
+    EXPECT_EQ(other->values[0][0], 42);
+}
+
+TEST_F(Hiscores, TwelveStoredRowsStayTwelve)
+{
+    std::vector<uint8_t> bytes = {0, 0, 0, 12};
+    for (int i = 0; i < 12; ++i)
+        bytes.insert(bytes.end(), {0, 1, uint8_t('a' + i)});
+    for (int i = 0; i < 12; ++i)
+        bytes.insert(bytes.end(), {1, 0, 0, 0, uint8_t(120 - 10 * i)});
+    writeRecordOne(u"hs", toArray(bytes));
+    table->load();
+    ASSERT_EQ(table->rowCount(), 12);
+    table->addScore(new DString(u"new"), 55);
+    EXPECT_EQ(table->rowCount(), 12);
+    EXPECT_EQ(name(7), "new");
+    EXPECT_EQ(name(11), "k");
+}
+
+TEST_F(Hiscores, BrokenRecordsKeepTheTable)
+{
+    const std::vector<std::vector<uint8_t>> broken = {
+        {0, 0, 0},                         // short count
+        {0x7F, 0xFF, 0xFF, 0xFF, 0, 1, 'a'}, // absurd count
+        {0xFF, 0xFF, 0xFF, 0xFF},          // negative count
+        {0, 0, 0, 1, 0, 1, 'a', 1, 0, 0},  // row cut short
+        {0, 0, 0, 1, 0, 1, 'a', 0},        // row without its score
+    };
+    table->addScore(new DString(u"keep"), 9);
+    for (const auto& bytes : broken) {
+        writeRecordOne(u"hs", toArray(bytes));
+        table->load();
+        EXPECT_EQ(table->rowCount(), 10);
+        EXPECT_EQ(name(0), "keep");
+    }
+}
+
+} // namespace
+} // namespace tintrow::testing
