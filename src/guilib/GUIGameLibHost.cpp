@@ -1,0 +1,100 @@
+// Binds the GUI library to the screen canvas statics and the application object.
+#include "guilib/GUIGameLibHost.h"
+
+#include "gamelib/GameContext.h"
+#include "gamelib/ScreenCanvas.h"
+#include "lang/DString.h"
+#include "lang/DSystem.h"
+#include "microedition/midlet/DMIDlet.h"
+
+namespace gamelib {
+
+GUIGameLibHost& GUIGameLibHost::instance()
+{
+    static GUIGameLibHost host;
+    return host;
+}
+
+bool GUIGameLibHost::isActionSet(int32_t action)
+{
+    return action >= 0 && action < ScreenCanvas::ACTION_COUNT && ScreenCanvas::actions[action];
+}
+
+bool GUIGameLibHost::isKeyEventSeen()
+{
+    return ScreenCanvas::keyEventSeen;
+}
+
+void GUIGameLibHost::clearKeyEventSeen()
+{
+    ScreenCanvas::keyEventSeen = false;
+}
+
+int32_t GUIGameLibHost::getLastKeyCode()
+{
+    return ScreenCanvas::lastKeyCode;
+}
+
+bool GUIGameLibHost::isPointerDown()
+{
+    return ScreenCanvas::pointerDown;
+}
+
+bool GUIGameLibHost::isPointerDragged()
+{
+    return ScreenCanvas::pointerIsDragged;
+}
+
+int32_t GUIGameLibHost::getPointerX()
+{
+    return ScreenCanvas::pointerX;
+}
+
+int32_t GUIGameLibHost::getPointerY()
+{
+    return ScreenCanvas::pointerY;
+}
+
+int32_t GUIGameLibHost::getPreviousPointerX()
+{
+    return ScreenCanvas::previousPointerX;
+}
+
+int32_t GUIGameLibHost::getPreviousPointerY()
+{
+    return ScreenCanvas::previousPointerY;
+}
+
+void GUIGameLibHost::resetActionFlags()
+{
+    ScreenCanvas::resetActionFlags();
+}
+
+int32_t GUIGameLibHost::getScreenWidth()
+{
+    return GameContext::get().screenWidth;
+}
+
+int32_t GUIGameLibHost::getScreenHeight()
+{
+    return GameContext::get().screenHeight;
+}
+
+int64_t GUIGameLibHost::currentTimeMillis()
+{
+    return vela::lang::DSystem::currentTimeMillis();
+}
+
+void GUIGameLibHost::platformRequest(const vela::lang::DStringPtr& url)
+{
+    if (auto* application = GameContext::get().application)
+        application->platformRequest(url);
+}
+
+void GUIGameLibHost::notifyDestroyed()
+{
+    if (auto* application = GameContext::get().application)
+        application->notifyDestroyed();
+}
+
+} // namespace gamelib

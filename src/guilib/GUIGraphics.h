@@ -1,0 +1,8 @@
+// The graphics type that GUI painting draws with.
+#pragma once
+
+#include "microedition/lcdui/DGraphics.ptr"
+
+namespace gamelib {
+using vela::microedition::lcdui::DGraphicsPtr;
+}
