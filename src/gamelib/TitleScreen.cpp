@@ -13,8 +13,6 @@
 #include "microedition/lcdui/DImage.h"
 #include "microedition/midlet/DMIDlet.h"
 
-#include <vector>
-
 using namespace vela::lang;
 using vela::microedition::lcdui::DGraphics;
 using vela::microedition::lcdui::DGraphicsPtr;
@@ -75,12 +73,15 @@ DbyteArrayPtr TitleScreen::readLevel(int32_t index)
     vela::io::DInputStreamPtr in = Resources::openResource(DInteger::toString(index) + u".bin");
     if (!in)
         return nullptr;
-    std::vector<int8_t> bytes;
-    for (int32_t b = in->read(); b >= 0; b = in->read())
-        bytes.push_back(int8_t(b));
+    // Plain files end with an exception on a single-byte read, so read in blocks.
+    DbyteArrayPtr data = new DbyteArray(in->available());
+    int32_t filled = 0;
+    while (filled < data->length()) {
+        int32_t n = in->read(data, filled, data->length() - filled);
+        if (n <= 0)
+            break;
+        filled += n;
+    }
     in->close();
-    DbyteArrayPtr data = new DbyteArray(int32_t(bytes.size()));
-    for (size_t i = 0; i < bytes.size(); ++i)
-        (*data)[int32_t(i)] = bytes[i];
     return data;
 }
