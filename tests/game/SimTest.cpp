@@ -217,8 +217,9 @@ TEST_F(Sim, PauseSavesAndContinueResumesTheSameBoard)
     const Json& before = r.dumps[0]["cells"];
     const Json& after = r.dumps[1]["cells"];
     for (size_t i = 0; i < before.items.size(); ++i) {
-        if (before[i][0].number == KIND_BALL)
+        if (before[i][0].number == KIND_BALL) {
             EXPECT_EQ(after[i][1].number, before[i][1].number) << i;
+        }
     }
     EXPECT_TRUE(storeHasRecord(u"gsv"));
 }
