@@ -1,0 +1,142 @@
+// The engine with a test application: event delivery in order, splash, pause and resume,
+// ending, and the failures that escape the application.
+#include "TestApplication.h"
+#include "host/ScriptedWindow.h"
+#include "host/TestWindow.h"
+#include "lang/DExceptionBase.h"
+#include "microedition/midlet/DMIDlet.h"
+#include "shell/CGameEngine.h"
+
+#include <gtest/gtest.h>
+
+using host::HostEvent;
+
+namespace {
+
+struct EngineTest : ::testing::Test {
+    void SetUp() override { scenario() = TestScenario(); }
+
+    int runScript(const std::string& text, bool smartphone = false)
+    {
+        std::vector<host::ScriptCommand> cmds;
+        std::string error;
+        EXPECT_TRUE(host::parseScript(text, cmds, error)) << error;
+        host::VirtualClock clock;
+        host::ScriptedWindow window(16, 12, cmds, clock);
+        CGameEngine engine;
+        return engine.run(window, clock, smartphone);
+    }
+};
+
+TEST_F(EngineTest, ScriptedTapsAndKeysReachTheCanvasInOrder)
+{
+    EXPECT_EQ(runScript("wait 84\nkey 5\ntap 3 4\nwait 42\nkey F1\npress 1 1\ndrag 2 3\nrelease 9 9\n"
+                        "keydown LEFT\nkeydown LEFT\nkeyup LEFT\nkey RETURN\nkey ESCAPE\nkey 124\nwait 42\n"),
+              0);
+    EXPECT_EQ(scenario().log, "start show P53 R53 pp3,4 pr3,4 P10000 R112 pp1,1 pd2,3 pr9,9 P37 Rep37 R37 "
+                              "P10002 R10002 P10001 R10001 destroy ");
+}
+
+TEST_F(EngineTest, SmartphoneTranslatesSoftKeysInEveryPhase)
+{
+    EXPECT_EQ(runScript("key F1\nkeydown F9\nkeyup F9\nkey F3\n", true), 0);
+    EXPECT_EQ(scenario().log, "start show P10000 R10000 P10003 R10003 destroy ");
+}
+
+TEST_F(EngineTest, TheFirstPassShowsTheSplashAndRunsNoFrame)
+{
+    runScript("wait 42\n");
+    EXPECT_EQ(scenario().ticks, 0);
+    runScript("wait 420\n");
+    EXPECT_EQ(scenario().ticks, 9) << "ten passes, the first for the splash";
+}
+
+TEST_F(EngineTest, PausedWindowRunsNoFramesAndResumeShowsTheCanvasAgain)
+{
+    TestWindow window(8, 8);
+    auto push = [&](HostEvent::Type type) {
+        HostEvent e;
+        e.type = type;
+        window.events.push_back(e);
+    };
+    push(HostEvent::DEACTIVATED);
+    push(HostEvent::DEACTIVATED);
+    push(HostEvent::ACTIVATED);
+    push(HostEvent::ACTIVATED);
+    host::VirtualClock clock;
+    scenario().endAfterTicks = 3;
+    CGameEngine engine;
+    EXPECT_EQ(engine.run(window, clock, false), 0);
+    EXPECT_EQ(scenario().log, "start show pause show destroy ") << "repeated focus events change nothing";
+    EXPECT_EQ(scenario().ticks, 3);
+    EXPECT_FALSE(engine.isPaused());
+}
+
+TEST_F(EngineTest, NotifyDestroyedEndsTheLoop)
+{
+    scenario().endAfterTicks = 2;
+    EXPECT_EQ(runScript("wait 4200\n"), 0);
+    EXPECT_EQ(scenario().ticks, 2);
+    EXPECT_EQ(scenario().log, "start show destroy ");
+    EXPECT_TRUE(vela::microedition::midlet::DMIDlet::getCurrent().isNull());
+}
+
+TEST_F(EngineTest, StartFailuresEndWithoutALoop)
+{
+    const struct {
+        uint32_t kind;
+        bool unknown;
+        const char* message;
+    } cases[] = {
+        {vela::lang::IllegalArgumentException, false, "StartApp - unhadled exception 0x5400000!\nIllegalArgumentException"},
+        {vela::lang::IOException, false, "start failed: exception 0x6000000 (IOException)"},
+        {vela::lang::EOFException, false, "start failed: exception 0x6000002"},
+        {0, true, "StartApp - unknown exception!"},
+    };
+    for (const auto& c : cases) {
+        scenario() = TestScenario();
+        scenario().startFailure = c.kind;
+        scenario().startUnknownFailure = c.unknown;
+        ::testing::internal::CaptureStderr();
+        int status = runScript("wait 420\n");
+        std::string err = ::testing::internal::GetCapturedStderr();
+        EXPECT_NE(status, 0) << c.message;
+        EXPECT_NE(err.find(c.message), std::string::npos) << err;
+        EXPECT_EQ(scenario().ticks, 0);
+        EXPECT_EQ(scenario().log, "start ") << "the application was released without destroyApp";
+    }
+}
+
+TEST_F(EngineTest, FailureInAFrameEndsTheRunWithTheMessage)
+{
+    scenario().tickFailure = vela::lang::NullPointerException;
+    ::testing::internal::CaptureStderr();
+    int status = runScript("wait 84\nkey 5\nwait 420\n");
+    std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(status, 0);
+    EXPECT_NE(err.find("Run - unhadled exception 0x5000080!\nNullPointerException\r\ntick went wrong"),
+              std::string::npos)
+        << err;
+    EXPECT_EQ(scenario().log, "start show P53 R53 ") << "no normal exit sequence";
+}
+
+TEST_F(EngineTest, KeysWithoutACurrentDisplayableAreDropped)
+{
+    CGameEngine engine;
+    engine.keyPressed('5');
+    engine.pointerPressed(1, 1);
+    engine.resume();
+    EXPECT_EQ(scenario().log, "");
+}
+
+TEST(EngineDeathTest, ASecondEngineEndsTheProcess)
+{
+    EXPECT_EXIT(
+        {
+            CGameEngine first;
+            CGameEngine second;
+        },
+        ::testing::ExitedWithCode(0), "GameEngine already exists!");
+}
+
+} // namespace
