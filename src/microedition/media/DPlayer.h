@@ -1,0 +1,87 @@
+// A media player: a sound or module moving through unrealized, realized, prefetched, started.
+#pragma once
+
+#include <cstdint>
+
+#include "io/DInputStream.h"
+#include "lang/DObject.h"
+#include "lang/DString.h"
+#include "microedition/media/DPlayer.ptr"
+
+class hssChannel;
+class hssSpeaker;
+
+namespace vela::microedition::media {
+
+class DPlayer : public lang::DObject {
+public:
+    enum State : int32_t {
+        CLOSED = 0,
+        UNREALIZED = 100,
+        REALIZED = 200,
+        PREFETCHED = 300,
+        STARTED = 400,
+    };
+    enum Kind : int32_t { KIND_WAVE = 0, KIND_MODULE = 1 };
+    // Without a channel; after a failed start the engine's failure code is kept instead.
+    enum : int32_t { NO_CHANNEL = -1 };
+
+    DPlayer(Kind kind, io::DInputStreamPtr stream);
+    ~DPlayer() override;
+
+    // Virtual operations, in the slot order of the platform model.
+    virtual void close();
+    virtual void reserved7() { }
+    virtual lang::DStringPtr getContentType() = 0;
+    virtual int32_t getState();
+    virtual void prefetch();
+    virtual void realize();
+    virtual void setLoopCount(int32_t count);
+    // The player that actually plays (this one, or a clone when this one is busy), or null.
+    virtual DPlayerPtr start();
+    virtual void stop();
+    virtual int64_t getDuration();
+    virtual int64_t getMediaTime();
+    virtual int64_t setMediaTime(int64_t time);
+    virtual int32_t getVolume();
+    virtual int32_t setVolume(int32_t level);
+    virtual int32_t getPan();
+    virtual int32_t setPan(int32_t pan);
+    virtual bool isPlaying();
+
+    Kind kind() const { return kind_; }
+    int32_t channelId() const { return channel_; }
+    int32_t loopCount() const { return loopCount_; }
+    lang::DObject* source() const { return source_.get(); }
+
+protected:
+    // Passed along with every play request; the engine ignores it.
+    static constexpr int PLAY_FLAGS = 0x10000000;
+
+    // What differs between waves and modules.
+    virtual lang::DObjectPtr newSource() = 0;
+    virtual bool sourceLoaded() const = 0;
+    virtual bool loadSource(const uint8_t* bytes, int32_t size) = 0;
+    virtual int32_t playOn(hssSpeaker& speaker) = 0;
+    virtual DPlayerPtr cloneSharingSource() = 0;
+
+    void shareSource(const lang::DObjectPtr& source, bool loaded);
+    // The engine channel this player holds, or null.
+    hssChannel* channel() const;
+    // Stops the channel, frees it for the engine and clears this player's table slot.
+    void releaseChannel();
+
+    int32_t state_ = UNREALIZED;
+    int32_t channel_ = NO_CHANNEL;
+
+private:
+    void requireOpen() const;
+    bool resumeHeldChannel();
+
+    Kind kind_;
+    io::DInputStreamPtr stream_;
+    int32_t loopCount_ = 1;
+    lang::DObjectPtr source_;
+};
+
+} // namespace vela::microedition::media
