@@ -1,0 +1,46 @@
+// Shared art: the palette, the ball painter with its moods and symbols, outlines and shadows.
+#pragma once
+
+#include "Canvas.h"
+
+namespace datagen {
+
+constexpr int kColours = 5;
+
+// Ball colours, and the symbol each carries so that colour-blind players can tell them apart.
+Rgba ballColour(int colour);
+enum class Mood { None, Neutral, Pleased, Excited };
+
+struct BallLook {
+    float squashX = 1.0f, squashY = 1.0f;
+    Mood mood = Mood::None;
+    bool symbol = true;
+};
+void paintBall(Canvas& c, float cx, float cy, float r, int colour, const BallLook& look);
+// The symbol of a colour alone: 0 dot, 1 triangle, 2 square, 3 diamond, 4 star.
+void paintSymbol(Canvas& c, float cx, float cy, float size, int colour, const Rgba& ink);
+
+// A copy of the picture ringed by an outline of the given colour and radius.
+Canvas outlined(const Canvas& src, float radius, const Rgba& colour);
+// A copy with a soft shadow offset by (dx, dy) behind it; the result is as large as the source.
+Canvas shadowed(const Canvas& src, int dx, int dy, const Rgba& colour);
+
+// Calm background: vertical gradient with soft round lights scattered by a fixed seed.
+Canvas calmBackground(int w, int h, uint32_t top, uint32_t bottom, uint32_t seed, float lights);
+
+// A deterministic pseudo-random sequence (the data must be the same on every build).
+class Dice {
+public:
+    explicit Dice(uint32_t seed) : s_(seed * 2654435761u + 1) {}
+    uint32_t next()
+    {
+        s_ ^= s_ << 13, s_ ^= s_ >> 17, s_ ^= s_ << 5;
+        return s_;
+    }
+    float unit() { return (next() & 0xFFFFFF) / float(0x1000000); }
+
+private:
+    uint32_t s_;
+};
+
+}  // namespace datagen

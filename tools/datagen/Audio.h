@@ -1,0 +1,28 @@
+// Sounds and tunes: the sound table's names, wave effects, tracker modules, and their checks.
+#pragma once
+
+#include "Members.h"
+
+#include <string>
+#include <vector>
+
+namespace datagen {
+
+struct SoundName {
+    const char* name;
+    bool tune;  // a module, else a wave effect
+};
+// The fourteen sounds the game plays, in the game's numbering.
+const std::vector<SoundName>& soundTable();
+
+// Synthesises the wave effects; the compressed ones are encoded by sox (which must be present).
+void addSounds(Members& m, const std::string& soxPath);
+// Writes the tunes from the scores in musicDir.
+void addTunes(Members& m, const std::string& musicDir);
+
+// Why the game's wave loader would reject the file; empty when it plays.
+std::string waveFault(const Bytes& wav);
+// Why the game's module loader would reject the file; empty when it plays.
+std::string moduleFault(const Bytes& mod);
+
+}  // namespace datagen

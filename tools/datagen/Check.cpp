@@ -1,0 +1,271 @@
+// Completeness check of a finished data set, read back from the member bytes as the game reads them.
+#include "Generate.h"
+
+#include "Audio.h"
+#include "Fonts.h"
+#include "GameArt.h"
+#include "Levels.h"
+#include "MenuArt.h"
+#include "Png.h"
+#include "Profiles.h"
+#include "SpriteSet.h"
+
+#include <algorithm>
+#include <set>
+#include <stdexcept>
+
+namespace datagen {
+
+namespace {
+
+const char* const kProfilePictures[] = {
+    "img/vandrel", "logo", "img/back", "img/back_menu", "img/square", "img/border", "img/corner",
+    "img/titlel", "img/titlem", "img/titler", "pbar_back", "pbar_sel", "img/input_top", "img/input_midd",
+    "img/input_bot",
+};
+
+struct Checker {
+    const Members& m;
+    std::vector<std::string> faults;
+    std::vector<std::string> absentProbes;
+
+    void fault(const std::string& f) { faults.push_back(f); }
+
+    // A picture as the game looks it up: the bare name, then the profile's folder.
+    const Bytes* picture(const std::string& folder, const std::string& name)
+    {
+        for (const std::string& base : {name, folder + name})
+            for (const char* ext : {".png", ".jpg"}) {
+                if (m.has(base + ext))
+                    return &m.get(base + ext);
+                absentProbes.push_back(base + ext);
+            }
+        return nullptr;
+    }
+
+    const Bytes* resource(const std::string& folder, const std::string& name)
+    {
+        for (const std::string& candidate : {name, folder + name}) {
+            if (m.has(candidate))
+                return &m.get(candidate);
+            absentProbes.push_back(candidate);
+        }
+        return nullptr;
+    }
+
+    bool decodes(const std::string& what, const Bytes* png, RgbImage* out = nullptr)
+    {
+        if (!png) {
+            fault("missing picture " + what);
+            return false;
+        }
+        try {
+            RgbImage img = decodePng(*png);
+            if (out)
+                *out = img;
+        } catch (const std::exception& e) {
+            fault(what + ": " + e.what());
+            return false;
+        }
+        return true;
+    }
+
+    TextTable language(const std::string& name)
+    {
+        if (!m.has(name)) {
+            fault("missing text file " + name);
+            return {};
+        }
+        try {
+            return parseLanguageFile(name, m.get(name));
+        } catch (const std::exception& e) {
+            fault(e.what());
+            return {};
+        }
+    }
+
+    void checkTexts(std::vector<std::string>* ids, std::u32string* shown)
+    {
+        TextTable lang = language("lang.dat");
+        const std::string* names = lang.find("LANG");
+        const std::string* idList = lang.find("ID");
+        if (!names || !idList) {
+            fault("lang.dat lacks LANG or ID");
+            return;
+        }
+        *ids = splitList(*idList, ';');
+        if (splitList(*names, ';').size() != ids->size())
+            fault("lang.dat: LANG and ID differ in length");
+        for (char32_t c : decodeUtf8(*names))
+            *shown += c;
+        TextTable url = language("url.dat");
+        if (!url.find("VENDOR_URL"))
+            fault("url.dat lacks VENDOR_URL");
+        for (const std::string& id : *ids) {
+            std::string file = "res_" + id + ".dat";
+            TextTable t = language(file);
+            for (const std::string& key : requiredTextKeys()) {
+                const std::string* v = t.find(key);
+                if (!v) {
+                    fault(file + ": missing key " + key);
+                    continue;
+                }
+                for (char32_t c : decodeUtf8(*v))
+                    if (c >= 0x20)
+                        *shown += c;
+                auto tokens = requiredTokens().find(key);
+                if (tokens != requiredTokens().end())
+                    for (const std::string& token : tokens->second)
+                        if (v->find(token) == std::string::npos)
+                            fault(file + ": " + key + " lacks " + token);
+            }
+            absentProbes.push_back("url_" + id + ".dat");
+        }
+    }
+
+    void checkFont(const Profile& p, const std::string& name, const std::u32string& needed)
+    {
+        std::u32string have;
+        int pages = 0;
+        for (; pages < kMaxPages; ++pages) {
+            std::string page = name + "_" + std::to_string(pages);
+            const Bytes* png = picture(p.folder(), page);
+            if (!png)
+                break;
+            RgbImage img;
+            const Bytes* data = resource(p.folder(), page);
+            if (!decodes(p.folder() + page, png, &img) || !data) {
+                fault(p.folder() + page + ": page without its data");
+                break;
+            }
+            try {
+                ParsedPage pd = parsePageData(*data);
+                int total = 0;
+                for (int w : pd.widths)
+                    total += w;
+                if (total > img.width)
+                    fault(p.folder() + page + ": glyphs run past the strip");
+                if (pages == 0 && pd.characters.substr(0, 1) != U" ")
+                    fault(p.folder() + page + ": glyph 0 must be the space");
+                have += pd.characters;
+            } catch (const std::exception& e) {
+                fault(p.folder() + page + ": " + e.what());
+            }
+        }
+        if (pages == 0)
+            fault(p.folder() + name + ": no font pages");
+        std::set<char32_t> missing;
+        for (char32_t c : needed)
+            if (c != U' ' && have.find(c) == std::u32string::npos)
+                missing.insert(c);
+        if (!missing.empty())
+            fault(p.folder() + name + ": " + std::to_string(missing.size()) + " characters without glyph, first U+" +
+                  std::to_string(uint32_t(*missing.begin())));
+    }
+
+    void checkSprites(const Profile& p, const std::string& name, int count)
+    {
+        const Bytes* bin = resource(p.folder(), name + ".bin");
+        RgbImage atlas;
+        if (!bin) {
+            fault("missing sprite description " + p.folder() + name);
+            return;
+        }
+        if (!decodes(p.folder() + name, picture(p.folder(), name), &atlas))
+            return;
+        try {
+            ParsedSet set = parseDescription(*bin);
+            if (int(set.anims.size()) < count)
+                fault(p.folder() + name + ": " + std::to_string(set.anims.size()) + " animations, need " +
+                      std::to_string(count));
+            for (const ParsedSet::Rect& r : set.rects)
+                if (r.x < 0 || r.y < 0 || r.w <= 0 || r.h <= 0 || r.x + r.w > atlas.width || r.y + r.h > atlas.height)
+                    fault(p.folder() + name + ": a rectangle lies outside the atlas");
+            for (size_t a = 0; a < set.anims.size(); ++a)
+                if (set.anims[a].frames[0].empty())
+                    fault(p.folder() + name + ": animation " + std::to_string(a) + " draws nothing");
+        } catch (const std::exception& e) {
+            fault(p.folder() + name + ": " + e.what());
+        }
+    }
+
+    void checkLevels()
+    {
+        int n = 0;
+        for (;; ++n) {
+            std::string name = std::to_string(n) + ".bin";
+            if (!m.has(name)) {
+                absentProbes.push_back(name);
+                break;
+            }
+            try {
+                Level lv = decodeLevel(m.get(name));
+                for (const std::string& f : levelFaults(lv))
+                    fault(name + ": " + f);
+                for (const Profile& p : profiles()) {
+                    int text = std::max(p.menuFont, p.gameFont) * 3 / 2;
+                    if (!layoutFits(layoutBoard(lv, p, timeBarHeight(p), timeBarEdge(p), text), p))
+                        fault(name + " does not fit " + p.resolutionFile());
+                }
+            } catch (const std::exception& e) {
+                fault(name + ": " + e.what());
+            }
+        }
+        if (n < 30)
+            fault("only " + std::to_string(n) + " levels");
+    }
+
+    void checkSounds()
+    {
+        for (const SoundName& s : soundTable()) {
+            std::string wav = std::string(s.name) + ".wav", mod = std::string(s.name) + ".mod";
+            std::string fault;
+            if (m.has(wav))
+                fault = waveFault(m.get(wav));
+            else if (m.has(mod))
+                fault = moduleFault(m.get(mod));
+            else
+                fault = "missing";
+            if (!fault.empty())
+                this->fault(std::string(s.name) + ": " + fault);
+        }
+    }
+};
+
+}  // namespace
+
+std::vector<std::string> checkMembers(const Members& m)
+{
+    Checker c{m, {}, {}};
+    std::vector<std::string> ids;
+    std::u32string shown;
+    c.checkTexts(&ids, &shown);
+    for (const Profile& p : profiles()) {
+        if (!m.has(p.resolutionFile()))
+            c.fault("missing resolution file " + p.resolutionFile());
+        else if (m.get(p.resolutionFile()) != encodeTextFile({{"PATH", p.folder()}}))
+            c.fault(p.resolutionFile() + ": unexpected PATH");
+        for (const char* name : kProfilePictures)
+            c.decodes(p.folder() + name, c.picture(p.folder(), name));
+        for (const std::string& id : ids)
+            c.decodes(p.folder() + "lang_" + id, c.picture(p.folder(), "lang_" + id));
+        RgbImage tile;
+        if (c.decodes("img/square", c.picture(p.folder(), "img/square"), &tile) &&
+            (tile.width % 2 != 0 || tile.width < 8))
+            c.fault(p.folder() + "img/square: the cell size must be even and at least 8");
+        for (const char* font : {"menu", "menu_red", "game"})
+            c.checkFont(p, font, shown);
+        c.checkFont(p, "score", U"0123456789 ");
+        c.checkSprites(p, "img/Game", game_anim::kCount);
+        c.checkSprites(p, "img/Menu", menu_anim::kCount);
+    }
+    c.checkLevels();
+    c.checkSounds();
+    for (const std::string& clash : m.hashClashes())
+        c.fault("member names hash alike: " + clash);
+    for (const std::string& hit : m.falseHits(c.absentProbes))
+        c.fault("an absent name would find another member: " + hit);
+    return c.faults;
+}
+
+}  // namespace datagen

@@ -1,0 +1,36 @@
+// The members of the data archive, in the fixed order they are packed, with the name index checks.
+#pragma once
+
+#include "Bytes.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace datagen {
+
+// The game finds members by a 31-multiplier hash of the name's bytes taken as signed values.
+int32_t memberNameHash(const std::string& name);
+
+class Members {
+public:
+    // Throws when the name is already taken.
+    void add(const std::string& name, Bytes bytes);
+    bool has(const std::string& name) const { return index_.count(name) != 0; }
+    const Bytes& get(const std::string& name) const;
+    const std::vector<std::string>& names() const { return order_; }
+
+    // Names of two members that hash alike (the game would only ever find the first); empty when none.
+    std::vector<std::string> hashClashes() const;
+    // Probed names the archive must not hold, which would still be found through a clash.
+    std::vector<std::string> falseHits(const std::vector<std::string>& absentProbes) const;
+
+    // Writes every member under dir and a list file of the names in order; returns the list's path.
+    std::string writeTo(const std::string& dir) const;
+
+private:
+    std::vector<std::string> order_;
+    std::map<std::string, Bytes> index_;
+};
+
+}  // namespace datagen

@@ -1,0 +1,298 @@
+// Drawing of the menu sprites and pictures, the logos and the flags.
+#include "MenuArt.h"
+
+#include "ArtKit.h"
+#include "Bytes.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+namespace datagen {
+
+namespace {
+const Rgba kMatte = rgb(0x16303C);
+const Rgba kPlate = rgb(0x1D4250), kRim = rgb(0x9CC7D2), kGold = rgb(0xF0C75E);
+
+Part at(int image, int x = 0, int y = 0, bool mirror = false)
+{
+    Part p;
+    p.image = image, p.x = x, p.y = y, p.mirror = mirror;
+    return p;
+}
+
+Animation still(int image, int x = 0, int y = 0)
+{
+    return Animation{{Frame{at(image, x, y)}}, {}};
+}
+
+Canvas plate(int w, int h, const Rgba& fill, const Rgba& rim, float radius)
+{
+    Canvas c(w, h);
+    c.fillRoundRect(0, 0, float(w), float(h), radius, rim);
+    c.fillRoundRect(1.5f, 1.5f, w - 3.0f, h - 3.0f, radius - 1.5f,
+                    [&](float, float y) { return mix(shade(fill, 1.3f), fill, y / h); });
+    return c;
+}
+
+Canvas triangle(int w, int h, bool pointsLeft, const Rgba& colour)
+{
+    Canvas c(w, h);
+    float tip = pointsLeft ? 1.0f : w - 1.0f, back = pointsLeft ? w - 1.0f : 1.0f;
+    c.fillPolygon({tip, h / 2.0f, back, 1.0f, back, h - 1.0f}, colour);
+    return outlined(c, 1.0f, rgb(0x0E1E26));
+}
+
+Canvas chevron(int s, bool up)
+{
+    Canvas c(s, s);
+    c.fillCircle(s / 2.0f, s / 2.0f, s / 2.0f, kRim);
+    c.fillCircle(s / 2.0f, s / 2.0f, s / 2.0f - 1.2f, kPlate);
+    float y0 = up ? s * 0.62f : s * 0.38f, y1 = up ? s * 0.36f : s * 0.64f;
+    float w = std::max(1.5f, s / 8.0f);
+    c.strokeLine(s * 0.3f, y0, s * 0.5f, y1, w, kGold);
+    c.strokeLine(s * 0.7f, y0, s * 0.5f, y1, w, kGold);
+    return c;
+}
+
+Canvas flourish(int w, int h)
+{
+    Canvas c(w, h);
+    float cy = h / 2.0f;
+    c.fillDistance([=](float x, float y) {
+        float t = std::fabs(x - w / 2.0f) / (w / 2.0f);
+        return std::fabs(y - cy) - std::max(0.4f, (1 - t) * h * 0.22f);
+    }, [](float, float) { return rgb(0x9CC7D2, 0.9f); });
+    c.fillPolygon({w / 2.0f, cy - h * 0.45f, w / 2.0f + h * 0.45f, cy, w / 2.0f, cy + h * 0.45f,
+                   w / 2.0f - h * 0.45f, cy},
+                  kGold);
+    return c;
+}
+}  // namespace
+
+// The more-games icons: a tile stack, a hopping ball, a twinkling star; a few frames each.
+static Animation blockStackIcon(SpriteSet& set, int s)
+{
+    Animation a;
+    for (int f = 0; f < 4; ++f) {
+        Canvas c(s, s);
+        float q = s / 3.0f;
+        for (int i = 0; i < 6; ++i) {
+            int col = i % 3, row = i / 3;
+            float lift = (i == f) ? q * 0.15f : 0;
+            c.fillRoundRect(col * q + 0.5f, s - (row + 1) * q - lift + 0.5f, q - 1, q - 1, q * 0.2f,
+                            ballColour((i + 1) % kColours));
+        }
+        a.frames.push_back({at(set.image(c))});
+    }
+    return a;
+}
+
+static Animation hoppingBallIcon(SpriteSet& set, int s)
+{
+    Animation a;
+    const float lift[] = {0, 0.1f, 0.16f, 0.1f};
+    for (float l : lift) {
+        Canvas c(s, s);
+        BallLook look;
+        look.mood = Mood::Pleased;
+        c.fillEllipse(s / 2.0f, s * 0.9f, s * 0.3f, s * 0.06f, rgb(0x000000, 0.3f));
+        paintBall(c, s / 2.0f, s * (0.5f - l), s * 0.36f, 3, look);
+        a.frames.push_back({at(set.image(c))});
+    }
+    return a;
+}
+
+static Animation starIcon(SpriteSet& set, int s)
+{
+    Animation a;
+    for (float k : {1.0f, 0.92f, 0.85f, 0.92f}) {
+        Canvas c(s, s);
+        paintSymbol(c, s / 2.0f, s / 2.0f, s * 0.62f * k, 4, kGold);
+        a.frames.push_back({at(set.image(outlined(c, 1.0f, rgb(0x5A4020))))});
+    }
+    return a;
+}
+
+SpriteSet menuSprites(const Profile& p, const TextHeights& t)
+{
+    SpriteSet set(kMatte);
+    int w = p.width, softW = std::max(40, w / 4), softH = t.menu + 8;
+    int itemW = w * 3 / 4, itemH = t.menu + std::max(6, t.menu / 2);
+    float radius = itemH * 0.35f;
+
+    // 0 soft key: a plate with its text rectangle
+    Animation soft = still(set.image(plate(softW, softH, kPlate, kRim, softH * 0.3f)));
+    soft.rects = {{{0, 2, 2, softW - 4, softH - 4}}};
+    set.add(soft);
+    set.add(still(set.image(plate(itemW, itemH, rgb(0x2F6A7A), kGold, radius))));   // 1 focused
+    set.add(still(set.image(plate(itemW, itemH, rgb(0x4A8C8F), kGold, radius))));   // 2 pressed
+    Animation item = still(set.image(plate(itemW, itemH, kPlate, kRim, radius)));     // 3 item
+    item.rects = {{{0, 4, 2, itemW - 8, itemH - 4}}};
+    set.add(item);
+    int arrow = std::max(10, p.cell * 3 / 4);
+    set.add(still(set.image(chevron(arrow, true))));  // 4 scroll arrow
+
+    // 5..8 slider: the focused frame carries the bar rectangle, the fills span the whole item
+    int inset = std::max(3, itemH / 4);
+    Canvas frame(itemW, itemH);
+    frame.fillRoundRect(0, 0, float(itemW), float(itemH), radius, kGold);
+    frame.fillRoundRect(1.5f, 1.5f, itemW - 3.0f, itemH - 3.0f, radius - 1.5f, rgb(0x0F2630));
+    Animation slider = still(set.image(frame));
+    slider.rects = {{{0, inset, inset, itemW - 2 * inset, itemH - 2 * inset}}};
+    set.add(slider);
+    for (uint32_t fill : {0xF0C75EU, 0x7FC8D8U, 0x6E7B80U}) {
+        Canvas bar(itemW, itemH);
+        bar.fillRoundRect(inset, inset, itemW - 2.0f * inset, itemH - 2.0f * inset, (itemH - 2 * inset) * 0.4f,
+                          [&](float, float y) { return mix(shade(rgb(fill), 1.25f), rgb(fill), y / itemH); });
+        set.add(still(set.image(bar)));
+    }
+
+    int decoW = w * 3 / 5, decoH = std::max(5, t.menu / 2);
+    set.add(still(set.image(flourish(decoW, decoH)), 0, 0));  // 9 above the list
+    set.add(still(set.image(flourish(decoW, decoH)), 0, 0));  // 10 below the list
+    int triW = std::max(7, t.menu * 2 / 3), triH = std::max(9, t.menu);
+    int left = set.image(triangle(triW, triH, true, kGold));
+    set.add(still(left));                                       // 11 previous language
+    set.add(Animation{{Frame{at(left, 0, 0, true)}}, {}});      // 12 next language: the same, mirrored
+
+    int icon = std::max(16, t.game * 2);
+    set.add(hoppingBallIcon(set, icon));  // 13
+    set.add(blockStackIcon(set, icon));   // 14
+    set.add(starIcon(set, icon));         // 15
+
+    int barW = std::max(8, p.cell / 2);
+    set.add(still(set.image(chevron(barW, true))));   // 16 up
+    set.add(still(set.image(chevron(barW, false))));  // 17 down
+    set.add(still(set.image(plate(barW, barW * 2, rgb(0x6FA9B8), kGold, barW * 0.45f))));  // 18 thumb
+    Canvas track(barW, barW);
+    track.fillRect(barW / 2 - 1, 0, 2, barW, rgb(0x9CC7D2, 0.8f));
+    set.add(still(set.image(track)));  // 19 track
+    if (set.animationCount() != menu_anim::kCount)
+        throw std::logic_error("menu sprite numbering is off");
+    return set;
+}
+
+std::vector<Picture> menuPictures(const Profile& p, const TextHeights& t)
+{
+    std::vector<Picture> out;
+    Canvas back = calmBackground(p.width, p.height, 0x2B6274, 0x163341, 11, 1.4f);
+    // A soft light behind the middle where the menus stand.
+    for (int y = 0; y < p.height; ++y)
+        for (int x = 0; x < p.width; ++x) {
+            float dx = (x - p.width / 2.0f) / p.width, dy = (y - p.height / 2.0f) / p.height;
+            back.at(x, y) = shade(back.at(x, y), 1.0f + 0.12f * std::max(0.0f, 1 - 4 * (dx * dx + dy * dy)));
+        }
+    out.push_back({"img/back_menu", back, kMatte, false});
+
+    int frameW = t.keyCell * 6 + 2 * std::max(6, p.cell / 3), cap = std::max(6, p.cell / 3);
+    int topH = cap + t.game * 2 + 4, middH = t.keyCell * 5 + 4, botH = cap;
+    float r = cap * 0.9f;
+    Canvas whole(frameW, topH + middH + botH);
+    whole.fillRoundRect(0, 0, float(frameW), float(whole.height()), r, kRim);
+    whole.fillRoundRect(1.5f, 1.5f, frameW - 3.0f, whole.height() - 3.0f, r - 1.5f, rgb(0x14303B));
+    whole.fillRoundRect(cap * 0.6f, cap * 0.6f, frameW - cap * 1.2f, t.game * 1.0f + cap * 1.2f + 4, r * 0.5f,
+                        rgb(0x0B1E26));  // the name field
+    out.push_back({"img/input_top", whole.crop(0, 0, frameW, topH), kMatte, true});
+    out.push_back({"img/input_midd", whole.crop(0, topH, frameW, middH), kMatte, true});
+    out.push_back({"img/input_bot", whole.crop(0, topH + middH, frameW, botH), kMatte, true});
+    return out;
+}
+
+std::vector<Picture> logoPictures(const Profile& p, const std::string& boldFontPath)
+{
+    std::vector<Picture> out;
+    // The maker's mark: three rings that overlap, and the name under them, on the white screen.
+    {
+        int w = p.width * 3 / 5, markH = w / 3;
+        Typeface face(boldFontPath, std::max(10, w / 7));
+        std::u32string name = decodeUtf8("VANDREL");
+        int textH = face.ascent() + face.descent();
+        Canvas c(w, markH + textH + 4);
+        const uint32_t rings[3] = {0x2F8FA0, 0xF0A83A, 0xE2574C};
+        for (int i = 0; i < 3; ++i)
+            c.strokeArc(w / 2.0f + (i - 1) * markH * 0.42f, markH / 2.0f, markH * 0.36f, 0, 2 * float(M_PI),
+                        std::max(2.0f, markH * 0.09f), rgb(rings[i]));
+        face.paint(c, name, (w - face.textWidth(name)) / 2, markH + 2, rgb(0x27343A));
+        out.push_back({"img/vandrel", c, rgb(0xFFFFFF), true});
+    }
+    // The game's title: warm letters with a dark outline over a row of the five balls.
+    {
+        int w = p.width * 4 / 5;
+        std::u32string title = decodeUtf8("Tintrow");
+        int px = std::max(12, w / 5);
+        while (px > 12 && Typeface(boldFontPath, px).textWidth(title) > w - 8)
+            --px;
+        Typeface face(boldFontPath, px);
+        int textH = face.ascent() + face.descent(), ball = std::max(8, px / 2);
+        Canvas letters(w, textH);
+        Canvas ink(w, textH);
+        face.paint(ink, title, (w - face.textWidth(title)) / 2, 0, rgb(0xFFFFFF));
+        for (int y = 0; y < textH; ++y)
+            for (int x = 0; x < w; ++x) {
+                float a = ink.at(x, y).a;
+                letters.at(x, y) = Rgba{0, 0, 0, 0};
+                letters.blend(x, y, mix(rgb(0xFFF3C4), rgb(0xF0A83A), float(y) / textH), a);
+            }
+        Canvas framed = outlined(letters, std::max(1.5f, px / 14.0f), rgb(0x3A2412));
+        Canvas c(framed.width(), framed.height() + ball + 2);
+        c.draw(shadowed(framed, 1, 2, rgb(0x000000, 0.5f)), 0, 0);
+        float start = (c.width() - ball * 5 * 1.15f) / 2;
+        for (int i = 0; i < kColours; ++i) {
+            BallLook look;
+            look.mood = Mood::Pleased;
+            paintBall(c, start + (i + 0.5f) * ball * 1.15f, framed.height() + ball / 2.0f, ball * 0.48f, i, look);
+        }
+        out.push_back({"logo", c, rgb(0x1B2A33), true});
+    }
+    return out;
+}
+
+Picture flagPicture(const std::string& id, int height)
+{
+    int h = std::max(8, height), w = h * 3 / 2;
+    Canvas c(w, h);
+    auto stripesH = [&](std::initializer_list<uint32_t> colours) {
+        int n = int(colours.size()), i = 0;
+        for (uint32_t col : colours) {
+            c.fillRect(0, h * i / n, w, h * (i + 1) / n - h * i / n, rgb(col));
+            ++i;
+        }
+    };
+    auto stripesV = [&](std::initializer_list<uint32_t> colours) {
+        int n = int(colours.size()), i = 0;
+        for (uint32_t col : colours) {
+            c.fillRect(w * i / n, 0, w * (i + 1) / n - w * i / n, h, rgb(col));
+            ++i;
+        }
+    };
+    if (id == "de") {
+        stripesH({0x1A1A1A, 0xD22B2B, 0xF2C530});
+    } else if (id == "fr") {
+        stripesV({0x2B4FA0, 0xFFFFFF, 0xE2453C});
+    } else if (id == "ru") {
+        stripesH({0xFFFFFF, 0x2B4FA0, 0xD22B2B});
+    } else if (id == "es") {
+        c.fillRect(0, 0, w, h, rgb(0xC8262A));
+        c.fillRect(0, h / 4, w, h - 2 * (h / 4), rgb(0xF2C530));
+    } else if (id == "en") {
+        c.fillRect(0, 0, w, h, rgb(0x213C84));
+        float k = std::max(1.5f, h / 5.0f);
+        c.strokeLine(0, 0, float(w), float(h), k, rgb(0xFFFFFF));
+        c.strokeLine(float(w), 0, 0, float(h), k, rgb(0xFFFFFF));
+        c.strokeLine(0, 0, float(w), float(h), k * 0.45f, rgb(0xD22B2B));
+        c.strokeLine(float(w), 0, 0, float(h), k * 0.45f, rgb(0xD22B2B));
+        c.fillRect(0, int(h / 2.0f - k), w, int(2 * k), rgb(0xFFFFFF));
+        c.fillRect(int(w / 2.0f - k), 0, int(2 * k), h, rgb(0xFFFFFF));
+        c.fillRect(0, int(h / 2.0f - k / 2), w, std::max(1, int(k)), rgb(0xD22B2B));
+        c.fillRect(int(w / 2.0f - k / 2), 0, std::max(1, int(k)), h, rgb(0xD22B2B));
+    } else {
+        throw std::runtime_error("no flag drawn for language " + id);
+    }
+    Canvas framed(w + 2, h + 2);
+    framed.fill(rgb(0x0E1E26));
+    framed.draw(c, 1, 1);
+    return {"lang_" + id, framed, kMatte, false};
+}
+
+}  // namespace datagen

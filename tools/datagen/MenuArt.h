@@ -1,0 +1,33 @@
+// Art of the menus: the "img/Menu" sprite set, the menu background, the keyboard frame,
+// the logos and the language flags.
+#pragma once
+
+#include "GameArt.h"
+#include "Typeface.h"
+
+namespace datagen {
+
+struct TextHeights {
+    int menu;  // height of the menu font's pages
+    int game;  // height of the message font's pages
+    int keyCell;  // side of a cell of the on-screen keyboard
+};
+
+SpriteSet menuSprites(const Profile& p, const TextHeights& t);
+// "img/back_menu" and the three keyboard frame pieces.
+std::vector<Picture> menuPictures(const Profile& p, const TextHeights& t);
+// "img/vandrel" (on the white logo screen) and the game's "logo", drawn with the given bold face.
+std::vector<Picture> logoPictures(const Profile& p, const std::string& boldFontPath);
+// A flag per language id, as tall as the menu text.
+Picture flagPicture(const std::string& id, int height);
+
+namespace menu_anim {
+constexpr int kSoftKey = 0, kItemFocused = 1, kItemPressed = 2, kItem = 3, kScrollArrow = 4;
+constexpr int kSliderFrame = 5, kSliderFocused = 6, kSliderEnabled = 7, kSliderDisabled = 8;
+constexpr int kListTop = 9, kListBottom = 10, kArrowLeft = 11, kArrowRight = 12;
+constexpr int kMoreGames1 = 13, kMoreGames0 = 14, kMoreGames2 = 15;
+constexpr int kScrollUp = 16, kScrollDown = 17, kScrollThumb = 18, kScrollTrack = 19;
+constexpr int kCount = 20;
+}  // namespace menu_anim
+
+}  // namespace datagen

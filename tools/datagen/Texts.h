@@ -1,0 +1,41 @@
+// Text data: language string files, the language index, link files and resolution files.
+#pragma once
+
+#include "Bytes.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace datagen {
+
+// One source file of KEY=value lines, in the order written.
+struct TextTable {
+    std::string name;
+    std::vector<std::pair<std::string, std::string>> entries;
+
+    const std::string* find(const std::string& key) const;
+};
+
+// Parses KEY=value lines: '#' starts a comment line, "\n" in a value is a line feed, "\\" a backslash.
+// Throws std::runtime_error naming the file and line of a fault.
+TextTable parseTextTable(const std::string& name, const std::string& source);
+
+// The game's language-file encoding: one stream string per "KEY=value" entry.
+Bytes encodeLanguageFile(const TextTable& table);
+// The plain-text encoding of resolution files: ASCII lines ending in CR LF.
+Bytes encodeTextFile(const std::vector<std::pair<std::string, std::string>>& entries);
+
+// Every key a screen of the game looks up in a language's string file.
+const std::vector<std::string>& requiredTextKeys();
+// Keys whose text must hold these tokens for the screens to fill them in.
+const std::map<std::string, std::vector<std::string>>& requiredTokens();
+
+}  // namespace datagen
+
+namespace datagen {
+// Reads a language file back (entries split at the first "="); throws std::runtime_error when damaged.
+TextTable parseLanguageFile(const std::string& name, const Bytes& bytes);
+// Splits at every separator, keeping empty parts, as the game does.
+std::vector<std::string> splitList(const std::string& text, char separator);
+}  // namespace datagen

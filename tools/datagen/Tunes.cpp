@@ -1,0 +1,42 @@
+// The four tunes: arranged from their scores and written as modules.
+#include "Audio.h"
+
+#include "Generate.h"
+#include "Module.h"
+#include "Score.h"
+
+#include <stdexcept>
+
+namespace datagen {
+
+// Shortest pass through a tune before it loops, so that it does not tire the ear.
+constexpr double kMinimumTuneSeconds = 60.0;
+
+void addTunes(Members& m, const std::string& musicDir)
+{
+    for (const SoundName& s : soundTable()) {
+        if (!s.tune)
+            continue;
+        std::string name = std::string(s.name).substr(4);  // "snd/menu" is scored in menu.score
+        Module module = arrangeScore(name, readFile(musicDir + "/" + name + ".score"));
+        Bytes bytes = encodeModule(module);
+        std::string fault = moduleFault(bytes);
+        if (!fault.empty())
+            throw std::runtime_error(name + ".score: " + fault);
+        m.add(std::string(s.name) + ".mod", bytes);
+    }
+}
+
+std::string moduleFault(const Bytes& mod)
+{
+    try {
+        ModuleInfo info = inspectModule(mod);
+        if (info.seconds < kMinimumTuneSeconds)
+            return "plays " + std::to_string(int(info.seconds)) + " s before it loops";
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return {};
+}
+
+}  // namespace datagen

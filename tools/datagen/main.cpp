@@ -1,0 +1,39 @@
+// tintrow-datagen: makes every member of game.dat from the sources in data/ into a staging folder.
+#include "Generate.h"
+
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <string>
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) {
+        std::fputs("usage: tintrow-datagen DATA_DIR STAGING_DIR [--fonts DIR] [--sox PATH]\n", stderr);
+        return 2;
+    }
+    datagen::Sources sources{argv[1], "/usr/share/fonts/truetype/dejavu", "sox"};
+    for (int i = 3; i + 1 < argc; i += 2) {
+        if (std::strcmp(argv[i], "--fonts") == 0)
+            sources.fontDir = argv[i + 1];
+        else if (std::strcmp(argv[i], "--sox") == 0)
+            sources.soxPath = argv[i + 1];
+        else {
+            std::fprintf(stderr, "tintrow-datagen: unknown option %s\n", argv[i]);
+            return 2;
+        }
+    }
+    try {
+        datagen::Members members = datagen::generate(sources);
+        std::vector<std::string> faults = datagen::checkMembers(members);
+        for (const std::string& f : faults)
+            std::fprintf(stderr, "tintrow-datagen: %s\n", f.c_str());
+        if (!faults.empty())
+            return 1;
+        members.writeTo(argv[2]);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "tintrow-datagen: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
