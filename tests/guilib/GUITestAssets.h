@@ -1,0 +1,34 @@
+// Small drawables for GUI tests: an off-screen target, solid images, a font, a sprite set.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "gamelib/ImageFont.h"
+#include "gamelib/ImageManager.h"
+#include "microedition/lcdui/DGraphics.h"
+#include "microedition/lcdui/DImage.h"
+
+namespace guitest {
+
+using vela::microedition::lcdui::DImagePtr;
+
+// RGB565 of the colours the tests draw with.
+constexpr uint16_t RED565 = 0xF800;
+constexpr uint16_t GREEN565 = 0x07E0;
+constexpr uint16_t BLUE565 = 0x001F;
+
+DImagePtr solidImage(int32_t w, int32_t h, int32_t rgb);
+uint16_t pixelAt(const DImagePtr& image, int32_t x, int32_t y);
+// Pixels of `image` equal to `colour`.
+int32_t countPixels(const DImagePtr& image, uint16_t colour);
+
+// One page of Greek glyphs (outside the font's Latin cache, so no loading is needed):
+// α 4, β 6, γ 8, δ 10 pixels wide, spacing 1, height `height`; α also sets the space (5).
+ImageFontPtr testFont(int32_t height = 10);
+
+// A sprite set of one 8x8 rectangle and one animation of `frames` frames; frame f places the
+// rectangle at (offsetX + f, offsetY) and carries rectangle id 1 at (2, 3, 4, 5).
+ImageManagerPtr testSprites(int32_t frames, int32_t offsetX = 0, int32_t offsetY = 0);
+
+} // namespace guitest
