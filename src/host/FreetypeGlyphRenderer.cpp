@@ -7,6 +7,8 @@
 #include FT_OUTLINE_H
 
 #include <algorithm>
+#include <map>
+#include <tuple>
 #include <cstdlib>
 #include <string>
 
@@ -143,16 +145,30 @@ private:
 
 } // namespace
 
+// The font file of a request; fontconfig is opened and closed again around each new query, so
+// that none of its memory outlives the query.
+static std::string fontFile(FontFamily family, bool bold, bool italic)
+{
+    static std::map<std::tuple<int, bool, bool>, std::string> found;
+    auto key = std::make_tuple(int(family), bold, italic);
+    auto it = found.find(key);
+    if (it != found.end())
+        return it->second;
+    if (!FcInit())
+        return "";
+    const FamilyNames& names = FAMILY_NAMES[family == FAMILY_MONO ? 1 : 0];
+    std::string path = matchFamily(names.preferred, bold, italic);
+    if (path.empty())
+        path = matchFamily(names.fallback, bold, italic);
+    FcFini();
+    return found[key] = path;
+}
+
 std::unique_ptr<GlyphRenderer> openGlyphRenderer(const FontRequest& request)
 {
-    if (!library() || !FcInit())
-        return nullptr;
-    const FamilyNames& names = FAMILY_NAMES[request.family == FAMILY_MONO ? 1 : 0];
-    std::string path = matchFamily(names.preferred, request.bold, request.italic);
-    if (path.empty())
-        path = matchFamily(names.fallback, request.bold, request.italic);
+    std::string path = fontFile(request.family, request.bold, request.italic);
     FT_Face face = nullptr;
-    if (path.empty() || FT_New_Face(library(), path.c_str(), 0, &face) != 0)
+    if (!library() || path.empty() || FT_New_Face(library(), path.c_str(), 0, &face) != 0)
         return nullptr;
     return std::make_unique<FreetypeGlyphRenderer>(face, request);
 }
