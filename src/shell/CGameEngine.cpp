@@ -9,6 +9,7 @@
 #include "microedition/lcdui/DDisplay.h"
 #include "microedition/lcdui/DDisplayable.h"
 #include "microedition/lcdui/DFont.h"
+#include "microedition/media/DManager.h"
 #include "microedition/midlet/DMIDlet.h"
 #include "shell/ApplicationFactory.h"
 #include "shell/SplashPicture.h"
@@ -63,6 +64,7 @@ CGameEngine::CGameEngine()
 
 CGameEngine::~CGameEngine()
 {
+    microedition::media::DManager::release();
     if (theEngine == this)
         theEngine = nullptr;
     display = nullptr;
@@ -200,12 +202,14 @@ void CGameEngine::keyReleased(int hostKey)
 
 void CGameEngine::pause()
 {
+    microedition::media::DManager::pauseOutput();
     if (app)
         app->pauseApp();
 }
 
 void CGameEngine::resume()
 {
+    microedition::media::DManager::resumeOutput();
     toCurrent([](DDisplayablePtr d) { d->showNotify(); });
 }
 
