@@ -11,6 +11,7 @@ using vela::lang::DSystem;
 
 KeyQueue ScreenCanvas::keyQueue;
 int32_t ScreenCanvas::lastKeyCode = 0;
+bool ScreenCanvas::lastKeyPressed = false;
 bool ScreenCanvas::actions[ACTION_COUNT] = {};
 bool ScreenCanvas::anyKeyPressed = false;
 bool ScreenCanvas::keyEventSeen = false;
@@ -59,6 +60,7 @@ void ScreenCanvas::resetActionFlags()
 void ScreenCanvas::resetInput()
 {
     lastKeyCode = 0;
+    lastKeyPressed = false;
     clearActions();
     anyKeyPressed = false;
     pointerIsDragged = false;
@@ -137,6 +139,7 @@ void ScreenCanvas::takeKeyEvent()
     if (!keyQueue.take(event))
         return;
     lastKeyCode = event.code;
+    lastKeyPressed = event.pressed;
     if (event.pressed && hiddenSequence.feed(event.code))
         return;
     const int32_t action = getGameAction(event.code);

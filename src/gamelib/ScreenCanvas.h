@@ -34,6 +34,8 @@ public:
     // The input state, shared by every reader.
     static KeyQueue keyQueue;
     static int32_t lastKeyCode;
+    // The event of lastKeyCode was a press (not a release).
+    static bool lastKeyPressed;
     static bool actions[ACTION_COUNT];
     static bool anyKeyPressed;
     // A key press was taken from the queue since the GUI's last key pass.

@@ -3,6 +3,7 @@
 
 #include "gamelib/Resources.h"
 #include "io/DArchive.h"
+#include "io/HostPaths.h"
 #include "lang/DString.h"
 #include "lang/HostHooks.h"
 
@@ -15,6 +16,11 @@
 
 namespace fs = std::filesystem;
 
+static std::string testAppName()
+{
+    return "Tintrow";
+}
+
 TestResources::TestResources()
 {
     char pattern[] = "/tmp/gamelib-test-XXXXXX";
@@ -22,6 +28,7 @@ TestResources::TestResources()
     vela::lang::host::setProgramFile(root + "/tintrow");
     fs::create_directories(root + "/home");
     ::setenv("TINTROW_HOME", (root + "/home").c_str(), 1);
+    vela::io::setAppNameSource(testAppName);
 }
 
 TestResources::~TestResources()
@@ -29,6 +36,7 @@ TestResources::~TestResources()
     vela::io::closeArchive();
     Resources::setSearchPath(vela::lang::DStringPtr(new vela::lang::DString()));
     vela::lang::host::setProgramFile("");
+    vela::io::setAppNameSource(nullptr);
     fs::remove_all(root);
 }
 
