@@ -6,6 +6,8 @@
 #include "lang/DString.h"
 #include "lang/ThrownKind.h"
 
+#include "7zCrc.h"
+
 #include <gtest/gtest.h>
 
 using namespace vela;
@@ -112,6 +114,46 @@ TEST_F(HostileArchive, MethodsTheDecoderLacksThrowIOException)
         Bytes read;
         EXPECT_EQ(readDamaged(pack(switches), read), uint32_t(lang::IOException)) << switches[0];
     }
+}
+
+// Rewrites the folder's declared unpack size of a stored member (a plain header holds it
+// after the property id 0x0C) and fixes both header CRCs, so only the size is a lie.
+Bytes withDeclaredSize(const Bytes& archive, uint16_t realSize, uint64_t declared)
+{
+    const size_t headerStart = 32 + size_t(archive[12]) + (size_t(archive[13]) << 8);
+    Bytes header(archive.begin() + long(headerStart), archive.end());
+    const Bytes oldNumber = {0x0C, uint8_t(0x80 | (realSize >> 8)), uint8_t(realSize)};
+    auto at = std::search(header.begin(), header.end(), oldNumber.begin(), oldNumber.end());
+    if (at == header.end())
+        return {};
+    Bytes newNumber = {0x0C, 0xFF};
+    for (int i = 0; i < 8; ++i)
+        newNumber.push_back(uint8_t(declared >> (8 * i)));
+    at = header.erase(at, at + 3);
+    header.insert(at, newNumber.begin(), newNumber.end());
+    Bytes forged(archive.begin(), archive.begin() + long(headerStart));
+    forged.insert(forged.end(), header.begin(), header.end());
+    CrcGenerateTable();
+    auto putLe = [&](size_t pos, uint64_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            forged[pos + size_t(i)] = uint8_t(v >> (8 * i));
+    };
+    putLe(20, header.size(), 8);
+    putLe(28, CrcCalc(header.data(), header.size()), 4);
+    putLe(8, CrcCalc(forged.data() + 12, 20), 4);
+    return forged;
+}
+
+TEST_F(HostileArchive, DeclaredSizeInTheGigabytesIsRefusedWithoutAllocating)
+{
+    Bytes good = pack({"-m0=Copy", "-mhc=off"}, Bytes(kPayload.begin(), kPayload.begin() + 1000));
+    Bytes forged = withDeclaredSize(good, 1000, uint64_t(5) << 30);
+    ASSERT_FALSE(forged.empty()) << "the declared size was not found in the header";
+    Bytes read;
+    EXPECT_EQ(readDamaged(forged, read), uint32_t(lang::IOException));
+    // The forgery is otherwise sound: the real size written the same way reads back.
+    EXPECT_EQ(readDamaged(withDeclaredSize(good, 1000, 1000), read), testing_support::NOTHING_THROWN);
+    EXPECT_EQ(read.size(), 1000u);
 }
 
 TEST_F(HostileArchive, MemberBeyondTheSizeLimitIsRefused)

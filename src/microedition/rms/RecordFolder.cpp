@@ -91,8 +91,9 @@ int deleteStoreFolder(const std::string& path)
     // Move the store aside first so that no reader ever sees it half deleted.
     std::size_t slash = path.rfind('/');
     std::string parent = path.substr(0, slash);
+    static unsigned deletions = 0;
     std::string doomed = parent + "/" + io::kTemporaryPrefix + "deleted-" + path.substr(slash + 1) +
-                         "." + std::to_string(::getpid());
+                         "." + std::to_string(::getpid()) + "." + std::to_string(deletions++);
     if (::rename(path.c_str(), doomed.c_str()) != 0)
         return errno;
     return removeTree(AT_FDCWD, doomed.c_str());
