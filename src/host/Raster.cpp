@@ -6,6 +6,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace host {
 
 ClipRect ClipRect::intersect(const ClipRect& o) const
@@ -33,13 +37,16 @@ void plot(Surface& dst, const ClipRect& clip, int x, int y, uint16_t colour)
         dst.row(y)[x] = colour;
 }
 
-// Fills an area already cut to the surface.
+// Fills an area already cut to the surface: the first row by value, the others copied from it.
 static void fillArea(Surface& dst, const ClipRect& r, uint16_t colour)
 {
     if (r.empty())
         return;
-    for (int yy = r.top; yy < r.bottom; ++yy)
-        std::fill(dst.row(yy) + r.left, dst.row(yy) + r.right, colour);
+    uint16_t* first = dst.row(r.top) + r.left;
+    std::fill(first, first + (r.right - r.left), colour);
+    size_t bytes = size_t(r.right - r.left) * sizeof(uint16_t);
+    for (int yy = r.top + 1; yy < r.bottom; ++yy)
+        std::memcpy(dst.row(yy) + r.left, first, bytes);
 }
 
 void fillRect(Surface& dst, const ClipRect& clip, int x, int y, int w, int h, uint16_t colour)
@@ -86,18 +93,33 @@ static ClipRect blitArea(const Surface& dst, const ClipRect& clip, const Surface
     return safeClip(dst, clip).intersect(box(x, y, src.width, src.height));
 }
 
+// One row of a keyed blit, eight pixels at a time where the processor allows.
+static void keyedRow(uint16_t* d, const uint16_t* s, int n, uint16_t key)
+{
+    int i = 0;
+#ifdef __SSE2__
+    const __m128i keys = _mm_set1_epi16(short(key));
+    for (; i + 8 <= n; i += 8) {
+        __m128i from = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+        __m128i to = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
+        __m128i skip = _mm_cmpeq_epi16(from, keys);
+        __m128i merged = _mm_or_si128(_mm_and_si128(skip, to), _mm_andnot_si128(skip, from));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), merged);
+    }
+#endif
+    for (; i < n; ++i)
+        if (s[i] != key)
+            d[i] = s[i];
+}
+
 void blitKeyed(Surface& dst, const ClipRect& clip, const Surface& src, int x, int y, uint16_t key)
 {
     ClipRect r = blitArea(dst, clip, src, x, y);
     if (r.empty())
         return;
     int n = r.right - r.left;
-    for (int yy = r.top; yy < r.bottom; ++yy) {
-        const uint16_t* s = src.row(yy - y) + (r.left - x);
-        uint16_t* d = dst.row(yy) + r.left;
-        for (int i = 0; i < n; ++i) // branch-free so the compiler can vectorize it
-            d[i] = s[i] == key ? d[i] : s[i];
-    }
+    for (int yy = r.top; yy < r.bottom; ++yy)
+        keyedRow(dst.row(yy) + r.left, src.row(yy - y) + (r.left - x), n, key);
 }
 
 void blitOpaque(Surface& dst, const ClipRect& clip, const Surface& src, int x, int y)
@@ -106,6 +128,10 @@ void blitOpaque(Surface& dst, const ClipRect& clip, const Surface& src, int x, i
     if (r.empty())
         return;
     size_t bytes = size_t(r.right - r.left) * sizeof(uint16_t);
+    if (x == 0 && r.left == 0 && src.width == dst.width && r.right == dst.width) { // whole rows: one block
+        std::memcpy(dst.row(r.top), src.row(r.top - y), bytes * size_t(r.bottom - r.top));
+        return;
+    }
     for (int yy = r.top; yy < r.bottom; ++yy)
         std::memcpy(dst.row(yy) + r.left, src.row(yy - y) + (r.left - x), bytes);
 }

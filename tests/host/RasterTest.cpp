@@ -125,6 +125,33 @@ TEST(Raster, KeyedBlitSkipsTheKeyColourOnly)
     EXPECT_EQ(dst.row(0)[0], C);
 }
 
+TEST(Raster, WideBlitsMatchThePixelRule)
+{
+    Surface src(37, 3);
+    uint32_t seed = 7;
+    for (uint16_t& p : src.pixels) {
+        seed = seed * 1103515245 + 12345;
+        p = (seed >> 16) % 3 == 0 ? host::KEY_COLOUR : uint16_t(seed >> 12);
+    }
+    for (int x : {0, 3, -5}) {
+        Surface keyed(40, 4, C), opaque(40, 4, C);
+        host::blitKeyed(keyed, ClipRect::of(keyed), src, x, 1, host::KEY_COLOUR);
+        host::blitOpaque(opaque, ClipRect::of(opaque), src, x, 1);
+        for (int yy = 0; yy < 4; ++yy)
+            for (int xx = 0; xx < 40; ++xx) {
+                bool inside = src.contains(xx - x, yy - 1);
+                uint16_t s = inside ? src.row(yy - 1)[xx - x] : C;
+                EXPECT_EQ(keyed.row(yy)[xx], s == host::KEY_COLOUR ? C : s) << x << ": " << xx << "," << yy;
+                EXPECT_EQ(opaque.row(yy)[xx], s) << x << ": " << xx << "," << yy;
+            }
+    }
+    Surface same(37, 5, C); // whole rows of the same width
+    host::blitOpaque(same, ClipRect::of(same), src, 0, 1);
+    EXPECT_EQ(same.row(0)[0], C);
+    EXPECT_TRUE(std::equal(src.pixels.begin(), src.pixels.end(), same.row(1)));
+    EXPECT_EQ(same.row(4)[36], C);
+}
+
 TEST(Raster, OpaqueBlitCopiesTheKeyColourToo)
 {
     Surface src = pattern(4, 3), dst(4, 3, C);
