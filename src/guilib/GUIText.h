@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "gamelib/ImageFont.h"
 #include "gamelib/StringManager.h"
@@ -14,6 +15,13 @@
 #include "util/DHashtable.ptr"
 
 namespace gamelib {
+
+// A word or picture of a laid-out text, at its place relative to the text's top-left corner.
+struct GUIPlacedChunk {
+    const GUITextChunk* chunk;
+    int32_t x;
+    int32_t y;
+};
 
 class GUIText : public vela::lang::DObject {
 public:
@@ -43,6 +51,9 @@ public:
     GUITextChunkPtr getRoot() const { return root; }
     vela::lang::DStringPtr getMarkup() const { return markup; }
     int32_t getMaxLineWidth() const { return maxLineWidth; }
+    // Words and pictures (types 3 to 7) of the last layout in document order, nested blocks'
+    // offsets added.
+    std::vector<GUIPlacedChunk> placedChunks() const;
 
     int32_t resolvedLanguage = -1;
     vela::lang::DStringPtr key;

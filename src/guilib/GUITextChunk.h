@@ -6,6 +6,7 @@
 #include "gamelib/ImageFont.h"
 #include "guilib/GUITextChunk.ptr"
 #include "lang/DObject.h"
+#include "lang/DString.h"
 #include "util/DVector.ptr"
 
 namespace gamelib {
@@ -33,6 +34,8 @@ public:
     GUITextChunk* getChild(int32_t index) const;
     // Words, animations and images: what takes room on a line.
     bool isInline() const { return type >= TYPE_WORD && type <= TYPE_IMAGE; }
+    // The text a word chunk shows (a number token written out); null for other chunks.
+    vela::lang::DStringPtr getWord() const;
     bool isFloat() const { return type == TYPE_FLOAT_ANIMATION || type == TYPE_FLOAT_IMAGE; }
 
     int32_t type;

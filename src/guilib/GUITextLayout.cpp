@@ -87,6 +87,11 @@ struct LineState {
 
 int32_t GUIText::layoutBlock(GUITextChunk& block, int32_t width)
 {
+    const int32_t count = block.getChildCount();
+    if (count == 0) {
+        endX = endY = 0;
+        return 0;
+    }
     const ImageFontPtr textDefault = textFont();
     ImageFontPtr current = textDefault;
     const DStringPtr spaceText = new DString(u" ");
@@ -97,7 +102,6 @@ int32_t GUIText::layoutBlock(GUITextChunk& block, int32_t width)
     line.width = width;
     line.rightEdge = width;
 
-    const int32_t count = block.getChildCount();
     for (int32_t i = 0; i < count; ++i) {
         GUITextChunk& c = *block.getChild(i);
         if (!c.isFloat())
@@ -241,8 +245,6 @@ int32_t GUIText::layoutBlock(GUITextChunk& block, int32_t width)
     }
     endY = line.lineTop;
     endX = line.leftEdge;
-    if (count == 0)
-        return 0;
     return wrapped ? line.lineTop : line.lineTop + lineHeight;
 }
 
@@ -272,6 +274,31 @@ void GUIText::drawBlock(const DGraphicsPtr& g, const GUITextChunk& block, int32_
         default: break;
         }
     }
+}
+
+static void collectPlaced(const GUITextChunk& block, int32_t bx, int32_t by,
+                          std::vector<GUIPlacedChunk>& out)
+{
+    for (int32_t i = 0, n = block.getChildCount(); i < n; ++i) {
+        const GUITextChunk& c = *block.getChild(i);
+        if (c.type == GUITextChunk::TYPE_BLOCK)
+            collectPlaced(c, bx + c.x, by + c.y, out);
+        else if (c.type >= GUITextChunk::TYPE_WORD && c.type <= GUITextChunk::TYPE_FLOAT_IMAGE)
+            out.push_back({ &c, bx + c.x, by + c.y });
+    }
+}
+
+std::vector<GUIPlacedChunk> GUIText::placedChunks() const
+{
+    std::vector<GUIPlacedChunk> out;
+    if (root)
+        collectPlaced(*root, 0, 0, out);
+    return out;
+}
+
+DStringPtr GUITextChunk::getWord() const
+{
+    return type == TYPE_WORD ? wordText(*this) : nullptr;
 }
 
 } // namespace gamelib

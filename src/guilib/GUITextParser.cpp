@@ -18,16 +18,15 @@ static void throwIndexError()
     vela::lang::throwException(vela::lang::StringIndexOutOfBoundsException);
 }
 
-// The first index of either unit at or after `from`, or -1.
+// The first index of either unit at or after `from`, or -1; one pass, so that a text full
+// of tags is not scanned to its end for each of them.
 static int32_t indexOfEither(const DString& text, char16_t a, char16_t b, int32_t from)
 {
-    int32_t i = text.indexOf(a, from);
-    int32_t j = text.indexOf(b, from);
-    if (i < 0)
-        return j;
-    if (j < 0)
-        return i;
-    return i < j ? i : j;
+    std::u16string_view units = text.view();
+    for (size_t i = from < 0 ? 0 : static_cast<size_t>(from); i < units.size(); ++i)
+        if (units[i] == a || units[i] == b)
+            return static_cast<int32_t>(i);
+    return -1;
 }
 
 static bool equalsLiteral(const DStringPtr& s, const char16_t* literal)
@@ -163,7 +162,7 @@ void GUIText::parse()
         int32_t nameEnd = indexOfEither(*text, u' ', u'>', pos + 1);
         if (nameEnd < 0)
             throwIndexError();
-        int32_t close = text->indexOf(u'>', pos + 1);
+        int32_t close = text->charAt(nameEnd) == u'>' ? nameEnd : text->indexOf(u'>', nameEnd);
         // A tag that is never closed ends the text rather than being read again.
         if (close < 0)
             return;

@@ -1,6 +1,7 @@
 // Fakes and fixture shared by the GUI tests.
 #include "GUITestSupport.h"
 
+#include "gamelib/GameContext.h"
 #include "lang/DString.h"
 
 using namespace gamelib;
@@ -32,6 +33,9 @@ void recordEvents(const GUIWidgetPtr& widget, std::initializer_list<int32_t> eve
 void GUITest::SetUp()
 {
     eventLog().clear();
+    // Bitmap fonts skip text outside the game's screen.
+    GameContext::get().screenWidth = host.width;
+    GameContext::get().screenHeight = host.height;
     GUIEngine::getInstance()->setHost(&host);
     GUIEngine::getInstance()->setSoundControl(&sound);
 }
@@ -39,6 +43,7 @@ void GUITest::SetUp()
 void GUITest::TearDown()
 {
     GUIEngine::shutdown();
+    GameContext::reset();
 }
 
 int GUITest::drain()
