@@ -1,0 +1,131 @@
+// Mixing speed (real-time multiples) and whole-process rendering against openmpt123.
+#include "sound/SoundFixtures.h"
+
+#include "sound/hssMusic.h"
+#include "sound/hssSound.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+using namespace soundtest;
+
+namespace {
+
+// A busy song: every track plays notes with pitch and volume effects on most rows.
+Bytes busyModule(int tracks, int orders)
+{
+    const std::string signature = tracks == 4 ? "M.K." : std::to_string(tracks) + "CHN";
+    ModuleBuilder builder(tracks, signature.c_str());
+    std::vector<int> order;
+    for (int i = 0; i < orders; ++i)
+        order.push_back(i % 2);
+    builder.setOrders(order);
+    for (int instrument = 1; instrument <= 4; ++instrument) {
+        std::vector<int8_t> wave(8000);
+        for (size_t i = 0; i < wave.size(); ++i)
+            wave[i] = static_cast<int8_t>(((i * instrument) % 200) - 100);
+        builder.setSample(instrument, wave, 48, instrument, 500, 3000);
+    }
+    const Cell effects[] = {{0, 0, 4, 0x46}, {0, 0, 0, 0x37}, {0, 0, 0xA, 0x01}, {0, 0, 1, 2}, {0, 0, 6, 0x10}};
+    const int periods[] = {856, 640, 428, 320, 214, 170};
+    for (int pattern = 0; pattern < 2; ++pattern)
+        for (int row = 0; row < 64; ++row)
+            for (int track = 0; track < tracks; ++track) {
+                Cell cell = effects[(row + track) % 5];
+                if ((row + track) % 4 == 0) {
+                    cell.instrument = 1 + (row + track) % 4;
+                    cell.period = periods[(row * 3 + track) % 6];
+                }
+                builder.setCell(pattern, row, track, cell);
+            }
+    return builder.build();
+}
+
+Bytes stereoSound()
+{
+    std::vector<int16_t> samples(2 * 22050);
+    for (size_t i = 0; i < samples.size(); ++i)
+        samples[i] = static_cast<int16_t>((i * 37) % 20000 - 10000);
+    return makeWave(pcmFormat(2, 22050, 16), pcm16(samples));
+}
+
+void mixOneSecond(benchmark::State& state, int tracks, int sounds)
+{
+    Bytes moduleFile = busyModule(tracks, 8);
+    hssMusic music;
+    music.load(moduleFile.data(), moduleFile.size());
+    music.loop = true;
+    Bytes soundFile = stereoSound();
+    hssSound sound;
+    sound.load(soundFile.data(), soundFile.size());
+    sound.loop = true;
+    MemoryEngine engine(44100, 16, 1, 1, 8);
+    engine.speaker.playMusic(&music);
+    for (int i = 0; i < sounds; ++i) {
+        engine.speaker.playSound(&sound);
+        engine.render(441 * 7);   // staggered copies
+    }
+    Bytes buffer(44100 * 4);
+    const int bufferBytes = 1323 * 4;   // 30 ms, as the device asks
+    for (auto _ : state) {
+        for (size_t at = 0; at + bufferBytes <= buffer.size(); at += bufferBytes)
+            engine.driver().render(buffer.data() + at, bufferBytes);
+        benchmark::DoNotOptimize(buffer.data());
+    }
+    state.counters["x_realtime"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["frames_per_s"] = benchmark::Counter(static_cast<double>(state.iterations()) * 44100, benchmark::Counter::kIsRate);
+}
+
+void BM_MixEightTracksAndEightSounds(benchmark::State& state)
+{
+    mixOneSecond(state, 8, 8);
+}
+BENCHMARK(BM_MixEightTracksAndEightSounds)->Unit(benchmark::kMillisecond);
+
+void BM_MixFourTrackModule(benchmark::State& state)
+{
+    mixOneSecond(state, 4, 0);
+}
+BENCHMARK(BM_MixFourTrackModule)->Unit(benchmark::kMillisecond);
+
+// Whole processes rendering the same 8-track song to a file: this engine's tool against
+// openmpt123. Compare the two times; the ratio is the figure of interest.
+void renderProcess(benchmark::State& state, bool reference)
+{
+    if (reference && std::system("command -v openmpt123 >/dev/null 2>&1") != 0) {
+        state.SkipWithError("openmpt123 is not installed");
+        return;
+    }
+    const std::string dir = "/tmp/tintrow-bench-sound-" + std::to_string(reference);
+    std::system(("mkdir -p " + dir).c_str());
+    Bytes file = busyModule(8, 24);
+    std::ofstream(dir + "/song.mod", std::ios::binary).write(reinterpret_cast<const char*>(file.data()), file.size());
+    const std::string command = reference
+        ? "openmpt123 --quiet --render --subsong 0 --samplerate 44100 --no-float --force " + dir + "/song.mod >/dev/null 2>&1"
+        : std::string(TINTROW_TOOL) + " render " + dir + "/song.mod --out " + dir + "/song.wav >/dev/null 2>&1";
+    for (auto _ : state) {
+        if (std::system(command.c_str()) != 0) {
+            state.SkipWithError("render failed");
+            break;
+        }
+    }
+    std::system(("rm -rf " + dir).c_str());
+}
+
+void BM_RenderProcessTool(benchmark::State& state)
+{
+    renderProcess(state, false);
+}
+BENCHMARK(BM_RenderProcessTool)->Unit(benchmark::kMillisecond);
+
+void BM_RenderProcessOpenmpt(benchmark::State& state)
+{
+    renderProcess(state, true);
+}
+BENCHMARK(BM_RenderProcessOpenmpt)->Unit(benchmark::kMillisecond);
+
+}
