@@ -13,3 +13,4 @@ struct ToolCommandEntry {
 int runDat(int argc, char** argv);
 int runStore(int argc, char** argv);
 int runSim(int argc, char** argv);
+int runRender(int argc, char** argv);

@@ -9,6 +9,7 @@ static const ToolCommandEntry commands[] = {
     {"dat", runDat, "dat ls ARCHIVE | dat cat ARCHIVE MEMBER"},
     {"store", runStore, "store add|set|get|count|next|delete NAME [ID]"},
     {"sim", runSim, "sim --levels PATH [--seed S] [--highest H]   (commands on stdin)"},
+    {"render", runRender, "render INPUT --out OUT.wav [--seconds N] [--rate R] [--mono] [--8bit]"},
     {nullptr, nullptr, nullptr},
 };
 
