@@ -202,5 +202,5 @@ void GameLib::destroyApp(bool)
     releaseGame();
     Fonts::release();
     vela::io::closeArchive();
-    GameContext::get().application = nullptr;
+    GameContext::reset();
 }

@@ -53,6 +53,13 @@ void VirtualKeyboard::init()
     frameColour = 0x555555;
     lightColour = 0xAAAAAA;
     paleColour = 0xCCCCCC;
+    labels = new DStringArray(cellCount());
+    for (int32_t cell = 0; cell < alphabet->length(); ++cell) {
+        const char16_t letter[] = {alphabet->charAt(cell), 0};
+        labels->set(cell, new DString(letter));
+    }
+    labels->set(okCell(), new DString(u"OK"));
+    labels->set(deleteCell(), new DString(u"<-"));
     text = new DString();
     done = false;
     selected = selectedColumn = selectedRow = 0;
@@ -192,16 +199,6 @@ void VirtualKeyboard::fire()
         removeLast();
 }
 
-DStringPtr VirtualKeyboard::cellLabel(int32_t cell) const
-{
-    if (cell == okCell())
-        return new DString(u"OK");
-    if (cell == deleteCell())
-        return new DString(u"<-");
-    const char16_t letter[] = {alphabet->charAt(cell), 0};
-    return new DString(letter);
-}
-
 void VirtualKeyboard::paint(const DGraphicsPtr& g, const DImagePtr& backgroundImage)
 {
     GameContext& context = GameContext::get();
@@ -219,17 +216,17 @@ void VirtualKeyboard::paint(const DGraphicsPtr& g, const DImagePtr& backgroundIm
     g->setColor(cellTextColour);
     for (int32_t cell = 0; cell < cellCount(); ++cell) {
         const int32_t cx = gridX + (cell % columns) * cellWidth, cy = gridY + (cell / columns) * cellHeight;
-        Fonts::drawString(g, cellLabel(cell), cx + cellWidth / 2, cy + textOffset, DGraphics::HCENTER);
+        Fonts::drawString(g, labels->get(cell), cx + cellWidth / 2, cy + textOffset, DGraphics::HCENTER);
     }
     const int32_t sx = gridX + (selected % columns) * cellWidth, sy = gridY + (selected / columns) * cellHeight;
     g->setColor(frameColour);
     g->drawRect(sx, sy, cellWidth - 1, cellHeight - 1);
-    Fonts::drawString(g, cellLabel(selected), sx + cellWidth / 2, sy + textOffset, DGraphics::HCENTER);
+    Fonts::drawString(g, labels->get(selected), sx + cellWidth / 2, sy + textOffset, DGraphics::HCENTER);
     if (title)
         Fonts::drawString(g, title, centre, textY - Fonts::height(), DGraphics::HCENTER);
     Fonts::drawString(g, text, textX, textY, 0);
     if (cursorVisible) {
         const int32_t cursorX = textX + Fonts::stringWidth(text);
-        g->fillRect(cursorX, textY + Fonts::height() - 2, Fonts::stringWidth(new DString(u"W")), 2);
+        g->fillRect(cursorX, textY + Fonts::height() - 2, Fonts::stringWidth(labels->get(alphabet->indexOf(u'W'))), 2);
     }
 }

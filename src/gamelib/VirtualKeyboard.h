@@ -68,9 +68,9 @@ private:
     void removeLast();
     void move();
     void fire();
-    // The label of a cell: its letter, "OK" or "<-".
-    vela::lang::DStringPtr cellLabel(int32_t cell) const;
     int32_t cellsInRow(int32_t row) const;
 
     int64_t lastPressHandled = -1;
+    // The label of each cell: its letter, "OK" or "<-"; made once so painting allocates nothing.
+    vela::lang::DStringArrayPtr labels;
 };

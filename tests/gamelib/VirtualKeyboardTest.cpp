@@ -5,6 +5,9 @@
 #include "gamelib/VirtualKeyboard.h"
 #include "lang/DString.h"
 #include "lang/HostHooks.h"
+#include "microedition/lcdui/DFont.h"
+#include "microedition/lcdui/DGraphics.h"
+#include "microedition/lcdui/DImage.h"
 
 using namespace vela::lang;
 using vela::microedition::lcdui::DCanvas;
@@ -157,4 +160,17 @@ TEST_F(VirtualKeyboardTest, CursorBlinksEvery500Milliseconds)
     now += 1;
     keyboard->tick();
     EXPECT_NE(shown, keyboard->cursorVisible);
+}
+
+TEST_F(VirtualKeyboardTest, PaintFramesTheSelectedCell)
+{
+    auto g = GameContext::get().graphics;
+    const uint16_t frame = ::host::toRgb565(0x555555);
+    press(KEY_RIGHT);
+    keyboard->paint(g, nullptr);
+    ::host::Surface& back = canvas->backBuffer();
+    const int32_t x = keyboard->gridX + keyboard->cellWidth, y = keyboard->gridY;
+    EXPECT_EQ(frame, back.row(y)[x]);
+    EXPECT_EQ(frame, back.row(y + keyboard->cellHeight - 1)[x + keyboard->cellWidth - 1]);
+    EXPECT_NE(frame, back.row(y)[keyboard->gridX]);
 }
