@@ -68,12 +68,11 @@ static void dragThumb(GUIWidget& scrolled, GUIWidget& thumb, const GUIAction& ac
     int32_t range = track->clientHeight - thumb.boundsHeight;
     GUIPoint p = thumb.widgetToParent(GUIPoint{ action.dataInt(2), action.dataInt(3) }, true);
     int32_t pos = p.y - (thumb.boundsHeight >> 1);
-    // A track no longer than the thumb pins it to the top and scrolls nothing.
+    // A track no longer than the thumb pins it to the top; content that fits scrolls nothing.
     pos = std::max(0, std::min(pos, std::max(range, 0)));
-    if (range > 0) {
-        GUIRect content = scrolled.getContentRect();
-        int32_t y = static_cast<int32_t>(
-            (static_cast<int64_t>(content.height - scrolled.clientHeight) * pos) / range);
+    int32_t scrollRange = scrolled.getContentRect().height - scrolled.clientHeight;
+    if (range > 0 && scrollRange > 0) {
+        int32_t y = static_cast<int32_t>((static_cast<int64_t>(scrollRange) * pos) / range);
         scrolled.scrollY = y;
         scrolled.scrollTargetY = y;
     }
