@@ -29,8 +29,6 @@ const int32_t WHITE = 0xFFFFFF;
 const int32_t BLACK = 0x000000;
 const int32_t UNSUPPORTED_LINE_GAP = 5;
 const char16_t* const UNSUPPORTED_LINES[] = {u"This screen", u"resolution is", u"not supported!"};
-// The key code that the default key map binds to action 13: the pause signal of the game.
-const int32_t PAUSE_KEY = -4;
 
 // Waits by reading the clock only; a scripted run's virtual clock moves on each read.
 void waitUntil(int64_t deadline)

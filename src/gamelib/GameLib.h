@@ -9,6 +9,8 @@
 class GameLib : public vela::microedition::midlet::DMIDlet, private FrameScheduler::Client {
 public:
     static constexpr int64_t SPLASH_MILLIS = 2000;
+    // The key code that pausing injects; the default key map binds it to action 13.
+    static constexpr int32_t PAUSE_KEY = -4;
 
     // The game object is made by `factory` once the logo screen has been shown.
     explicit GameLib(GameFlowFactory factory);

@@ -2,6 +2,7 @@
 #include "gamelib/TitleScreen.h"
 
 #include "gamelib/GameContext.h"
+#include "gamelib/GameLib.h"
 #include "gamelib/Resources.h"
 #include "gamelib/ScreenCanvas.h"
 #include "io/DInputStream.h"
@@ -34,6 +35,12 @@ void TitleScreen::startUp()
 
 void TitleScreen::tick()
 {
+    // The key that pausing injects is no player's key: losing the foreground must not end
+    // the game.
+    if (ScreenCanvas::lastKeyCode == GameLib::PAUSE_KEY) {
+        ScreenCanvas::anyKeyPressed = false;
+        return;
+    }
     if (ScreenCanvas::anyKeyPressed || ScreenCanvas::pointerDown)
         GameContext::get().application->notifyDestroyed();
 }

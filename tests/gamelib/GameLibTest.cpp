@@ -5,6 +5,7 @@
 #include "gamelib/GameContext.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/Resources.h"
+#include "gamelib/TitleScreen.h"
 #include "io/DArchive.h"
 #include "lang/DString.h"
 #include "lang/HostHooks.h"
@@ -186,4 +187,28 @@ TEST_F(GameLibTest, DestroyReleasesTheGameAndClosesTheArchive)
     app->destroyApp(true);
     EXPECT_EQ(1, flowLog.shutdowns);
     EXPECT_FALSE(vela::io::isArchiveOpen());
+}
+
+TEST_F(GameLibTest, TitleScreenWaitsForAPlayersKeyNotForPausing)
+{
+    app = new GameLib(TitleScreen::create);
+    DMIDlet::setCurrent(app);
+    display = new DDisplay(&window);
+    start({{"240x320.dat", "PATH=img\r\n"}, {"img/back.png", pngBytes(filled(240, 320, 0x001F))},
+        {"img/logo.png", pngBytes(filled(20, 10, 0x07E0))}});
+    EXPECT_EQ(0x001F, screenAt(0, 0));
+    EXPECT_EQ(0x07E0, screenAt(120, 280 - 1));
+    EXPECT_EQ(0x001F, screenAt(120, 280));
+    advancing = false;
+    GameContext::get().scheduler.restart();
+    app->pauseApp();
+    for (int i = 0; i < 3; ++i) {
+        now += 42;
+        app->tick();
+    }
+    EXPECT_EQ(1, app->running);
+    GameContext::get().canvas->keyPressed(65);
+    now += 42;
+    app->tick();
+    EXPECT_EQ(0, app->running);
 }
