@@ -12,8 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace vela {
-namespace io {
+namespace vela::io {
 
 namespace {
 
@@ -170,5 +169,4 @@ bool readWholeFile(int fd, std::vector<std::uint8_t>& out)
     }
 }
 
-} // namespace io
-} // namespace vela
+} // namespace vela::io

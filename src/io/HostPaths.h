@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace vela {
-namespace io {
+namespace vela::io {
 
 // The application name ("app.name") that places the data folder. The application layer
 // registers its source; without one, or when it yields an empty name, the data folder is
@@ -49,5 +48,4 @@ inline constexpr char kTemporaryPrefix[] = ".tmp-";
 // Reads a whole open file; false on a host failure.
 bool readWholeFile(int fd, std::vector<std::uint8_t>& out);
 
-} // namespace io
-} // namespace vela
+} // namespace vela::io

@@ -1,6 +1,8 @@
 // The 7z decoder behind the resource archive: POSIX file access and heap hooks for the LZMA SDK.
 #include "io/SevenZipArchive.h"
 
+#include "lang/DString.h"
+
 #include "7z.h"
 #include "7zCrc.h"
 
@@ -10,8 +12,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace vela {
-namespace io {
+namespace vela::io {
 
 namespace {
 
@@ -182,29 +183,8 @@ std::string SevenZipArchive::name8(std::uint32_t index) const
 std::string SevenZipArchive::nameUtf8(std::uint32_t index) const
 {
     std::vector<std::uint16_t> units = name16(index);
-    std::string out;
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        std::uint32_t c = units[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
-            units[i + 1] < 0xE000)
-            c = 0x10000 + ((c - 0xD800) << 10) + (units[++i] - 0xDC00);
-        if (c < 0x80) {
-            out += char(c);
-        } else if (c < 0x800) {
-            out += char(0xC0 | (c >> 6));
-            out += char(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += char(0xE0 | (c >> 12));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
-        } else {
-            out += char(0xF0 | (c >> 18));
-            out += char(0x80 | ((c >> 12) & 0x3F));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
+    std::u16string text(units.begin(), units.end());
+    return lang::DString(text.data(), std::int32_t(text.size())).toUtf8();
 }
 
 bool SevenZipArchive::extract(std::uint32_t index, std::vector<std::uint8_t>& out,
@@ -235,5 +215,4 @@ bool SevenZipArchive::extract(std::uint32_t index, std::vector<std::uint8_t>& ou
     return res == SZ_OK;
 }
 
-} // namespace io
-} // namespace vela
+} // namespace vela::io

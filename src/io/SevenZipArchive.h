@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace vela {
-namespace io {
+namespace vela::io {
 
 // Largest member (and solid block) the reader will unpack; anything declaring more is refused
 // before memory is committed, so a crafted header cannot exhaust the heap.
@@ -45,5 +44,4 @@ private:
     std::unique_ptr<State> state_;
 };
 
-} // namespace io
-} // namespace vela
+} // namespace vela::io

@@ -11,9 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace vela {
-namespace microedition {
-namespace rms {
+namespace vela::microedition::rms {
 
 namespace {
 
@@ -169,6 +167,4 @@ int writeRecord(int folderFd, std::int32_t id, const std::uint8_t* data, std::si
     return io::writeFileAtomically(folderFd, recordName(id), data, size, replace);
 }
 
-} // namespace rms
-} // namespace microedition
-} // namespace vela
+} // namespace vela::microedition::rms

@@ -6,9 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace vela {
-namespace microedition {
-namespace rms {
+namespace vela::microedition::rms {
 
 // The folder of a store, from its name ("\" nests folders); "" when the name could leave
 // the data folder (empty, ".", ".." or NUL parts) or the application name is unknown.
@@ -33,6 +31,4 @@ int readRecord(int folderFd, std::int32_t id, std::vector<std::uint8_t>& out);
 int writeRecord(int folderFd, std::int32_t id, const std::uint8_t* data, std::size_t size,
                 bool replace);
 
-} // namespace rms
-} // namespace microedition
-} // namespace vela
+} // namespace vela::microedition::rms
