@@ -156,7 +156,7 @@ public:
     bool gamePaused = false;
     int32_t colourCount = 0;
     int32_t nextCount = 0;
-    int64_t timeLimit = 1;
+    int64_t timeLimit = 0;
     int64_t timeBase = 0;
     int32_t pointsToWin = 0;
     int32_t levelStartScore = 0;

@@ -109,7 +109,7 @@ TEST(DetectAllLines, MatchesDetectAtOnEveryCell)
         int32_t w = 3 + int32_t(rng() % 10);
         int32_t h = 3 + int32_t(rng() % 10);
         spec.rows.assign(h, std::string(w, '.'));
-        spec.lineLength = int8_t(2 + rng() % 4);
+        spec.lineLength = int8_t(int(rng() % 7) - 1);
         spec.goal = GOAL_TIME;
         spec.bonusPerPoint = int32_t(rng() % 300);
         RecordingHost hostA, hostB;
