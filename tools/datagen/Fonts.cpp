@@ -59,7 +59,7 @@ std::vector<FontPage> renderFont(const FontStyle& style, const std::u32string& c
     std::vector<FontPage> pages;
     for (size_t start = 0; start < order.size(); start += kGlyphsPerPage) {
         FontPage page;
-        page.spacing = -pad;  // outlines of neighbours may touch, letters keep their own spacing
+        page.spacing = -2 * pad;  // neighbouring outlines overlap: letters keep the face's own spacing
         std::vector<Cell> cells;
         int total = 0;
         for (size_t i = start; i < std::min(order.size(), start + kGlyphsPerPage); ++i) {

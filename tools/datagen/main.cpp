@@ -1,5 +1,6 @@
 // tintrow-datagen: makes every member of game.dat from the sources in data/ into a staging folder.
 #include "Generate.h"
+#include "Sheets.h"
 
 #include <cstdio>
 #include <cstring>
@@ -9,15 +10,18 @@
 int main(int argc, char** argv)
 {
     if (argc < 3) {
-        std::fputs("usage: tintrow-datagen DATA_DIR STAGING_DIR [--fonts DIR] [--sox PATH]\n", stderr);
+        std::fputs("usage: tintrow-datagen DATA_DIR STAGING_DIR [--fonts DIR] [--sox PATH] [--sheets DIR]\n", stderr);
         return 2;
     }
     datagen::Sources sources{argv[1], "/usr/share/fonts/truetype/dejavu", "sox"};
+    std::string sheets;
     for (int i = 3; i + 1 < argc; i += 2) {
         if (std::strcmp(argv[i], "--fonts") == 0)
             sources.fontDir = argv[i + 1];
         else if (std::strcmp(argv[i], "--sox") == 0)
             sources.soxPath = argv[i + 1];
+        else if (std::strcmp(argv[i], "--sheets") == 0)
+            sheets = argv[i + 1];
         else {
             std::fprintf(stderr, "tintrow-datagen: unknown option %s\n", argv[i]);
             return 2;
@@ -31,6 +35,8 @@ int main(int argc, char** argv)
         if (!faults.empty())
             return 1;
         members.writeTo(argv[2]);
+        if (!sheets.empty())
+            datagen::writeContactSheets(members, sheets, sources.fontDir + "/DejaVuSans.ttf");
     } catch (const std::exception& e) {
         std::fprintf(stderr, "tintrow-datagen: %s\n", e.what());
         return 1;

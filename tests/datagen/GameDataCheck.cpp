@@ -1,0 +1,130 @@
+// Checks the packed game.dat: unpacked by 7-Zip, read back member by member, and its sounds
+// and tunes played by independent readers (sox, openmpt123).
+#include "Audio.h"
+#include "Generate.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <regex>
+
+namespace fs = std::filesystem;
+using namespace datagen;
+
+namespace {
+
+std::string run(const std::string& command)
+{
+    std::string out;
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen((command + " 2>&1").c_str(), "r"), pclose);
+    if (!pipe)
+        return out;
+    char buf[4096];
+    for (size_t n; (n = fread(buf, 1, sizeof buf, pipe.get())) > 0;)
+        out.append(buf, n);
+    return out;
+}
+
+std::string quoted(const fs::path& p)
+{
+    return "'" + p.string() + "'";
+}
+
+class GameData : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        dir_ = new fs::path(fs::temp_directory_path() / ("tintrow-gamedata-" + std::to_string(::getpid())));
+        fs::remove_all(*dir_);
+        fs::create_directories(*dir_);
+        run(std::string(SEVEN_ZIP) + " x -bso0 -bsp0 -o" + quoted(*dir_) + " " + quoted(TINTROW_GAME_DAT));
+        members_ = new Members;
+        std::vector<std::string> names;
+        for (const auto& e : fs::recursive_directory_iterator(*dir_))
+            if (e.is_regular_file())
+                names.push_back(fs::relative(e.path(), *dir_).generic_string());
+        std::sort(names.begin(), names.end());
+        for (const std::string& n : names) {
+            std::ifstream in(*dir_ / n, std::ios::binary);
+            members_->add(n, Bytes(std::istreambuf_iterator<char>(in), {}));
+        }
+    }
+
+    static void TearDownTestSuite()
+    {
+        fs::remove_all(*dir_);
+        delete dir_;
+        delete members_;
+    }
+
+    static fs::path* dir_;
+    static Members* members_;
+};
+
+fs::path* GameData::dir_ = nullptr;
+Members* GameData::members_ = nullptr;
+
+}  // namespace
+
+TEST_F(GameData, EveryNameKeyGlyphLevelAndSoundIsPresentAndReads)
+{
+    ASSERT_GT(members_->names().size(), 100u) << "game.dat did not unpack";
+    std::vector<std::string> faults = checkMembers(*members_);
+    for (const std::string& f : faults)
+        ADD_FAILURE() << f;
+}
+
+TEST_F(GameData, TheCheckNoticesAMissingPiece)
+{
+    for (const char* dropped : {"s24/img/Game.bin", "snd/inc.wav", "5.bin", "res_ru.dat", "s16/menu_1"}) {
+        Members partial;
+        for (const std::string& n : members_->names())
+            if (n != dropped)
+                partial.add(n, members_->get(n));
+        EXPECT_FALSE(checkMembers(partial).empty()) << dropped;
+    }
+}
+
+TEST_F(GameData, IsOneSolidLzma2BlockWithoutTimesOrFolders)
+{
+    std::string listing = run(std::string(SEVEN_ZIP) + " l -slt " + quoted(TINTROW_GAME_DAT));
+    EXPECT_NE(listing.find("Solid = +"), std::string::npos);
+    EXPECT_NE(listing.find("Blocks = 1"), std::string::npos);
+    EXPECT_EQ(std::regex_search(listing, std::regex("Method = (?!LZMA2)")), false) << "only LZMA2, no filters";
+    EXPECT_EQ(std::regex_search(listing, std::regex("Modified = \\d")), false) << "no time stamps";
+    EXPECT_EQ(listing.find("Folder = +"), std::string::npos) << "no folder entries";
+}
+
+TEST_F(GameData, CompressedSoundsDecodeWithAnIndependentDecoder)
+{
+    int adpcm = 0;
+    for (const SoundName& s : soundTable()) {
+        fs::path wav = *dir_ / (std::string(s.name) + ".wav");
+        if (s.tune || !fs::exists(wav))
+            continue;
+        std::string info = run(std::string(SOX) + " --i " + quoted(wav));
+        adpcm += info.find("ADPCM") != std::string::npos;
+        EXPECT_NE(run(std::string(SOX) + " " + quoted(wav) + " -n stat").find("Maximum amplitude"), std::string::npos)
+            << s.name;
+    }
+    EXPECT_GE(adpcm, 1) << "at least one effect is 4-bit MS-ADPCM";
+}
+
+TEST_F(GameData, TunesPlayAMinuteBeforeTheyLoopInAnIndependentPlayer)
+{
+    for (const SoundName& s : soundTable()) {
+        if (!s.tune)
+            continue;
+        fs::path mod = *dir_ / (std::string(s.name) + ".mod");
+        std::string info = run("openmpt123 --info " + quoted(mod));
+        std::smatch m;
+        ASSERT_TRUE(std::regex_search(info, m, std::regex("Duration\\.*: (\\d+):(\\d+)"))) << info;
+        int seconds = std::stoi(m[1]) * 60 + std::stoi(m[2]);
+        EXPECT_GE(seconds, 60) << s.name;
+    }
+}
