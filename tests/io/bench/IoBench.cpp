@@ -21,15 +21,17 @@ std::string memberName(int i)
     return "res/" + std::to_string(i % 10) + "/m" + std::to_string(i) + ".bin";
 }
 
-// A 2 MB solid archive of 200 members of mixed compressibility, made once per run.
+// A 2 MB solid archive of 200 members, made once per run.
 const std::string& solidArchive()
 {
     static TempDir dir;
     static const std::string path = [] {
         for (int i = 0; i < kMembers; ++i) {
+            // Like the game's resources: half already packed (pictures), half text and tables.
             testfiles::Bytes bytes = testfiles::patternBytes(kArchiveBytes / kMembers, uint32_t(i));
-            for (size_t k = 0; k < bytes.size(); k += 3)
-                bytes[k] = uint8_t(k / 64); // leave something for the coder to find
+            if (i % 2 == 0)
+                for (size_t k = 0; k < bytes.size(); ++k)
+                    bytes[k] = uint8_t("level tile ball line score 0123456789\n"[(k * 7 + bytes[k] % 3) % 38]);
             testfiles::writeFile(dir / ("src/" + memberName(i)), bytes);
         }
         testfiles::make7z(dir / "bench.7z", dir / "src", {"-ms=on"});
