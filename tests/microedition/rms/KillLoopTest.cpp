@@ -81,7 +81,8 @@ TEST_F(KillLoop, KilledWritersNeverTearARecord)
         ::kill(writer, SIGKILL);
         int status = 0;
         ::waitpid(writer, &status, 0);
-        ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself in round " << round;
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
+            << "the writer stopped by itself in round " << round;
 
         DRecordStorePtr store = open("kill", false);
         ASSERT_EQ(store->getNumRecords(), kRecords) << "round " << round;
