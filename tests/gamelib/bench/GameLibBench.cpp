@@ -135,7 +135,9 @@ void BM_ParseGameSpriteSet(benchmark::State& state)
         return;
     }
     Stage stage(folder);
-    Resources::setSearchPath(DStringPtr(new DString()));
+    StringManagerPtr settings = new StringManager();
+    settings->load(Resources::resolutionFileName(240, 320), false);
+    Resources::setSearchPath(settings->get(u"PATH"));
     ImageManagerPtr sprites = new ImageManager();
     for (auto _ : state)
         sprites->load(u"img/Game");
