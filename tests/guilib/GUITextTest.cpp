@@ -237,8 +237,9 @@ TEST_F(GUITextTest, BrokenTagsThrowOrStopWithoutLooping)
             delete e;
         }
         EXPECT_EQ(threw, c.throws) << DString(c.markup).toUtf8();
-        if (!c.throws)
+        if (!c.throws) {
             EXPECT_EQ(t->placedChunks().size(), c.words) << DString(c.markup).toUtf8();
+        }
     }
 }
 
