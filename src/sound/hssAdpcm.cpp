@@ -7,7 +7,9 @@ static const int adaptation[16] = {
     230, 230, 230, 230, 307, 409, 512, 614, 768, 614, 512, 409, 307, 230, 230, 230,
 };
 
-enum { MIN_DELTA = 16, FORMAT_BASE_SIZE = 16, HEADER_BYTES_PER_CHANNEL = 7 };
+// A delta beyond MAX_DELTA saturates every non-zero nibble anyway; the cap keeps hostile
+// blocks from overflowing the arithmetic.
+enum { MIN_DELTA = 16, MAX_DELTA = 1 << 24, FORMAT_BASE_SIZE = 16, HEADER_BYTES_PER_CHANNEL = 7 };
 
 static int readLe16(const uint8_t* p)
 {
@@ -50,17 +52,19 @@ struct ChannelState {
     int16_t decode(int nibble)
     {
         int signedNibble = nibble >= 8 ? nibble - 16 : nibble;
-        int predicted = (sample1 * coefficient1 + sample2 * coefficient2) >> 8;
-        predicted += signedNibble * delta;
+        int64_t predicted = (static_cast<int64_t>(sample1) * coefficient1 + static_cast<int64_t>(sample2) * coefficient2) >> 8;
+        predicted += static_cast<int64_t>(signedNibble) * delta;
         if (predicted > 32767)
             predicted = 32767;
         else if (predicted < -32768)
             predicted = -32768;
         sample2 = sample1;
-        sample1 = predicted;
-        delta = adaptation[nibble] * delta / 256;
+        sample1 = static_cast<int>(predicted);
+        delta = static_cast<int>(static_cast<int64_t>(adaptation[nibble]) * delta / 256);
         if (delta < MIN_DELTA)
             delta = MIN_DELTA;
+        else if (delta > MAX_DELTA)
+            delta = MAX_DELTA;
         return static_cast<int16_t>(predicted);
     }
 };

@@ -140,6 +140,22 @@ TEST(WaveLoad, TruncationAtEveryLengthNeverReadsPastTheEnd)
     }
 }
 
+TEST(WaveLoad, AdpcmDeltaGrowthSaturatesInsteadOfOverflowing)
+{
+    Bytes block(256, 0x88);   // nibble 8: the largest negative step and the fastest growth
+    block[0] = 0;
+    block[1] = 0xFF;
+    block[2] = 0x7F;
+    std::fill(block.begin() + 3, block.begin() + 7, 0);
+    Bytes file = makeWave(adpcmFormat(1, 7), block);
+    hssSound sound;
+    ASSERT_EQ(HSS_OK, sound.load(file.data(), file.size()));
+    ASSERT_EQ(2 + 249 * 2, sound.length());
+    const uint8_t* data = sound.data();
+    for (int i = 2; i < sound.length(); ++i)
+        ASSERT_EQ(-32768, static_cast<int16_t>(data[2 * i] | (data[2 * i + 1] << 8))) << i;
+}
+
 namespace {
 
 Bytes readFile(const std::string& path)
