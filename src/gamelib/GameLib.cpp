@@ -91,6 +91,10 @@ bool GameLib::checkScreenSize()
     context.screenSupported = Resources::isResolutionSupported(context.screenWidth, context.screenHeight);
     if (context.screenSupported)
         return true;
+    // The fresh back buffer is black, where the original host showed its white window: without
+    // this the black message would be invisible.
+    context.graphics->setColor(WHITE);
+    context.graphics->fillRect(0, 0, context.screenWidth, context.screenHeight);
     drawUnsupportedScreen(context.graphics);
     context.canvas->flushGraphics();
     waitUntil(DSystem::currentTimeMillis() + SPLASH_MILLIS);

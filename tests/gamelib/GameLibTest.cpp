@@ -122,6 +122,7 @@ TEST_F(GameLibTest, UnsupportedScreenShowsTheMessageAndEnds)
     EXPECT_EQ(0, flowLog.startUps);
     EXPECT_GE(now, 1000u + GameLib::SPLASH_MILLIS);
     EXPECT_TRUE(screenHasInk(0, 140, 240, 180));
+    EXPECT_EQ(0xFFFF, screenAt(0, 0)); // black on the black new buffer would not be seen
 }
 
 TEST_F(GameLibTest, SchedulerTicksTheGameEveryPeriod)
