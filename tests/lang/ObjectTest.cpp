@@ -124,15 +124,21 @@ TEST(DObjectOperations, IdentityAndText)
 
 TEST(DObjectOperations, ToStringUsesTheHashWithoutBit31)
 {
-    // Map a page at an address whose bit 31 is set and build an object there.
-    void* wanted = reinterpret_cast<void*>(uintptr_t { 0x600080000000 });
-    void* page = mmap(wanted, 4096, PROT_READ | PROT_WRITE,
-        MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED_NOREPLACE, -1, 0);
-    if (page != wanted) {
+    // Map a page at an address whose bit 31 is set (the first free candidate) and build an
+    // object there.
+    void* page = MAP_FAILED;
+    for (uintptr_t at : { 0x700080000000u, 0x680080000000u, 0x500080000000u, 0x180000000u }) {
+        void* wanted = reinterpret_cast<void*>(at);
+        page = mmap(wanted, 4096, PROT_READ | PROT_WRITE,
+            MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED_NOREPLACE, -1, 0);
+        if (page == wanted)
+            break;
         if (page != MAP_FAILED)
             munmap(page, 4096);
-        GTEST_SKIP() << "address with bit 31 set not available";
+        page = MAP_FAILED;
     }
+    if (page == MAP_FAILED)
+        GTEST_SKIP() << "no address with bit 31 set is free";
     DObject* object = new (static_cast<char*>(page) + 16) DObject;
     EXPECT_EQ(object->hashCode(), 16);
     EXPECT_EQ(object->toString()->toUtf8(), "DObject@10");

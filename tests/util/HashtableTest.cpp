@@ -138,13 +138,13 @@ TEST(HashtableCollisions, StringsWithEqualHashes)
 
 TEST(HashtableCollisions, LongChainIsFreedWithoutDeepRecursion)
 {
+    // A chain far longer than the stack could unwind through nested releases.
     int destroyed = 0;
-    {
-        DHashtablePtr table = new DHashtable;
-        for (int i = 0; i < 200000; ++i)
-            table->put(key(5, i), new testing_support::Probe(&destroyed));
-    }
-    EXPECT_EQ(destroyed, 200000);
+    DHashtable::DEntryPtr head;
+    for (int i = 0; i < 300000; ++i)
+        head = new DHashtable::DEntry(5, number(i), new testing_support::Probe(&destroyed), head);
+    head.reset();
+    EXPECT_EQ(destroyed, 300000);
 }
 
 TEST(HashtableGetByInteger, FirstEntryWithThatHash)
