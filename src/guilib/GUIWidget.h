@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "guilib/GUIAction.h"
+#include "gamelib/ImageManager.ptr"
 #include "guilib/GUIAnimation.ptr"
 #include "guilib/GUIGraphics.h"
 #include "guilib/GUIRect.h"
@@ -11,6 +12,7 @@
 #include "guilib/GUIWidget.ptr"
 #include "lang/DObject.h"
 #include "lang/DString.h"
+#include "microedition/lcdui/DImage.ptr"
 #include "util/DHashtable.ptr"
 #include "util/DVector.ptr"
 #include "util/DVectorArray.ptr"
@@ -207,6 +209,10 @@ public:
     // Looks.
     void setLook(int32_t part, const GUIAnimationPtr& animation, uint32_t stateBits,
                  uint32_t mask);
+    void setLook(int32_t part, const ImageManagerPtr& images, int32_t animationIndex, bool loop,
+                 uint32_t stateBits, uint32_t mask);
+    void setLook(int32_t part, const vela::microedition::lcdui::DImagePtr& image,
+                 uint32_t stateBits, uint32_t mask);
     void setLook(int32_t part, int32_t fillColor, int32_t borderColor, uint32_t stateBits,
                  uint32_t mask);
     GUIAnimationPtr getLook(int32_t part) const;

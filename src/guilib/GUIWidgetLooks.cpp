@@ -37,6 +37,18 @@ void GUIWidget::setLook(int32_t part, const GUIAnimationPtr& animation, uint32_t
         list->addElement(new GUIWidgetAnimation(stateBits, mask, animation));
 }
 
+void GUIWidget::setLook(int32_t part, const ImageManagerPtr& images, int32_t animationIndex,
+                        bool loop, uint32_t stateBits, uint32_t mask)
+{
+    setLook(part, new GUIAnimation(images, animationIndex, loop), stateBits, mask);
+}
+
+void GUIWidget::setLook(int32_t part, const vela::microedition::lcdui::DImagePtr& image,
+                        uint32_t stateBits, uint32_t mask)
+{
+    setLook(part, new GUIAnimation(image), stateBits, mask);
+}
+
 void GUIWidget::setLook(int32_t part, int32_t fillColor, int32_t borderColor,
                         uint32_t stateBits, uint32_t mask)
 {

@@ -108,7 +108,7 @@ TEST_F(GUILooksTest, RedefiningALookKeepsOnlyTheLaterEntry)
     EXPECT_EQ(list->size(), 1);
     w->selectLooks(false);
     EXPECT_EQ(w->getLook(8), second);
-    w->setLook(8, nullptr, 0, 0);
+    w->setLook(8, GUIAnimationPtr(), 0, 0);
     w->selectLooks(false);
     EXPECT_EQ(w->getLook(8), nullptr);
 }

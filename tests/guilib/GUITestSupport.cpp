@@ -8,11 +8,6 @@ using namespace gamelib;
 
 namespace guitest {
 
-void FakeHost::platformRequest(const vela::lang::DStringPtr& url)
-{
-    urls.push_back(url->toUtf8());
-}
-
 EventLog& eventLog()
 {
     static EventLog log;
