@@ -24,7 +24,6 @@ using vela::microedition::lcdui::DDisplayablePtr;
 using vela::microedition::midlet::DMIDlet;
 
 const char16_t* const CGameEngine::TITLE = u"Tintrow";
-const char16_t* const CGameEngine::WINDOW_CLASS = u"GameEngine";
 
 namespace {
 
@@ -106,7 +105,7 @@ bool CGameEngine::start()
     } catch (lang::DExceptionBase* e) {
         if (lang::DExceptionBase::isKind(e, lang::IOException)) {
             // No message box for a missing resource, but the user still learns why it ended.
-            std::fprintf(stderr, "tintrow: %s\n", formatFailure("start failed: exception 0x%x (%s)", e, false).c_str());
+            std::fprintf(stderr, "tintrow: %s\n", formatFailure("start failed: exception 0x%x (%s) %s", e, true).c_str());
         } else if (e) {
             report(formatFailure("StartApp - unhadled exception 0x%x!\n%s", e, false));
         } else {

@@ -19,7 +19,6 @@ class Window;
 class CGameEngine {
 public:
     static const char16_t* const TITLE; // string 101
-    static const char16_t* const WINDOW_CLASS; // string 102
 
     // A second engine is a fatal programming error: message, then the process ends.
     CGameEngine();
@@ -64,7 +63,6 @@ private:
 
     vela::microedition::midlet::DMIDletPtr app;
     vela::microedition::lcdui::DDisplayPtr display;
-    uint32_t reserved = 0;
     bool paused = false;
     bool splash = false;
     uint32_t splashStart = 0;

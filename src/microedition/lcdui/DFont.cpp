@@ -20,7 +20,8 @@ static util::DHashtablePtr& fontCache()
 host::FontRequest DFont::requestFor(int32_t face, int32_t style, int32_t size)
 {
     host::FontRequest r;
-    r.family = face == FACE_SYSTEM ? host::FAMILY_SANS : host::FAMILY_MONO;
+    // Unknown faces get the host's default, the system face.
+    r.family = face == FACE_MONOSPACE || face == FACE_PROPORTIONAL ? host::FAMILY_MONO : host::FAMILY_SANS;
     switch (size) { // negative heights ask for the character height
     case SIZE_MEDIUM: r.pixelHeight = -11 * DPI / 72; break;
     case SIZE_SMALL: r.pixelHeight = -9 * DPI / 72; break;
