@@ -1,0 +1,20 @@
+# Runs the game on a script and checks how it ended: the exit status, and which shots exist.
+# -D GAME=... SCRIPT=... WORK=... ARGS="a;b" EXPECT_SHOTS="x.png" EXPECT_NO_SHOTS="y.png"
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK}/home)
+set(ENV{TINTROW_HOME} ${WORK}/home)
+execute_process(COMMAND ${GAME} ${ARGS} /script:${SCRIPT}
+  WORKING_DIRECTORY ${WORK} RESULT_VARIABLE status ERROR_VARIABLE errors TIMEOUT 60)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "the game ended with ${status}: ${errors}")
+endif()
+foreach(shot ${EXPECT_SHOTS})
+  if(NOT EXISTS ${WORK}/${shot})
+    message(FATAL_ERROR "${shot} was not taken: the game ended too early")
+  endif()
+endforeach()
+foreach(shot ${EXPECT_NO_SHOTS})
+  if(EXISTS ${WORK}/${shot})
+    message(FATAL_ERROR "${shot} was taken: the game should have ended by itself before it")
+  endif()
+endforeach()
