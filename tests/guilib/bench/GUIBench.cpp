@@ -8,8 +8,8 @@
 #include "guilib/GUIModalScreen.h"
 #include "guilib/GUIText.h"
 #include "gamelib/GameContext.h"
-#include "GUIFakeHost.h"
-#include "GUITestAssets.h"
+#include "guilib/GUIFakeHost.h"
+#include "guilib/GUITestAssets.h"
 #include "lang/DString.h"
 
 using namespace gamelib;
