@@ -47,9 +47,12 @@ void DGraphics::drawRGB(lang::DintArrayPtr argb, int32_t offset, int32_t scanLen
         for (int32_t done = 0; done < cols; done += CHUNK) {
             int32_t n = std::min(CHUNK, cols - done);
             const int32_t* s = src + start + done;
-            for (int32_t i = 0; i < n; ++i)
-                rowBuffer[i] = processAlpha ? blendOver(dst[done + i], uint32_t(s[i]), table)
-                                            : host::toRgb565(uint32_t(s[i]));
+            if (processAlpha)
+                for (int32_t i = 0; i < n; ++i)
+                    rowBuffer[i] = blendOver(dst[done + i], uint32_t(s[i]), table);
+            else
+                for (int32_t i = 0; i < n; ++i)
+                    rowBuffer[i] = host::toRgb565(uint32_t(s[i]));
             std::memcpy(dst + done, rowBuffer, size_t(n) * sizeof(uint16_t));
         }
     }
