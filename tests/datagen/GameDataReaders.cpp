@@ -1,0 +1,108 @@
+// Reads the packed game.dat with the game's own readers: the archive index and decoder, the
+// level loader, the wave and module loaders and the sound engine's offline mixer.
+#include "Audio.h"
+#include "Levels.h"
+
+#include "game/LevelFile.h"
+#include "io/DArchive.h"
+#include "lang/DArray.h"
+#include "lang/DExceptionBase.h"
+#include "sound/hssMusic.h"
+#include "sound/hssOfflineRenderer.h"
+#include "sound/hssSound.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+using namespace datagen;
+
+namespace {
+
+class GameDataReaders : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        vela::io::openArchiveAt(TINTROW_GAME_DAT);
+        ASSERT_TRUE(vela::io::isArchiveOpen()) << vela::io::archiveFailureReason();
+    }
+    void TearDown() override { vela::io::closeArchive(); }
+
+    static std::vector<uint8_t> member(const std::string& name)
+    {
+        vela::lang::DbyteArrayPtr bytes = vela::io::readArchiveMember(name);
+        const uint8_t* p = reinterpret_cast<const uint8_t*>(bytes->data());
+        return std::vector<uint8_t>(p, p + bytes->length());
+    }
+};
+
+}  // namespace
+
+TEST_F(GameDataReaders, EveryMemberIsFoundByItsOwnName)
+{
+    std::vector<std::string> names = vela::io::archiveMemberNames();
+    ASSERT_GT(names.size(), 100u);
+    for (const std::string& n : names) {
+        EXPECT_EQ(vela::io::archiveNameHash(n), memberNameHash(n)) << n;
+        EXPECT_FALSE(member(n).empty()) << n;
+    }
+}
+
+TEST_F(GameDataReaders, LevelsLoadAsTheGameReadsThem)
+{
+    std::vector<std::string> names = vela::io::archiveMemberNames();
+    int count = 0;
+    for (; std::find(names.begin(), names.end(), std::to_string(count) + ".bin") != names.end(); ++count) {
+        std::vector<uint8_t> bytes = member(std::to_string(count) + ".bin");
+        vela::lang::DbyteArrayPtr array(new vela::lang::DbyteArray(int32_t(bytes.size())));
+        std::copy(bytes.begin(), bytes.end(), reinterpret_cast<uint8_t*>(array->data()));
+        Level mine = decodeLevel(bytes);
+        try {
+            tintrow::LevelFile lf = tintrow::LevelFile::parse(array);
+            EXPECT_EQ(lf.width, mine.width);
+            EXPECT_EQ(lf.height, mine.height);
+            EXPECT_EQ(lf.colourCount, mine.colours);
+            EXPECT_EQ(lf.nextCount, mine.next);
+            EXPECT_EQ(lf.pointsToWin, mine.pointsToWin);
+            EXPECT_EQ(lf.particleInterval, mine.particleRate * 42 / 1000);
+            EXPECT_EQ(int(lf.kinds.size()), mine.width * mine.height);
+        } catch (vela::lang::DExceptionBase* e) {
+            delete e;
+            ADD_FAILURE() << "level " << count << " does not load";
+        }
+    }
+    EXPECT_GE(count, 30);
+}
+
+TEST_F(GameDataReaders, SoundsLoadAndTunesMixIntoMusic)
+{
+    for (const SoundName& s : soundTable()) {
+        std::string name = std::string(s.name) + (s.tune ? ".mod" : ".wav");
+        std::vector<uint8_t> bytes = member(name);
+        if (!s.tune) {
+            hssSound sound;
+            EXPECT_EQ(sound.load(bytes.data(), bytes.size()), 0) << name;
+            EXPECT_GT(sound.length(), 0) << name;
+            continue;
+        }
+        hssMusic music;
+        ASSERT_EQ(music.load(bytes.data(), bytes.size()), 0) << name;
+        EXPECT_TRUE(music.tracks() == 4 || music.tracks() == 8) << name;
+        hssRenderSettings settings;
+        settings.frequency = 11025;
+        settings.stereo = false;
+        std::vector<uint8_t> pcm;
+        ASSERT_EQ(hssRenderOffline(bytes.data(), bytes.size(), true, settings, pcm), 0) << name;
+        size_t frames = pcm.size() / 2;
+        EXPECT_GE(frames, size_t(60 * settings.frequency)) << name << " plays a minute before it ends";
+        long loud = 0, clipped = 0;
+        for (size_t i = 0; i + 1 < pcm.size(); i += 2) {
+            int v = int16_t(pcm[i] | pcm[i + 1] << 8);
+            loud += std::abs(v) > 2000;
+            clipped += std::abs(v) >= 32767;
+        }
+        EXPECT_GT(loud, long(frames / 4)) << name << " is mostly silent";
+        EXPECT_LT(clipped, long(frames / 1000)) << name << " clips";
+    }
+}
