@@ -10,6 +10,8 @@
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/lcdui/DImage.h"
 
+#include <algorithm>
+
 using namespace vela::lang;
 using vela::microedition::lcdui::DCanvas;
 using vela::microedition::lcdui::DGraphics;

@@ -8,6 +8,8 @@
 #include "microedition/lcdui/DFont.h"
 #include "microedition/lcdui/DGraphics.h"
 
+#include <utility>
+
 using namespace vela::lang;
 using vela::io::DDataInputStream;
 using vela::io::DInputStreamPtr;

@@ -11,6 +11,7 @@
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/lcdui/DImage.h"
 
+#include <algorithm>
 #include <cwctype>
 
 using namespace vela::lang;
