@@ -1,0 +1,181 @@
+// The real window on a private X server: scaled presentation, letterboxing and input mapping.
+#include "host/PictureDecoder.h"
+#include "host/Window.h"
+#include "host/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+extern char** environ;
+
+namespace {
+
+const char* const TITLE = "Tintrow window test";
+
+std::string run(const std::string& command)
+{
+    std::string out;
+    if (FILE* p = popen(command.c_str(), "r")) {
+        char buf[256];
+        while (fgets(buf, sizeof buf, p))
+            out += buf;
+        pclose(p);
+    }
+    return out;
+}
+
+class RealWindow : public ::testing::Test {
+protected:
+    // A private X server for the suite, so the test needs no display of its own.
+    static void SetUpTestSuite()
+    {
+        int fds[2];
+        ASSERT_EQ(pipe(fds), 0);
+        std::string fd = std::to_string(fds[1]);
+        const char* argv[] = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-nolisten", "tcp", nullptr};
+        ASSERT_EQ(posix_spawnp(&server, "Xvfb", nullptr, nullptr, const_cast<char**>(argv), environ), 0);
+        close(fds[1]);
+        char number[16] = {};
+        ssize_t n = read(fds[0], number, sizeof number - 1);
+        close(fds[0]);
+        ASSERT_GT(n, 0) << "Xvfb did not start";
+        std::string display = ":" + std::string(number, size_t(n));
+        display.erase(display.find_last_not_of('\n') + 1);
+        setenv("DISPLAY", display.c_str(), 1);
+        unsetenv("SDL_VIDEODRIVER");
+    }
+    static void TearDownTestSuite()
+    {
+        if (server > 0) {
+            kill(server, SIGTERM);
+            waitpid(server, nullptr, 0);
+        }
+    }
+
+    void SetUp() override
+    {
+        host::WindowOptions options;
+        options.title = TITLE;
+        options.width = 40;
+        options.height = 30;
+        options.scale = 3;
+        std::string error;
+        window = host::openSdlWindow(options, error);
+        ASSERT_TRUE(window) << error;
+        id = run(std::string("xdotool search --sync --name '^") + TITLE + "$' | head -n 1");
+        while (!id.empty() && id.back() == '\n')
+            id.pop_back();
+        ASSERT_FALSE(id.empty());
+        drain(200);
+    }
+
+    // Every event that arrives within the time, as text.
+    std::string drain(int ms)
+    {
+        std::string seen;
+        auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        host::HostEvent e;
+        while (std::chrono::steady_clock::now() < end)
+            while (window->nextEvent(e, 10))
+                seen += describe(e);
+        return seen;
+    }
+
+    static std::string describe(const host::HostEvent& e)
+    {
+        switch (e.type) {
+        case host::HostEvent::KEY_DOWN: return "down" + std::to_string(e.key) + " ";
+        case host::HostEvent::KEY_UP: return "up" + std::to_string(e.key) + " ";
+        case host::HostEvent::POINTER_DOWN: return "press" + std::to_string(e.x) + "," + std::to_string(e.y) + " ";
+        case host::HostEvent::POINTER_UP: return "release" + std::to_string(e.x) + "," + std::to_string(e.y) + " ";
+        case host::HostEvent::POINTER_DRAG: return "drag" + std::to_string(e.x) + "," + std::to_string(e.y) + " ";
+        default: return "";
+        }
+    }
+
+    // The pixels of the whole X screen, read back by an independent client.
+    host::Surface grab()
+    {
+        TempFolder folder;
+        std::string path = folder.file("screen.png");
+        run("/usr/bin/python3 -c \"from PIL import ImageGrab; ImageGrab.grab(xdisplay='" +
+            std::string(getenv("DISPLAY")) + "').save('" + path + "')\"");
+        host::Surface s;
+        std::string error;
+        EXPECT_TRUE(host::loadPictureFile(path, s, error)) << error;
+        return s;
+    }
+
+    static pid_t server;
+    std::unique_ptr<host::Window> window;
+    std::string id;
+};
+
+pid_t RealWindow::server = 0;
+
+struct Box {
+    int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
+    int width() const { return right - left + 1; }
+    int height() const { return bottom - top + 1; }
+};
+
+Box boxOf(const host::Surface& s, uint16_t colour)
+{
+    Box b;
+    for (int y = 0; y < s.height; ++y)
+        for (int x = 0; x < s.width; ++x)
+            if (s.row(y)[x] == colour) {
+                b.left = std::min(b.left, x);
+                b.right = std::max(b.right, x);
+                b.top = std::min(b.top, y);
+                b.bottom = std::max(b.bottom, y);
+            }
+    return b;
+}
+
+TEST_F(RealWindow, ShowsTheScreenScaledByWholePixels)
+{
+    host::Surface& screen = window->screen();
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x)
+            screen.row(y)[x] = x < 20 ? 0xF800 : 0x001F;
+    screen.row(0)[39] = 0x07E0; // one green device pixel in the top right corner
+    window->present();
+    drain(300);
+    host::Surface shot = grab();
+    Box red = boxOf(shot, 0xF800), blue = boxOf(shot, 0x001F), green = boxOf(shot, 0x07E0);
+    EXPECT_EQ(red.width(), 60);
+    EXPECT_EQ(red.height(), 90);
+    EXPECT_EQ(blue.left, red.right + 1);
+    EXPECT_EQ(blue.width(), 60);
+    EXPECT_EQ(green.width(), 3);
+    EXPECT_EQ(green.height(), 3);
+    EXPECT_EQ(green.top, red.top);
+}
+
+TEST_F(RealWindow, KeysAndStylusArriveAsDeviceEvents)
+{
+    run("xdotool mousemove --window " + id + " 31 46 click 1");
+    run("xdotool key a F1 Return");
+    std::string seen = drain(500);
+    EXPECT_EQ(seen, "press10,15 release10,15 down65 up65 down112 up112 down13 up13 ");
+}
+
+TEST_F(RealWindow, LetterboxedPressesOutsideTheScreenAreIgnored)
+{
+    run("xdotool windowsize --sync " + id + " 200 90");
+    drain(200);
+    run("xdotool mousemove --window " + id + " 10 10 click 1");
+    run("xdotool mousemove --window " + id + " 55 6 mousedown 1 mousemove --window " + id +
+        " 61 9 mouseup 1");
+    EXPECT_EQ(drain(500), "press5,2 drag7,3 release7,3 ") << "the screen is centred: 40 pixels of border";
+}
+
+} // namespace
