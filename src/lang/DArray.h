@@ -1,6 +1,7 @@
 // Arrays of the platform model: primitive arrays, object arrays and typed object arrays.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "lang/DObject.h"
@@ -111,6 +112,9 @@ public:
         }
         T& operator*() const { return *operator->(); }
         explicit operator bool() const { return !slot.isNull(); }
+        bool isNull() const { return slot.isNull(); }
+        bool operator==(std::nullptr_t) const { return slot.isNull(); }
+        bool operator!=(std::nullptr_t) const { return !slot.isNull(); }
         template <class I>
         decltype(auto) operator[](I index) const
         {

@@ -27,12 +27,16 @@ public:
     // A count of 0 or below is left alone: such an object is owned by whoever made it.
     void release()
     {
-        if (count >= 1 && --count == 0)
+        if (count >= 1 && --count == 0) {
+            // References taken and dropped while the destructors run must not free it twice.
+            count = DESTROYING;
             delete this;
+        }
     }
     int32_t refCount() const { return count; }
 
 private:
+    static constexpr int32_t DESTROYING = -0x40000000;
     int32_t count = 0;
 };
 

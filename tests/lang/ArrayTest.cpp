@@ -60,6 +60,8 @@ TEST(ObjectArray, TypedSlotsReadBackTyped)
     EXPECT_EQ(names[0]->length(), 3);
     DStringPtr first = names[0];
     EXPECT_TRUE(first->equals(u"abc"));
+    EXPECT_TRUE(names[1] == nullptr);
+    EXPECT_TRUE(names[0] != nullptr);
     EXPECT_THROWS_KIND(names[1]->length(), NullPointerException);
 }
 

@@ -37,6 +37,28 @@ TEST(Counting, LastReferenceDeletesExactlyOnce)
     EXPECT_EQ(destroyed, 1);
 }
 
+// Hands itself to a smart pointer while being destroyed, as a listener unregistering would.
+class SelfReferencingOnDestruction : public DObject {
+public:
+    explicit SelfReferencingOnDestruction(int* destroyed) : destroyed(destroyed) { }
+    ~SelfReferencingOnDestruction() override
+    {
+        DObjectPtr self = this;
+        ++*destroyed;
+    }
+
+private:
+    int* destroyed;
+};
+
+TEST(Counting, ReferencesTakenDuringDestructionDoNotFreeTwice)
+{
+    int destroyed = 0;
+    DObjectPtr p = new SelfReferencingOnDestruction(&destroyed);
+    p.reset();
+    EXPECT_EQ(destroyed, 1);
+}
+
 TEST(SmartPointer, SelfAssignmentKeepsTheObject)
 {
     int destroyed = 0;
