@@ -106,8 +106,6 @@ public:
     void saveSettings();
     void loadSettings();
 
-    int32_t cellCount() const { return width * height; }
-
     GameHost& host;
 
     // Board.

@@ -9,9 +9,6 @@
 namespace tintrow {
 
 struct LevelFile {
-    // Fixed part before the cell kinds.
-    static constexpr int32_t HEADER_BYTES = 21;
-
     int32_t width = 0;
     int32_t height = 0;
     int32_t gameType = 0;

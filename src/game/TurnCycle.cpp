@@ -1,6 +1,8 @@
 // The turn cycle: level set-up, the entry actions and ticks of every turn state, goals.
 #include "game/Game.h"
 
+#include <algorithm>
+
 namespace tintrow {
 
 void Game::setupLevel(int32_t n)
