@@ -2,6 +2,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 
 class hssSpeaker;
 
@@ -34,9 +35,15 @@ public:
     bool isFree() const { return isStopped() && !isPaused(); }
     bool isActive() const { return !isStopped() && !isPaused(); }
 
+    // Output frames this channel has contributed since it was started; read by the mixer's
+    // own thread (offline rendering uses it to cut the output where the sound ended).
+    int64_t framesPlayed() const { return framesPlayed_; }
+
 protected:
     virtual int masterLevel() const = 0;
     void storePan(int pan) { pan_.store(pan, std::memory_order_relaxed); }
+
+    int64_t framesPlayed_ = 0;
 
     hssSpeaker* owner_;
 

@@ -61,6 +61,7 @@ int hssMusicChannel::start(const hssMusic& music)
     jumpRow_ = 0;
     patternDelay_ = 0;
     songEnded_ = false;
+    framesPlayed_ = 0;
     for (hssTrack& track : tracks_)
         track = hssTrack();
     applyPan(music.pan);
@@ -179,6 +180,7 @@ void hssMusicChannel::mix(int32_t* sums, int frames, bool stereoOutput)
         sampleCounter_ += run;
         mixTracks(sums + done * lanes, run, stereoOutput);
         done += run;
+        framesPlayed_ += run;
     }
 }
 

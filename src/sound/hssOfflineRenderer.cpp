@@ -7,8 +7,8 @@
 #include "sound/hssSpeaker.h"
 #include "sound/hssStatus.h"
 
-// Small pieces, so a song's end is found within about a millisecond.
-static const int CHUNK_FRAMES = 64;
+// Output is cut afterwards where the channel stopped, so the piece size does not matter.
+static const int CHUNK_FRAMES = 1024;
 
 int hssRenderOffline(const uint8_t* bytes, size_t size, bool module, const hssRenderSettings& settings,
                      std::vector<uint8_t>& pcm)
@@ -44,6 +44,8 @@ int hssRenderOffline(const uint8_t* bytes, size_t size, bool module, const hssRe
         driver->render(pcm.data() + at, chunk * bytesPerFrame);
         frames += chunk;
     }
+    if (!timed)
+        pcm.resize(pcm.size() - static_cast<size_t>(frames - channel->framesPlayed()) * bytesPerFrame);
     return HSS_OK;
 }
 

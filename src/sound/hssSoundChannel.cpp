@@ -16,6 +16,7 @@ void hssSoundChannel::start(const hssSound& sound)
     setLoop(sound.loop);
     end_ = static_cast<int64_t>(sound.length()) * 256;
     position_ = 0;
+    framesPlayed_ = 0;
     frequencyChanged_ = true;
     setVolume(sound.level);
 }
@@ -68,16 +69,14 @@ void hssSoundChannel::mix(int32_t* sums, int frames, bool stereoOutput)
         step_ = (static_cast<int64_t>(frequency_) * 65536) / (static_cast<int64_t>(owner_->frequency()) * 256);
         frequencyChanged_ = false;
     }
-    if (stereoOutput)
-        mixStereo(sums, frames);
-    else
-        mixMono(sums, frames);
+    framesPlayed_ += stereoOutput ? mixStereo(sums, frames) : mixMono(sums, frames);
 }
 
-void hssSoundChannel::mixMono(int32_t* sums, int frames)
+int hssSoundChannel::mixMono(int32_t* sums, int frames)
 {
     const int level = effectiveLevel();
-    for (int f = 0; f < frames && nextFrame(); ++f) {
+    int f = 0;
+    for (; f < frames && nextFrame(); ++f) {
         int64_t frame = position_ >> 8;
         if (stereo_)
             sums[f] += level * sampleAt(data_, 2 * frame, is8bit_) + level * sampleAt(data_, 2 * frame + 1, is8bit_);
@@ -85,9 +84,10 @@ void hssSoundChannel::mixMono(int32_t* sums, int frames)
             sums[f] += level * sampleAt(data_, frame, is8bit_);
         position_ += step_;
     }
+    return f;
 }
 
-void hssSoundChannel::mixStereo(int32_t* sums, int frames)
+int hssSoundChannel::mixStereo(int32_t* sums, int frames)
 {
     const int level = effectiveLevel();
     const int p = pan();
@@ -95,7 +95,8 @@ void hssSoundChannel::mixStereo(int32_t* sums, int frames)
     const int v = 2 * level;
     const int right = v * p / 256;
     const int left = v - right;
-    for (int f = 0; f < frames && nextFrame(); ++f) {
+    int f = 0;
+    for (; f < frames && nextFrame(); ++f) {
         int64_t frame = position_ >> 8;
         int l, r;
         if (stereo_) {
@@ -116,4 +117,5 @@ void hssSoundChannel::mixStereo(int32_t* sums, int frames)
         }
         position_ += step_;
     }
+    return f;
 }

@@ -27,8 +27,9 @@ protected:
     int masterLevel() const override;
 
 private:
-    void mixMono(int32_t* sums, int frames);
-    void mixStereo(int32_t* sums, int frames);
+    // Both answer the frames mixed before the sound ended.
+    int mixMono(int32_t* sums, int frames);
+    int mixStereo(int32_t* sums, int frames);
     bool nextFrame();
 
     const uint8_t* data_ = nullptr;

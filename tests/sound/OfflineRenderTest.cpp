@@ -36,9 +36,8 @@ TEST(OfflineRender, ModulePlaysOnceToItsEnd)
         Bytes pcm;
         ASSERT_EQ(HSS_OK, hssRenderOffline(song.data(), song.size(), true, settings, pcm));
         const size_t frameBytes = (c.bits / 8) * (c.stereo ? 2 : 1);
-        const double frames = static_cast<double>(pcm.size() / frameBytes);
-        // One row: six ticks of frequency / 50 frames, found within one render piece.
-        EXPECT_NEAR(6.0 * (c.frequency / 50), frames, 64) << c.frequency;
+        // One row of six ticks of frequency / 50 frames; the first row takes one frame more.
+        EXPECT_EQ(static_cast<size_t>(6 * (c.frequency / 50) + 1) * frameBytes, pcm.size()) << c.frequency;
     }
 }
 
@@ -59,6 +58,12 @@ TEST(OfflineRender, TimedRenderLoopsTheModuleAndPadsAWave)
     ASSERT_EQ(22050u * 2, pcm.size());
     EXPECT_EQ(500, static_cast<int16_t>(pcm[0] | (pcm[1] << 8)));
     EXPECT_EQ(0, pcm[2 * 200] | pcm[2 * 200 + 1]);
+
+    // Untimed, the output ends with the sound.
+    pcm.clear();
+    settings.seconds = -1;
+    ASSERT_EQ(HSS_OK, hssRenderOffline(wave.data(), wave.size(), false, settings, pcm));
+    EXPECT_EQ(100u * 2, pcm.size());
 }
 
 TEST(OfflineRender, FailuresComeBackAsStatus)
