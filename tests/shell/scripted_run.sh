@@ -1,0 +1,53 @@
+#!/bin/bash
+# Plays the game headless twice with the same script: both runs end well and their shots are
+# byte-identical 8-bit RGB pictures of the device size. Also: a bad script and a second instance.
+set -u
+game=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+cat >"$work/play.txt" <<'SCRIPT'
+# the logo, then the title screen
+wait 2500
+shot one.png
+key RETURN
+tap 120 160
+wait 420
+shot two.png
+SCRIPT
+
+for run in a b; do
+  mkdir -p "$work/$run"
+  (cd "$work/$run" && TINTROW_HOME="$work/home-$run" "$game" /script:../play.txt) || fail "run $run ended with status $?"
+  [[ -s "$work/$run/one.png" ]] || fail "run $run wrote no shot"
+done
+for shot in one two; do
+  if [[ -e "$work/a/$shot.png" || -e "$work/b/$shot.png" ]]; then
+    cmp -s "$work/a/$shot.png" "$work/b/$shot.png" || fail "$shot.png differs between two runs"
+  fi
+done
+/usr/bin/python3 - "$work/a/one.png" <<'PY' || fail "the shot is not a 240 x 320 RGB picture"
+import sys
+from PIL import Image
+im = Image.open(sys.argv[1])
+sys.exit(0 if im.size == (240, 320) and im.mode == "RGB" else 1)
+PY
+
+printf 'wait 100\njump\n' >"$work/bad.txt"
+err=$(TINTROW_HOME="$work/home-bad" "$game" /script:"$work/bad.txt" 2>&1 >/dev/null)
+status=$?
+[[ $status -ne 0 ]] || fail "a bad script was accepted"
+[[ $err == *"line 2"* ]] || fail "a bad script gave no clear message: $err"
+
+printf 'wait 2000000000\n' >"$work/long.txt"
+TINTROW_HOME="$work/home-one" "$game" /script:"$work/long.txt" &
+first=$!
+sleep 1
+out=$(TINTROW_HOME="$work/home-one" "$game" /script:"$work/play.txt" 2>&1)
+status=$?
+kill "$first" 2>/dev/null
+wait "$first" 2>/dev/null
+[[ $status -eq 0 ]] || fail "a second instance ended with status $status"
+[[ $(printf '%s\n' "$out" | wc -l) -eq 1 && $out == *"already running"* ]] || fail "a second instance said: $out"
+echo "scripted runs: ok"
