@@ -93,10 +93,13 @@ TEST_F(FrameSchedulerTest, SlowTickSkipsTheNextPaint)
     EXPECT_EQ(2u, recorder.paints.size());
 }
 
-TEST_F(FrameSchedulerTest, ResumedLastsOnePass)
+TEST_F(FrameSchedulerTest, ResumedLastsUntilATickHasSeenIt)
 {
     scheduler.resumed = true;
     fakeNow = 1010;
+    scheduler.pass(recorder);
+    EXPECT_TRUE(scheduler.resumed);
+    fakeNow = 1042;
     scheduler.pass(recorder);
     EXPECT_FALSE(scheduler.resumed);
 }

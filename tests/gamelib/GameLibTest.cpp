@@ -31,13 +31,18 @@ uint64_t testTicks()
 // Counts what the application asks of the game.
 struct FlowLog {
     int startUps = 0, ticks = 0, paints = 0, pauses = 0, shutdowns = 0;
+    int resumedTicks = 0;
 };
 FlowLog flowLog;
 
 class RecordingFlow : public GameFlow {
 public:
     void startUp() override { ++flowLog.startUps; }
-    void tick() override { ++flowLog.ticks; }
+    void tick() override
+    {
+        ++flowLog.ticks;
+        flowLog.resumedTicks += GameContext::get().scheduler.resumed;
+    }
     void paint(const DGraphicsPtr&) override { ++flowLog.paints; }
     void pause() override { ++flowLog.pauses; }
     void shutdown() override { ++flowLog.shutdowns; }
@@ -212,4 +217,20 @@ TEST_F(GameLibTest, TitleScreenWaitsForAPlayersKeyNotForPausing)
     now += 42;
     app->tick();
     EXPECT_EQ(0, app->running);
+}
+
+TEST_F(GameLibTest, TheGameSeesResumedOnItsFirstTickAfterAPause)
+{
+    start({{"240x320.dat", "PATH=\r\n"}});
+    advancing = false;
+    app->pauseApp();
+    GameContext::get().canvas->showNotify(); // the shell's resume
+    app->tick();
+    EXPECT_EQ(0, flowLog.ticks);
+    for (int i = 0; i < 2; ++i) {
+        now += 42;
+        app->tick();
+    }
+    EXPECT_EQ(2, flowLog.ticks);
+    EXPECT_EQ(1, flowLog.resumedTicks);
 }
