@@ -1,9 +1,7 @@
 // tintrow-tool sim: replays games on the real rules from commands on standard input.
 #include <cerrno>
-#include <climits>
-#include <cstdio>
+#include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -25,6 +23,7 @@ namespace {
 
 // Ticks `settle` runs at most before it gives up on an animation that never ends.
 constexpr int32_t SETTLE_LIMIT = 100000;
+constexpr char USAGE[] = "usage: tintrow-tool sim --levels PATH [--seed S] [--highest H]\n";
 
 bool parseInt(const std::string& text, long long low, long long high, long long& value)
 {
@@ -284,14 +283,14 @@ int runSimulation(int argc, char** argv, std::istream& in, std::ostream& out, st
             || (option == "--seed" && parseInt(value, 0, INT64_MAX, seed))
             || (option == "--highest" && parseInt(value, 0, INT32_MAX, highest));
         if (!known) {
-            err << "usage: tintrow-tool sim --levels PATH [--seed S] [--highest H]\n";
+            err << USAGE;
             return 2;
         }
         if (option == "--levels")
             levelsPath = value;
     }
     if (levelsPath.empty()) {
-        err << "usage: tintrow-tool sim --levels PATH [--seed S] [--highest H]\n";
+        err << USAGE;
         return 2;
     }
 
