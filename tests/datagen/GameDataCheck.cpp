@@ -99,6 +99,23 @@ TEST_F(GameData, IsSolidLzma2WithoutTimesOrFolders)
     EXPECT_EQ(listing.find("Folder = +"), std::string::npos) << "no folder entries";
 }
 
+TEST_F(GameData, AFreshGenerationGivesTheSameBytes)
+{
+    fs::path again = *dir_ / ".." / (dir_->filename().string() + "-again");
+    std::string out = run(std::string(TINTROW_DATAGEN) + " " + quoted(TINTROW_DATA_DIR) + " " + quoted(again) +
+                          " --fonts " + quoted(TINTROW_FONT_DIR) + " --sox " + quoted(SOX));
+    EXPECT_TRUE(out.empty()) << out;
+    size_t compared = 0;
+    for (const std::string& n : members_->names()) {
+        std::ifstream in(again / n, std::ios::binary);
+        EXPECT_EQ(Bytes(std::istreambuf_iterator<char>(in), {}), members_->get(n)) << n;
+        ++compared;
+    }
+    EXPECT_EQ(compared, members_->names().size());
+    fs::remove_all(again);
+    fs::remove(again.string() + ".list");
+}
+
 TEST_F(GameData, CompressedSoundsDecodeWithAnIndependentDecoder)
 {
     int adpcm = 0;
