@@ -62,7 +62,9 @@ void hssMusicChannel::playCell(hssTrack& track, const uint8_t* cell)
     track.parameter = cell[3];
     track.parameterX = cell[3] >> 4;
     track.parameterY = cell[3] & 0x0F;
-    if (instrument >= 1 && instrument <= HSS_MOD_INSTRUMENTS) {
+    const int volumeBefore = track.volume;
+    const bool newInstrument = instrument >= 1 && instrument <= HSS_MOD_INSTRUMENTS;
+    if (newInstrument) {
         track.instrument = instrument;
         track.volume = instruments_[instrument - 1].volume;
     }
@@ -73,7 +75,9 @@ void hssMusicChannel::playCell(hssTrack& track, const uint8_t* cell)
     else
         track.step = stepFor(track.period);   // drops last row's vibrato or arpeggio offset
     applyRowEffect(track, period);
-    refreshLevel(track);
+    // A cut note stays silent until an instrument or a volume change brings it back.
+    if (newInstrument || track.effect == SET_VOLUME || track.volume != volumeBefore)
+        refreshLevel(track);
 }
 
 void hssMusicChannel::applyRowEffect(hssTrack& track, int period)
@@ -111,6 +115,11 @@ void hssMusicChannel::applyRowEffect(hssTrack& track, int period)
         }
         break;
     case PORTAMENTO_VOLUME_SLIDE:
+        // The note is not struck, so it must become the slide's target or be lost.
+        if (period)
+            track.portamentoTarget = hssPeriodTable()[noteIndexFor(track, period)];
+        track.volumeSlide = x ? x : -y;
+        break;
     case VIBRATO_VOLUME_SLIDE:
     case VOLUME_SLIDE:
         track.volumeSlide = x ? x : -y;

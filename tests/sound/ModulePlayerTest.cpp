@@ -233,6 +233,36 @@ TEST(ModuleEffects, NoteCutAndNoteDelayActOnTheirTick)
     EXPECT_EQ(6400, out[3 * 882 + 20]);
 }
 
+TEST(ModuleEffects, CutNoteStaysSilentUntilAnInstrumentOrVolume)
+{
+    ModuleBuilder builder = toneModule();
+    builder.setCell(0, 0, 0, {1, 428, 0xE, 0xC1});
+    builder.setCell(0, 2, 0, {0, 0, 0xC, 0x20});
+    builder.setCell(0, 3, 0, {0, 0, 0xE, 0xC1});
+    builder.setCell(0, 4, 0, {1, 0, 0, 0});
+    Playing song(builder);
+    std::vector<int16_t> out = song.engine.render16(5 * ROW_FRAMES + 100);
+    EXPECT_EQ(0, out[ROW_FRAMES + 100]);
+    EXPECT_EQ(3200, out[2 * ROW_FRAMES + 100]);
+    EXPECT_EQ(0, out[3 * ROW_FRAMES + 1000]);
+    EXPECT_EQ(6400, out[4 * ROW_FRAMES + 100]);
+}
+
+TEST(ModuleEffects, PortamentoWithVolumeSlideTakesItsNoteAsTarget)
+{
+    ModuleBuilder builder = toneModule();
+    builder.setCell(0, 0, 0, {1, 428, 0, 0});
+    builder.setCell(0, 1, 0, {0, 320, 5, 0x01});
+    builder.setCell(0, 2, 0, {0, 0, 3, 0x10});
+    Playing song(builder);
+    song.playRows(2);
+    EXPECT_EQ(428, song.channel->track(0).period);   // no speed yet
+    EXPECT_EQ(320, song.channel->track(0).portamentoTarget);
+    EXPECT_EQ(64 - 5, song.channel->track(0).volume);
+    song.playRows(1, ROW_FRAMES - 1);
+    EXPECT_EQ(428 - 5 * 0x10, song.channel->track(0).period);
+}
+
 TEST(ModuleEffects, SampleOffsetStartsInsideTheSample)
 {
     ModuleBuilder builder;
