@@ -14,3 +14,4 @@ int runDat(int argc, char** argv);
 int runStore(int argc, char** argv);
 int runSim(int argc, char** argv);
 int runRender(int argc, char** argv);
+int runText(int argc, char** argv);

@@ -10,6 +10,7 @@ static const ToolCommandEntry commands[] = {
     {"store", runStore, "store add|set|get|count|next|delete NAME [ID]"},
     {"sim", runSim, "sim --levels PATH [--seed S] [--highest H]   (commands on stdin)"},
     {"render", runRender, "render INPUT --out OUT.wav [--seconds N] [--rate R] [--mono] [--8bit]"},
+    {"text", runText, "text --data GAME.DAT (--key KEY --lang ID | --markup TEXT) --width W ... (--out FILE.png | --json)"},
     {nullptr, nullptr, nullptr},
 };
 
