@@ -2,13 +2,17 @@
 #include "SoundFixtures.h"
 
 #include "sound/hssMusic.h"
+#include "sound/hssOfflineRenderer.h"
+#include "sound/hssSound.h"
 #include "sound/hssStatus.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 using namespace soundtest;
@@ -117,4 +121,81 @@ TEST(ModuleTimeline, AgreesWithAnIndependentPlayer)
         std::remove(path.c_str());
     }
     rmdir(folder);
+}
+
+namespace {
+
+struct Window {
+    int crossings;   // zero crossings: the pitch
+    double rms;      // the level
+};
+
+std::vector<Window> windows(const int16_t* samples, size_t count, size_t size)
+{
+    std::vector<Window> out;
+    for (size_t start = 0; start + size <= count; start += size) {
+        Window w = {0, 0};
+        double sum = 0;
+        for (size_t i = start; i < start + size; ++i) {
+            if (i > start && (samples[i - 1] < 0) != (samples[i] < 0))
+                ++w.crossings;
+            sum += double(samples[i]) * samples[i];
+        }
+        w.rms = std::sqrt(sum / size);
+        out.push_back(w);
+    }
+    return out;
+}
+
+}
+
+// One track of a square wave through notes and the pitch and volume effects both players read
+// alike; every 60 ms window must match in pitch (zero crossings) and level.
+TEST(ModuleTimeline, PitchAndLevelFollowAnIndependentPlayer)
+{
+    if (std::system("command -v openmpt123 >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "openmpt123 is not installed";
+    ModuleBuilder builder;
+    std::vector<int8_t> square(64);
+    for (size_t i = 0; i < square.size(); ++i)
+        square[i] = (i % 32) < 16 ? 100 : -100;
+    builder.setSample(1, square, 64, 0, 0, 32);
+    const Placed cells[] = {
+        {0, 0, 0, {1, 428, 0, 0}}, {0, 4, 0, {0, 0, 0, 0x47}}, {0, 8, 0, {1, 428, 1, 4}},
+        {0, 12, 0, {1, 428, 2, 4}}, {0, 16, 0, {1, 214, 0, 0}}, {0, 20, 0, {1, 428, 3, 8}},
+        {0, 24, 0, {0, 0, 3, 0}}, {0, 28, 0, {0, 0, 4, 0x48}}, {0, 32, 0, {1, 320, 0xA, 0x02}},
+        {0, 36, 0, {0, 0, 0xC, 0x30}}, {0, 40, 0, {1, 285, 6, 0x03}}, {0, 44, 0, {1, 254, 0xE, 0xC3}},
+        {0, 48, 0, {1, 240, 0xE, 0xD2}}, {0, 52, 0, {1, 226, 9, 0}}, {0, 56, 0, {1, 202, 5, 0x20}},
+        {0, 60, 0, {1, 190, 0, 0}}, {0, 1, 3, {0, 0, 0xE, 0xA0}},
+    };
+    for (const Placed& p : cells)
+        builder.setCell(p.order, p.row, p.track, p.cell);
+    Bytes file = builder.build();
+
+    hssRenderSettings settings;
+    settings.stereo = false;
+    Bytes ours;
+    ASSERT_EQ(HSS_OK, hssRenderOffline(file.data(), file.size(), true, settings, ours));
+
+    char folder[] = "/tmp/tintrow-pitch-XXXXXX";
+    ASSERT_NE(nullptr, mkdtemp(folder));
+    const std::string path = std::string(folder) + "/song.mod";
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()), file.size());
+    ASSERT_EQ(0, std::system(("openmpt123 --quiet --render --subsong 0 --samplerate 44100 --no-float --channels 1 "
+                              "--filter 1 --ramping 0 --force '" + path + "' >/dev/null 2>&1").c_str()));
+    std::ifstream in(path + ".wav", std::ios::binary);
+    Bytes rendered((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    hssSound reference;
+    ASSERT_EQ(HSS_OK, reference.load(rendered.data(), rendered.size()));
+    std::system(("rm -rf '" + std::string(folder) + "'").c_str());
+
+    const size_t window = 2646;
+    std::vector<Window> mine = windows(reinterpret_cast<const int16_t*>(ours.data()), ours.size() / 2, window);
+    std::vector<Window> theirs = windows(reinterpret_cast<const int16_t*>(reference.data()), reference.length(), window);
+    ASSERT_EQ(64u * 2, mine.size());
+    ASSERT_GE(theirs.size(), mine.size());
+    for (size_t i = 0; i < mine.size(); ++i) {
+        EXPECT_NEAR(theirs[i].crossings, mine[i].crossings, 3 + theirs[i].crossings / 20) << "window " << i;
+        EXPECT_NEAR(theirs[i].rms, mine[i].rms, 5 + theirs[i].rms * 0.05) << "window " << i;
+    }
 }
