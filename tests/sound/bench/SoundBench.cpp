@@ -100,8 +100,12 @@ void renderProcess(benchmark::State& state, bool reference)
         state.SkipWithError("openmpt123 is not installed");
         return;
     }
-    const std::string dir = "/tmp/tintrow-bench-sound-" + std::to_string(reference);
-    std::system(("mkdir -p " + dir).c_str());
+    char folder[] = "/tmp/tintrow-bench-sound-XXXXXX";
+    if (!mkdtemp(folder)) {
+        state.SkipWithError("no temporary folder");
+        return;
+    }
+    const std::string dir = folder;
     Bytes file = busyModule(8, 24);
     std::ofstream(dir + "/song.mod", std::ios::binary).write(reinterpret_cast<const char*>(file.data()), file.size());
     const std::string command = reference
