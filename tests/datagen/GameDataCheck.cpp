@@ -79,15 +79,43 @@ TEST_F(GameData, EveryNameKeyGlyphLevelAndSoundIsPresentAndReads)
         ADD_FAILURE() << f;
 }
 
+// The set with one member dropped (replacement null) or replaced.
+static Members altered(const Members& m, const std::string& name, const Bytes* replacement)
+{
+    Members out;
+    for (const std::string& n : m.names())
+        if (n != name)
+            out.add(n, m.get(n));
+        else if (replacement)
+            out.add(n, *replacement);
+    return out;
+}
+
 TEST_F(GameData, TheCheckNoticesAMissingPiece)
 {
-    for (const char* dropped : {"s24/img/Game.bin", "snd/inc.wav", "5.bin", "res_ru.dat", "s16/menu_1"}) {
-        Members partial;
-        for (const std::string& n : members_->names())
-            if (n != dropped)
-                partial.add(n, members_->get(n));
-        EXPECT_FALSE(checkMembers(partial).empty()) << dropped;
-    }
+    for (const char* dropped : {"s24/img/Game.bin", "snd/inc.wav", "5.bin", "res_ru.dat", "s16/menu_1"})
+        EXPECT_FALSE(checkMembers(altered(*members_, dropped, nullptr)).empty()) << dropped;
+}
+
+TEST_F(GameData, TheCheckNoticesADamagedPiece)
+{
+    TextTable de = parseLanguageFile("res_de.dat", members_->get("res_de.dat"));
+    for (auto& [key, value] : de.entries)
+        if (key == "ABOUT_INFO")
+            value = "Vandrel";  // the tokens are gone
+    Bytes level = members_->get("3.bin");
+    level[0] = 12;  // wider than any screen, and longer than the file
+    Bytes sprites = members_->get("s24/img/Game.bin");
+    sprites.resize(sprites.size() / 2);
+    const std::pair<std::string, Bytes> cases[] = {
+        {"res_de.dat", encodeLanguageFile(de)},
+        {"3.bin", level},
+        {"s24/img/Game.bin", sprites},
+        {"240x320.dat", encodeTextFile({{"PATH", "s48/"}})},
+        {"snd/menu.mod", Bytes(members_->get("snd/menu.mod").begin(), members_->get("snd/menu.mod").begin() + 2000)},
+    };
+    for (const auto& [name, bytes] : cases)
+        EXPECT_FALSE(checkMembers(altered(*members_, name, &bytes)).empty()) << name;
 }
 
 TEST_F(GameData, IsSolidLzma2WithoutTimesOrFolders)

@@ -1,0 +1,159 @@
+// Pictures and sprite sets as the game screen and the menus use them, for every profile.
+#include "ArtKit.h"
+#include "GameArt.h"
+#include "MenuArt.h"
+#include "Png.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <stdexcept>
+
+using namespace datagen;
+
+namespace {
+
+const char* const kBold = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
+
+std::map<std::string, Picture> byName(std::vector<Picture> list)
+{
+    std::map<std::string, Picture> out;
+    for (Picture& p : list)
+        out.emplace(p.name, std::move(p));
+    return out;
+}
+
+int keyPixels(const Picture& p)
+{
+    RgbImage img = p.keyed ? flattenKeyed(p.canvas, p.matte) : flattenOpaque(p.canvas, p.matte);
+    int n = 0;
+    for (int y = 0; y < img.height; ++y)
+        for (int x = 0; x < img.width; ++x)
+            n += toRgb565(img.pixel(x, y)) == toRgb565(kKeyColour);
+    return n;
+}
+
+// Width and height of what a frame covers, from its parts.
+std::pair<int, int> frameSize(const SpriteSet& set, const Frame& f)
+{
+    int left = 1 << 20, top = 1 << 20, right = -(1 << 20), bottom = -(1 << 20);
+    for (const Part& p : f) {
+        const Canvas& c = set.picture(p.image);
+        left = std::min(left, p.x), top = std::min(top, p.y);
+        right = std::max(right, p.x + c.width()), bottom = std::max(bottom, p.y + c.height());
+    }
+    return {right - left, bottom - top};
+}
+
+}  // namespace
+
+TEST(BoardPictures, FitTheCellAndLeaveNoHolesWhereTheGameBlends)
+{
+    for (const Profile& p : profiles()) {
+        auto pics = byName(boardPictures(p));
+        const Canvas& tile = pics.at("img/square").canvas;
+        EXPECT_EQ(tile.width(), p.cell) << p.resolutionFile();
+        EXPECT_TRUE(tile.width() % 2 == 0 && tile.width() >= 8);
+        EXPECT_EQ(pics.at("img/border").canvas.width(), p.cell);
+        EXPECT_EQ(pics.at("img/border").canvas.height(), p.border);
+        EXPECT_EQ(pics.at("img/corner").canvas.width(), p.border);
+        EXPECT_EQ(pics.at("img/back").canvas.width(), p.width);
+        EXPECT_EQ(pics.at("img/back").canvas.height(), p.height);
+        EXPECT_EQ(pics.at("pbar_back").canvas.height(), timeBarHeight(p));
+        // The panel and the tile are turned into pixels and blended: a transparent pixel would
+        // show as white there.
+        for (const char* opaque : {"img/square", "img/titlel", "img/titlem", "img/titler", "pbar_back", "pbar_sel"})
+            EXPECT_EQ(keyPixels(pics.at(opaque)), 0) << opaque << " " << p.resolutionFile();
+        EXPECT_EQ(pics.at("img/titlel").canvas.height(), p.panel);
+        EXPECT_GT(keyPixels(pics.at("img/corner")), 0) << "the outer corner is rounded";
+    }
+}
+
+TEST(GameSprites, NumberEveryAnimationTheGameDrawsAndDrawSomethingInEach)
+{
+    for (const Profile& p : profiles()) {
+        SpriteSet set = gameSprites(p, p.gameFont);
+        ASSERT_EQ(set.animationCount(), game_anim::kCount);
+        for (int a = 0; a < set.animationCount(); ++a)
+            ASSERT_FALSE(set.animation(a).frames[0].empty()) << a;
+        for (int colour = 0; colour < kColours; ++colour) {
+            int base = colour * game_anim::kBallStates;
+            auto [w, h] = frameSize(set, set.animation(base).frames[0]);
+            EXPECT_EQ(w, p.cell) << "balls are drawn from the cell's corner";
+            EXPECT_EQ(h, p.cell);
+            EXPECT_GE(set.animation(base + 4).frames.size(), 2u) << "growing in is animated";
+            EXPECT_GE(set.animation(base + 5).frames.size(), 2u) << "vanishing is animated";
+            EXPECT_GE(set.animation(base + 6).frames.size(), 2u) << "a selected ball bounces";
+            EXPECT_NE(set.animation(base).frames[0][0].image, set.animation(base + 2).frames[0][0].image)
+                << "moods differ";
+        }
+        for (int centred : {game_anim::kCursor, game_anim::kPathDot}) {
+            const Part& part = set.animation(centred).frames[0][0];
+            EXPECT_EQ(part.x, -set.picture(part.image).width() / 2) << "drawn at the cell's centre";
+        }
+        int icon = frameSize(set, set.animation(game_anim::kNextFirst).frames[0]).second;
+        EXPECT_LE(icon, p.panel) << "next-ball icons fit the panel";
+        EXPECT_LE(frameSize(set, set.animation(game_anim::kMenuButton).frames[0]).first, p.cell)
+            << "the menu button stays left of the panel";
+    }
+}
+
+TEST(GameSprites, EveryColourCarriesItsOwnSymbol)
+{
+    Canvas shapes[kColours];
+    for (int colour = 0; colour < kColours; ++colour) {
+        shapes[colour] = Canvas(24, 24);
+        paintSymbol(shapes[colour], 12, 12, 16, colour, rgb(0xFFFFFF));
+    }
+    for (int a = 0; a < kColours; ++a)
+        for (int b = a + 1; b < kColours; ++b)
+            EXPECT_FALSE(shapes[a] == shapes[b]) << a << " and " << b;
+}
+
+TEST(MenuSprites, NumberEveryLookTheMenusUse)
+{
+    for (const Profile& p : profiles()) {
+        TextHeights t{p.menuFont + 4, p.gameFont + 4, 30};
+        SpriteSet set = menuSprites(p, t);
+        ASSERT_EQ(set.animationCount(), menu_anim::kCount);
+        auto [itemW, itemH] = frameSize(set, set.animation(menu_anim::kItem).frames[0]);
+        EXPECT_GT(itemH, t.menu) << "a menu item holds a line of menu text";
+        EXPECT_LE(itemW, p.width);
+        const FrameRect& bar = set.animation(menu_anim::kSliderFrame).rects[0][0];
+        EXPECT_EQ(bar.id, 0);
+        EXPECT_TRUE(bar.x > 0 && bar.y > 0 && bar.x + bar.w < itemW && bar.y + bar.h < itemH);
+        const Part& next = set.animation(menu_anim::kArrowRight).frames[0][0];
+        EXPECT_TRUE(next.mirror);
+        EXPECT_EQ(next.image, set.animation(menu_anim::kArrowLeft).frames[0][0].image);
+        for (int icon : {menu_anim::kMoreGames0, menu_anim::kMoreGames1, menu_anim::kMoreGames2})
+            EXPECT_GE(set.animation(icon).frames.size(), 2u) << "more-games icons loop";
+    }
+}
+
+TEST(MenuPictures, KeyboardFramePiecesLineUp)
+{
+    const Profile& p = profiles()[0];
+    auto pics = byName(menuPictures(p, TextHeights{19, 16, 26}));
+    int w = pics.at("img/input_top").canvas.width();
+    EXPECT_EQ(pics.at("img/input_midd").canvas.width(), w);
+    EXPECT_EQ(pics.at("img/input_bot").canvas.width(), w);
+    EXPECT_GE(w, 26 * 6) << "six key cells fit across";
+    EXPECT_GE(pics.at("img/input_midd").canvas.height(), 26 * 5) << "five rows of keys";
+    EXPECT_EQ(pics.at("img/back_menu").canvas.width(), p.width);
+}
+
+TEST(Logos, FitTheScreenAndFlagsCoverEachLanguage)
+{
+    for (const Profile& p : profiles())
+        for (const Picture& pic : logoPictures(p, kBold)) {
+            EXPECT_LE(pic.canvas.width(), p.width) << pic.name;
+            EXPECT_LE(pic.canvas.height(), p.height * 3 / 4) << pic.name;
+            EXPECT_GT(keyPixels(pic), 0) << pic.name << " lies on the screen behind it";
+        }
+    for (const char* id : {"en", "de", "fr", "es", "ru"}) {
+        Picture flag = flagPicture(id, 16);
+        EXPECT_EQ(flag.name, std::string("lang_") + id);
+        EXPECT_EQ(flag.canvas.height(), 18);
+    }
+    EXPECT_THROW(flagPicture("xx", 16), std::runtime_error);
+}
