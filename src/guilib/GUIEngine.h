@@ -6,6 +6,7 @@
 #include "guilib/GUIAction.h"
 #include "guilib/GUIEngine.ptr"
 #include "gamelib/ImageFont.h"
+#include "gamelib/SoundManager.h"
 #include "gamelib/StringManager.h"
 #include "guilib/GUIGraphics.h"
 #include "guilib/GUIHost.h"
@@ -54,8 +55,9 @@ public:
     GUIHost& getHost() const;
     int32_t getScreenWidth() const { return getHost().getScreenWidth(); }
     int32_t getScreenHeight() const { return getHost().getScreenHeight(); }
-    void setSoundControl(GUISoundControl* control) { soundManager = control; }
-    GUISoundControl* getSoundControl() const { return soundManager; }
+    // Sounds go to `soundManager` unless another control is set (tests record them).
+    void setSoundControl(GUISoundControl* control) { soundControl = control; }
+    GUISoundControl* getSoundControl();
 
     vela::util::DVectorPtr widgets;
     vela::util::DVectorPtr screens;
@@ -64,7 +66,7 @@ public:
     vela::util::DHashtablePtr tokens;
     StringManagerPtr defaultStrings;
     ImageFontPtr defaultFont;
-    GUISoundControl* soundManager = nullptr;
+    SoundManagerPtr soundManager;
     GUIWidgetPtr pointerCapture;
     bool pointerWasDown = false;
     bool captureLocked = false;
@@ -75,6 +77,8 @@ private:
     void runBuiltIn(GUIAction& action);
 
     GUIHost* host = nullptr;
+    GUISoundControl* soundControl = nullptr;
+    GUISoundManagerControl managerControl;
 };
 
 } // namespace gamelib

@@ -135,12 +135,13 @@ void GUIEngine::runBuiltIn(GUIAction& action)
         break;
     case GUIAction::ACTION_SET_SOUND_VOLUME:
     case GUIAction::ACTION_SET_MUSIC_VOLUME:
-        if (soundManager && action.event == GUIWidget::EVENT_VALUE_CHANGED) {
-            if (action.type == GUIAction::ACTION_SET_SOUND_VOLUME)
-                soundManager->setSoundVolume(action.dataInt(0));
-            else
-                soundManager->setMusicVolume(action.dataInt(0));
-        }
+        if (GUISoundControl* sounds = getSoundControl())
+            if (action.event == GUIWidget::EVENT_VALUE_CHANGED) {
+                if (action.type == GUIAction::ACTION_SET_SOUND_VOLUME)
+                    sounds->setSoundVolume(action.dataInt(0));
+                else
+                    sounds->setMusicVolume(action.dataInt(0));
+            }
         break;
     case GUIAction::ACTION_SEND_KEY:
         if (source)
@@ -166,8 +167,32 @@ void GUIEngine::executeAction(const GUIActionPtr& action)
     runBuiltIn(*held);
     if (held->callback)
         held->callback(*held);
-    if (held->sound != -1 && soundManager)
-        soundManager->playSound(held->sound, held->soundLoop, held->soundParam);
+    if (held->sound != -1)
+        if (GUISoundControl* sounds = getSoundControl())
+            sounds->playSound(held->sound, held->soundLoop, held->soundParam);
+}
+
+GUISoundControl* GUIEngine::getSoundControl()
+{
+    if (soundControl)
+        return soundControl;
+    managerControl.manager = soundManager.get();
+    return soundManager ? &managerControl : nullptr;
+}
+
+void GUISoundManagerControl::setSoundVolume(int32_t volume)
+{
+    manager->setSoundVolume(volume);
+}
+
+void GUISoundManagerControl::setMusicVolume(int32_t volume)
+{
+    manager->setMusicVolume(volume);
+}
+
+void GUISoundManagerControl::playSound(int32_t index, bool loop, int32_t param)
+{
+    manager->play(index, loop, param);
 }
 
 } // namespace gamelib

@@ -5,6 +5,8 @@
 
 #include "lang/DString.ptr"
 
+class SoundManager;
+
 namespace gamelib {
 
 // The screen canvas's input state and the application services, behind one narrow seam so
@@ -43,6 +45,15 @@ public:
     virtual void setSoundVolume(int32_t volume) = 0;
     virtual void setMusicVolume(int32_t volume) = 0;
     virtual void playSound(int32_t index, bool loop, int32_t param) = 0;
+};
+
+// The game's sound control seen through that interface.
+class GUISoundManagerControl : public GUISoundControl {
+public:
+    SoundManager* manager = nullptr;
+    void setSoundVolume(int32_t volume) override;
+    void setMusicVolume(int32_t volume) override;
+    void playSound(int32_t index, bool loop, int32_t param) override;
 };
 
 } // namespace gamelib
