@@ -109,6 +109,12 @@ std::vector<std::string> levelFaults(const Level& lv)
         f.push_back("a timed level needs a time limit and a bonus");
     if (lv.goal == 2 && lv.pointsToWin <= 0)
         f.push_back("a score level needs points to win");
+    // The smallest group a level can score: a line of the line length, or a 2 x 2 block.
+    int smallest = lv.gameType == 0 ? lv.lineLength : 4;
+    if (lv.goal == 1 && int64_t(smallest) * lv.bonusPerPoint * 8 < lv.timeLimit)
+        f.push_back("the bonus of a group is too small to win the time back");
+    if (lv.goal == 2 && lv.pointsToWin > 30 * smallest)
+        f.push_back("the score goal needs more than 30 groups");
     if (lv.pointsToWin < -32768 || lv.pointsToWin > 32767)
         f.push_back("points to win must fit 16 bits");
     if (lv.particleRate * 42 / 1000 < 1)
