@@ -170,6 +170,29 @@ TEST_F(Sim, NewGameSetsUpAsTheGeneratorDictates)
     EXPECT_TRUE(d["sounds"].items.empty());
 }
 
+// Three cells and one colour: the starting balls fill the row, no preview finds a place, and
+// the first turn excites the line and then ends the game, whatever the generator draws.
+TEST_F(Sim, BoardFilledAtSetUpEndsTheFirstTurn)
+{
+    LevelSpec row;
+    row.rows = {"..."};
+    row.colourCount = 1;
+    row.nextCount = 1;
+    row.lineLength = 3;
+    writeLevel(0, row.bytes());
+    SimResult r = run("new 0 progress\ndump\n", {"--seed", "77"});
+    ASSERT_EQ(r.dumps.size(), 1u);
+    const Json& d = r.dumps[0];
+    EXPECT_EQ(d["state"].number, TURN_GAME_OVER);
+    EXPECT_EQ(d["previousState"].number, TURN_PLAYER);
+    for (size_t x = 0; x < 3; ++x)
+        EXPECT_EQ(d["cells"][x].numbers(), (std::vector<long long>{KIND_BALL, 0, 2, 2}));
+    EXPECT_EQ(d["next"][0].numbers(), (std::vector<long long>{0, 0, KIND_FLOOR, 0, STATE_PREVIEW}));
+    ASSERT_EQ(d["sounds"].items.size(), 2u);
+    EXPECT_EQ(d["sounds"][0].numbers(), (std::vector<long long>{SOUND_FUN, 0, 0}));
+    EXPECT_EQ(d["sounds"][1].numbers(), (std::vector<long long>{SOUND_DEFEAT, 0, 0}));
+}
+
 TEST_F(Sim, MoveSettlesIntoTheNextTurnWithItsSounds)
 {
     SimResult first = run("new 0 arcade\ndump\n", {"--seed", "0", "--highest", "1"});
