@@ -70,14 +70,20 @@ void GUIGameLibHost::resetActionFlags()
     ScreenCanvas::resetActionFlags();
 }
 
+// Before the canvas exists the screen is the host's default device screen.
+static constexpr int32_t DEFAULT_SCREEN_WIDTH = 240;
+static constexpr int32_t DEFAULT_SCREEN_HEIGHT = 320;
+
 int32_t GUIGameLibHost::getScreenWidth()
 {
-    return GameContext::get().screenWidth;
+    int32_t w = GameContext::get().screenWidth;
+    return w > 0 ? w : DEFAULT_SCREEN_WIDTH;
 }
 
 int32_t GUIGameLibHost::getScreenHeight()
 {
-    return GameContext::get().screenHeight;
+    int32_t h = GameContext::get().screenHeight;
+    return h > 0 ? h : DEFAULT_SCREEN_HEIGHT;
 }
 
 int64_t GUIGameLibHost::currentTimeMillis()
