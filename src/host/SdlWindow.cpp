@@ -32,6 +32,8 @@ public:
 
     bool open(std::string& error)
     {
+        SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "1"); // a finger is a stylus
+        SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
             return fail(error);
         int scale = options.scale > 0 ? options.scale : fittingScale();
@@ -44,12 +46,10 @@ public:
             renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
         if (!renderer)
             return fail(error);
-        SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
         texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
                                     device.width, device.height);
         if (!texture)
             return fail(error);
-        SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "1");
         redraw();
         return true;
     }

@@ -69,9 +69,12 @@ protected:
         std::string error;
         window = host::openSdlWindow(options, error);
         ASSERT_TRUE(window) << error;
-        id = run(std::string("xdotool search --sync --name '^") + TITLE + "$' | head -n 1");
-        while (!id.empty() && id.back() == '\n')
-            id.pop_back();
+        for (int tries = 0; tries < 50 && id.empty(); ++tries) { // the window may take a moment to map
+            drain(100);
+            id = run(std::string("xdotool search --name '^") + TITLE + "$' | head -n 1");
+            while (!id.empty() && id.back() == '\n')
+                id.pop_back();
+        }
         ASSERT_FALSE(id.empty());
         drain(200);
     }
