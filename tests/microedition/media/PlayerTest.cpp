@@ -233,6 +233,9 @@ TEST_F(PlayerTest, MediaTimeRewindRules)
     DPlayerPtr music = module();
     music->start();
     render(100);
+    EXPECT_EQ(1, music->getMediaTime());   // order 0, row 1 comes next
+    render(64 * 5292);
+    EXPECT_EQ(64 + 1, music->getMediaTime());
     EXPECT_EQ(-1, music->setMediaTime(1));
     music->stop();
     EXPECT_EQ(0, music->setMediaTime(0));
