@@ -147,8 +147,8 @@ bool Simulator::newGame(const std::vector<std::string>& w, std::string& error)
         error = "usage: new LEVEL arcade|progress";
         return false;
     }
-    if (level >= game.levelCount || level > game.highestLevel) {
-        error = "level " + w[1] + " is not unlocked";
+    if (level >= game.levelCount) {
+        error = "there is no level " + w[1];
         return false;
     }
     changeLevel([&] { game.startNewGame(int32_t(level), w[2] == "arcade"); });
