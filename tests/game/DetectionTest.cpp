@@ -22,9 +22,9 @@ TEST_P(GroupScoring, MarksAndScoresOnePass)
 {
     const GroupCase& c = GetParam();
     RecordingHost host;
-    LevelSpec spec;
-    spec.gameType = c.gameType;
-    GamePtr game = startGame(host, spec);
+    LevelDesign design;
+    design.gameType = c.gameType;
+    GamePtr game = startGame(host, design);
     layBoard(*game, c.board);
     game->score = 0;
     EXPECT_EQ(game->detectAll(), c.points > 0);
@@ -77,10 +77,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, GroupScoring, ::testing::ValuesIn(GROUP_CASES),
 TEST(TimeBonus, FivePointsAt200PerPointAddOneSecond)
 {
     RecordingHost host;
-    LevelSpec spec;
-    spec.goal = GOAL_TIME;
-    spec.bonusPerPoint = 200;
-    GamePtr game = startGame(host, spec);
+    LevelDesign design;
+    design.goal = GOAL_TIME;
+    design.bonusPerPoint = 200;
+    GamePtr game = startGame(host, design);
     layBoard(*game, {"11111...."});
     int64_t before = game->timeBank;
     game->detectAll();
@@ -90,9 +90,9 @@ TEST(TimeBonus, FivePointsAt200PerPointAddOneSecond)
 TEST(TimeBonus, NoTimeGoalLeavesTheBank)
 {
     RecordingHost host;
-    LevelSpec spec;
-    spec.goal = GOAL_SCORE;
-    GamePtr game = startGame(host, spec);
+    LevelDesign design;
+    design.goal = GOAL_SCORE;
+    GamePtr game = startGame(host, design);
     layBoard(*game, {"11111...."});
     int64_t before = game->timeBank;
     game->detectAll();
@@ -105,16 +105,16 @@ TEST(DetectAllLines, MatchesDetectAtOnEveryCell)
 {
     std::mt19937 rng(7);
     for (int round = 0; round < 200; ++round) {
-        LevelSpec spec;
+        LevelDesign design;
         int32_t w = 3 + int32_t(rng() % 10);
         int32_t h = 3 + int32_t(rng() % 10);
-        spec.rows.assign(h, std::string(w, '.'));
-        spec.lineLength = int8_t(int(rng() % 7) - 1);
-        spec.goal = GOAL_TIME;
-        spec.bonusPerPoint = int32_t(rng() % 300);
+        design.rows.assign(h, std::string(w, '.'));
+        design.lineLength = int8_t(int(rng() % 7) - 1);
+        design.goal = GOAL_TIME;
+        design.bonusPerPoint = int32_t(rng() % 300);
         RecordingHost hostA, hostB;
-        GamePtr fast = startGame(hostA, spec);
-        GamePtr slow = startGame(hostB, spec);
+        GamePtr fast = startGame(hostA, design);
+        GamePtr slow = startGame(hostB, design);
         int32_t colours = 1 + int32_t(rng() % 3);
         for (int32_t y = 0; y < h; ++y) {
             for (int32_t x = 0; x < w; ++x) {

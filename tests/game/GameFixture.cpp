@@ -16,7 +16,7 @@ static void putInt(std::vector<uint8_t>& out, uint32_t value, int bytes)
         out.push_back(uint8_t(value >> shift));
 }
 
-std::vector<uint8_t> LevelSpec::bytes() const
+std::vector<uint8_t> LevelDesign::bytes() const
 {
     std::vector<uint8_t> out;
     putInt(out, uint32_t(rows.empty() ? 0 : rows[0].size()), 1);
@@ -121,10 +121,10 @@ void layBoard(Game& game, const std::vector<std::string>& rows)
 
 namespace tintrow::testing {
 
-GamePtr startGame(RecordingHost& host, const LevelSpec& spec, bool arcade, int32_t levelCount)
+GamePtr startGame(RecordingHost& host, const LevelDesign& design, bool arcade, int32_t levelCount)
 {
     for (int32_t i = 0; i < levelCount; ++i)
-        host.levels[i] = spec.bytes();
+        host.levels[i] = design.bytes();
     GamePtr game = new Game(host);
     game->countLevels();
     game->highestLevel = levelCount - 1;

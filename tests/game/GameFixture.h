@@ -11,7 +11,7 @@
 namespace tintrow::testing {
 
 // A level as the file stores it; `rows` uses '#' for holes and anything else for floor.
-struct LevelSpec {
+struct LevelDesign {
     int8_t gameType = 0;
     int8_t goal = 0;
     int8_t colourCount = 5;
@@ -94,8 +94,8 @@ void layBoard(Game& game, const std::vector<std::string>& rows);
 
 namespace tintrow::testing {
 
-// A game on `spec` as level 0 (more levels when given), started as the menus start one.
-GamePtr startGame(RecordingHost& host, const LevelSpec& spec, bool arcade = false,
+// A game on `design` as level 0 (more levels when given), started as the menus start one.
+GamePtr startGame(RecordingHost& host, const LevelDesign& design, bool arcade = false,
                   int32_t levelCount = 1);
 // How many board cells are in display state `state`.
 int32_t countState(Game& game, int32_t state);

@@ -10,15 +10,15 @@ namespace {
 TEST(LevelFile, ClampsAsTheGameReadsIt)
 {
     RecordingHost host;
-    LevelSpec spec;
-    spec.gameType = 3;
-    spec.goal = 7;
-    spec.colourCount = 9;
-    spec.nextCount = 12;
-    spec.timeLimit = -5;
-    spec.particleRate = 500;
-    spec.pointsToWin = -2;
-    GamePtr game = startGame(host, spec);
+    LevelDesign design;
+    design.gameType = 3;
+    design.goal = 7;
+    design.colourCount = 9;
+    design.nextCount = 12;
+    design.timeLimit = -5;
+    design.particleRate = 500;
+    design.pointsToWin = -2;
+    GamePtr game = startGame(host, design);
     EXPECT_EQ(game->gameType, 1);
     EXPECT_EQ(game->goal, 2);
     EXPECT_EQ(game->colourCount, 5);
@@ -31,9 +31,9 @@ TEST(LevelFile, ClampsAsTheGameReadsIt)
 TEST(LevelFile, HolesComeFromTheFile)
 {
     RecordingHost host;
-    LevelSpec spec;
-    spec.rows = {"#..", "...", "..#"};
-    GamePtr game = startGame(host, spec);
+    LevelDesign design;
+    design.rows = {"#..", "...", "..#"};
+    GamePtr game = startGame(host, design);
     EXPECT_EQ(game->cellAt(0, 0).kind, KIND_HOLE);
     EXPECT_EQ(game->cellAt(2, 2).kind, KIND_HOLE);
     EXPECT_NE(game->cellAt(1, 1).kind, KIND_HOLE);
@@ -54,8 +54,8 @@ TEST_P(RefusedLevel, FailsAndLeavesTheGameAsItWas)
 {
     const RefusedCase& c = GetParam();
     RecordingHost host;
-    GamePtr game = startGame(host, LevelSpec());
-    std::vector<uint8_t> bytes = LevelSpec().bytes();
+    GamePtr game = startGame(host, LevelDesign());
+    std::vector<uint8_t> bytes = LevelDesign().bytes();
     if (c.truncate)
         bytes.resize(c.offset);
     else
@@ -93,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, RefusedLevel, ::testing::ValuesIn(REFUSED_CASES)
 TEST(LevelFile, MissingLevelIsRefused)
 {
     RecordingHost host;
-    GamePtr game = startGame(host, LevelSpec());
+    GamePtr game = startGame(host, LevelDesign());
     try {
         game->setupLevel(4);
         ADD_FAILURE() << "a missing level was set up";
@@ -106,9 +106,9 @@ TEST(LevelFile, MissingLevelIsRefused)
 TEST(Board, FindFirstOfKindAppliesStartColumnToEveryRow)
 {
     RecordingHost host;
-    LevelSpec spec;
-    spec.rows = {"###", ".##", "##."};
-    GamePtr game = startGame(host, spec);
+    LevelDesign design;
+    design.rows = {"###", ".##", "##."};
+    GamePtr game = startGame(host, design);
     clearBoard(*game);
     int32_t x = -1, y = -1;
     ASSERT_TRUE(game->findFirstOfKind(2, 0, KIND_FLOOR, x, y));
@@ -119,9 +119,9 @@ TEST(Board, FindFirstOfKindAppliesStartColumnToEveryRow)
 TEST(Board, PlacementFailsOnAFullBoardWithoutChange)
 {
     RecordingHost host;
-    LevelSpec spec;
-    spec.rows = {"...", "..."};
-    GamePtr game = startGame(host, spec);
+    LevelDesign design;
+    design.rows = {"...", "..."};
+    GamePtr game = startGame(host, design);
     layBoard(*game, {"012", "34."});
     game->cellAt(2, 1).state = STATE_PREVIEW;
     CellPtr next = new Cell();
@@ -137,7 +137,7 @@ TEST(Board, PlacementFailsOnAFullBoardWithoutChange)
 TEST(Board, PlacementWalksOnFromTheDrawnCell)
 {
     RecordingHost host;
-    GamePtr game = startGame(host, LevelSpec());
+    GamePtr game = startGame(host, LevelDesign());
     for (int round = 0; round < 20; ++round) {
         clearBoard(*game);
         vela::util::DRandom copy(0);

@@ -22,7 +22,7 @@ class Moves : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        game = startGame(host, LevelSpec());
+        game = startGame(host, LevelDesign());
         clearBoard(*game);
     }
     void select(int32_t x, int32_t y)
@@ -44,7 +44,7 @@ struct PathCase {
 
 class PathSearch : public Moves, public ::testing::WithParamInterface<PathCase> { };
 
-TEST_P(PathSearch, FindsTheSpecifiedShortestPath)
+TEST_P(PathSearch, FindsTheShortestPathWithItsTieBreaks)
 {
     const PathCase& c = GetParam();
     std::vector<std::string> rows = c.board;
@@ -159,7 +159,7 @@ TEST_F(Moves, TravelTakesTwoTicksPerStepAndArrives)
 TEST(Pan, FollowsTheColumn)
 {
     RecordingHost host;
-    GamePtr game = startGame(host, LevelSpec());
+    GamePtr game = startGame(host, LevelDesign());
     const std::pair<int32_t, int32_t> cases[] = {{0, -56}, {4, 0}, {8, 56}, {3, -14}};
     for (auto [column, pan] : cases)
         EXPECT_EQ(game->panForColumn(column), pan) << column;

@@ -13,24 +13,24 @@
 namespace tintrow::testing {
 namespace {
 
-LevelSpec randomLevel(std::mt19937& rng)
+LevelDesign randomLevel(std::mt19937& rng)
 {
-    LevelSpec spec;
+    LevelDesign design;
     int32_t w = 2 + int32_t(rng() % 9);
     int32_t h = 2 + int32_t(rng() % 9);
-    spec.rows.assign(h, std::string(w, '.'));
-    for (std::string& row : spec.rows)
+    design.rows.assign(h, std::string(w, '.'));
+    for (std::string& row : design.rows)
         for (char& c : row)
             c = rng() % 6 == 0 ? '#' : '.';
-    spec.gameType = int8_t(rng() % 2);
-    spec.goal = int8_t(rng() % 3);
-    spec.colourCount = int8_t(1 + rng() % 5);
-    spec.nextCount = int8_t(1 + rng() % 4);
-    spec.lineLength = int8_t(2 + rng() % 4);
-    spec.timeLimit = int32_t(1000 + rng() % 20000);
-    spec.bonusPerPoint = int32_t(rng() % 500);
-    spec.pointsToWin = int16_t(5 + rng() % 60);
-    return spec;
+    design.gameType = int8_t(rng() % 2);
+    design.goal = int8_t(rng() % 3);
+    design.colourCount = int8_t(1 + rng() % 5);
+    design.nextCount = int8_t(1 + rng() % 4);
+    design.lineLength = int8_t(2 + rng() % 4);
+    design.timeLimit = int32_t(1000 + rng() % 20000);
+    design.bonusPerPoint = int32_t(rng() % 500);
+    design.pointsToWin = int16_t(5 + rng() % 60);
+    return design;
 }
 
 std::string randomScript(std::mt19937& rng, int32_t levels, int32_t commands)

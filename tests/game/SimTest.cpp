@@ -84,9 +84,9 @@ protected:
     {
         levels = home.path + "/levels";
         std::filesystem::create_directories(levels);
-        LevelSpec timed;
+        LevelDesign timed;
         timed.goal = GOAL_TIME;
-        writeLevel(0, LevelSpec().bytes());
+        writeLevel(0, LevelDesign().bytes());
         writeLevel(1, timed.bytes());
     }
     void writeLevel(int index, const std::vector<uint8_t>& bytes)
@@ -174,7 +174,7 @@ TEST_F(Sim, NewGameSetsUpAsTheGeneratorDictates)
 // the first turn excites the line and then ends the game, whatever the generator draws.
 TEST_F(Sim, BoardFilledAtSetUpEndsTheFirstTurn)
 {
-    LevelSpec row;
+    LevelDesign row;
     row.rows = {"..."};
     row.colourCount = 1;
     row.nextCount = 1;

@@ -55,10 +55,10 @@ class SavedGame : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        LevelSpec small;
+        LevelDesign small;
         small.rows.assign(5, std::string(7, '.'));
         host.levels[1] = small.bytes();
-        game = startGame(host, LevelSpec(), false, 1);
+        game = startGame(host, LevelDesign(), false, 1);
         game->countLevels();
     }
 
@@ -152,7 +152,7 @@ TEST_F(SavedGame, PauseFinishesASpawnAndTheRemovalItStarts)
 
 TEST_F(SavedGame, PauseThatEndsTheLevelRemovesTheSave)
 {
-    LevelSpec timed;
+    LevelDesign timed;
     timed.goal = GOAL_SCORE;
     timed.pointsToWin = 5;
     host.levels[0] = timed.bytes();

@@ -8,9 +8,9 @@ namespace {
 
 class TurnCycle : public ::testing::Test {
 protected:
-    void start(const LevelSpec& spec, bool arcade = false, int32_t levels = 1)
+    void start(const LevelDesign& design, bool arcade = false, int32_t levels = 1)
     {
-        game = startGame(host, spec, arcade, levels);
+        game = startGame(host, design, arcade, levels);
         clearBoard(*game);
     }
     // Announces next ball i on (x, y) with `colour`, as the game would have.
@@ -62,7 +62,7 @@ protected:
 
 TEST_F(TurnCycle, MoveCompletingALineSpawnsNothing)
 {
-    start(LevelSpec());
+    start(LevelDesign());
     layBoard(*game, {"1111.....", "........1"});
     preview(0, 0, 5, 2);
     preview(1, 1, 5, 3);
@@ -83,7 +83,7 @@ TEST_F(TurnCycle, MoveCompletingALineSpawnsNothing)
 
 TEST_F(TurnCycle, BallMovedOntoAPreviewDisplacesOnlyThatSpawn)
 {
-    start(LevelSpec());
+    start(LevelDesign());
     layBoard(*game, {"2........"});
     preview(0, 3, 3, 1);
     preview(1, 1, 0, 4);
@@ -106,7 +106,7 @@ TEST_F(TurnCycle, BallMovedOntoAPreviewDisplacesOnlyThatSpawn)
 
 TEST_F(TurnCycle, SpawnCompletingALineIsRemovedBeforeNewBallsAreAnnounced)
 {
-    start(LevelSpec());
+    start(LevelDesign());
     layBoard(*game, {"1111.....", "........0"});
     preview(0, 4, 0, 1);
     preview(1, 0, 8, 2);
@@ -126,9 +126,9 @@ TEST_F(TurnCycle, SpawnCompletingALineIsRemovedBeforeNewBallsAreAnnounced)
 
 TEST_F(TurnCycle, FullBoardAtTurnStartEndsTheGame)
 {
-    LevelSpec spec;
-    spec.rows = {"...", "..."};
-    start(spec);
+    LevelDesign design;
+    design.rows = {"...", "..."};
+    start(design);
     layBoard(*game, {"012", "340"});
     host.sounds.clear();
     game->setTurnState(TURN_PLAYER);
@@ -152,12 +152,12 @@ class Goals : public TurnCycle, public ::testing::WithParamInterface<GoalCase> {
 TEST_P(Goals, RemovalChecksTheGoal)
 {
     const GoalCase& c = GetParam();
-    LevelSpec spec;
-    spec.goal = c.goal;
-    spec.timeLimit = 10000;
-    spec.bonusPerPoint = c.bonusPerPoint;
-    spec.pointsToWin = 100;
-    start(spec, false, c.levels);
+    LevelDesign design;
+    design.goal = c.goal;
+    design.timeLimit = 10000;
+    design.bonusPerPoint = c.bonusPerPoint;
+    design.pointsToWin = 100;
+    start(design, false, c.levels);
     game->score = game->levelStartScore = c.carried;
     layBoard(*game, {"1111.....", "........1"});
     preview(0, 0, 5, 2);
@@ -189,10 +189,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, Goals, ::testing::ValuesIn(GOAL_CASES),
 
 TEST_F(TurnCycle, ScoreLevelWithCarriedPointsIsWonAt140)
 {
-    LevelSpec spec;
-    spec.goal = GOAL_SCORE;
-    spec.pointsToWin = 100;
-    start(spec, false, 2);
+    LevelDesign design;
+    design.goal = GOAL_SCORE;
+    design.pointsToWin = 100;
+    start(design, false, 2);
     game->score = game->levelStartScore = 40;
     layBoard(*game, {"1111.....", "........1"});
     preview(0, 0, 5, 2);
@@ -216,10 +216,10 @@ TEST_F(TurnCycle, ScoreLevelWithCarriedPointsIsWonAt140)
 
 TEST_F(TurnCycle, TimeRunsOutOnlyInThePlayersTurn)
 {
-    LevelSpec spec;
-    spec.goal = GOAL_TIME;
-    spec.timeLimit = 10000;
-    start(spec);
+    LevelDesign design;
+    design.goal = GOAL_TIME;
+    design.timeLimit = 10000;
+    start(design);
     layBoard(*game, {"3........"});
     game->choose(0, 0);
     game->choose(4, 0);
@@ -240,9 +240,9 @@ TEST_F(TurnCycle, TimeRunsOutOnlyInThePlayersTurn)
 
 TEST_F(TurnCycle, ArcadeOnATimedLevelHasNoGoal)
 {
-    LevelSpec spec;
-    spec.goal = GOAL_TIME;
-    start(spec, true, 2);
+    LevelDesign design;
+    design.goal = GOAL_TIME;
+    start(design, true, 2);
     EXPECT_EQ(game->goal, GOAL_NONE);
     host.clock += 10000000;
     game->tick();
@@ -259,7 +259,7 @@ TEST_F(TurnCycle, ArcadeOnATimedLevelHasNoGoal)
 
 TEST_F(TurnCycle, MoodsExciteLinesOfThreeOnce)
 {
-    start(LevelSpec());
+    start(LevelDesign());
     layBoard(*game, {"1........", "1........", "1........"});
     game->cellAt(0, 0).state = STATE_PLEASED;
     EXPECT_TRUE(game->updateMoods());
@@ -272,7 +272,7 @@ TEST_F(TurnCycle, MoodsExciteLinesOfThreeOnce)
 
 TEST_F(TurnCycle, MoodsPleaseASingleNeighbour)
 {
-    start(LevelSpec());
+    start(LevelDesign());
     layBoard(*game, {"22.......", ".........", "3.3......"});
     EXPECT_FALSE(game->updateMoods());
     EXPECT_EQ(game->cellAt(0, 0).state, STATE_PLEASED);
@@ -282,9 +282,9 @@ TEST_F(TurnCycle, MoodsPleaseASingleNeighbour)
 
 TEST_F(TurnCycle, BlockMoodsCountOrthogonalNeighbours)
 {
-    LevelSpec spec;
-    spec.gameType = TYPE_BLOCKS;
-    start(spec);
+    LevelDesign design;
+    design.gameType = TYPE_BLOCKS;
+    start(design);
     layBoard(*game, {"44.......", "4........"});
     EXPECT_TRUE(game->updateMoods());
     EXPECT_EQ(game->cellAt(0, 0).state, STATE_EXCITED);

@@ -14,10 +14,10 @@ constexpr int32_t SIDE = 127;
 
 GamePtr largestBoard(RecordingHost& host, int8_t gameType)
 {
-    LevelSpec spec;
-    spec.gameType = gameType;
-    spec.rows.assign(SIDE, std::string(SIDE, '.'));
-    GamePtr game = startGame(host, spec);
+    LevelDesign design;
+    design.gameType = gameType;
+    design.rows.assign(SIDE, std::string(SIDE, '.'));
+    GamePtr game = startGame(host, design);
     clearBoard(*game);
     return game;
 }
