@@ -5,7 +5,7 @@
 #include <sys/wait.h>
 
 #include <cctype>
-#include <csignal>
+#include <thread>
 
 extern char** environ;
 
@@ -17,13 +17,12 @@ const char* const OPENABLE_SCHEMES[] = {"http:", "https:", "mailto:"};
 
 void launchWithXdgOpen(const std::string& url)
 {
-    // Children are reaped by the system, so a finished xdg-open never lingers as a zombie.
-    std::signal(SIGCHLD, SIG_IGN);
     char program[] = "xdg-open";
     std::string arg = url;
     char* argv[] = {program, arg.data(), nullptr};
     pid_t pid;
-    posix_spawnp(&pid, program, nullptr, nullptr, argv, environ);
+    if (posix_spawnp(&pid, program, nullptr, nullptr, argv, environ) == 0)
+        std::thread([pid] { waitpid(pid, nullptr, 0); }).detach(); // no zombie, and no waiting here
 }
 
 UrlLauncher launcher = launchWithXdgOpen;
