@@ -142,7 +142,7 @@ Canvas calmBackground(int w, int h, uint32_t top, uint32_t bottom, uint32_t seed
         Rgba row = mix(a, b, float(y) / std::max(1, h - 1));
         for (int x = 0; x < w; ++x) {
             // A faint diagonal weave keeps large areas from looking flat.
-            float weave = 0.015f * std::sin((x + y) * 0.35f) * std::sin((x - y) * 0.35f);
+            float weave = 0.008f * std::sin((x + y) * 0.35f) * std::sin((x - y) * 0.35f);
             c.at(x, y) = shade(row, 1.0f + weave);
         }
     }
