@@ -21,6 +21,12 @@ void Game::setScreenGeometry(int32_t screenW, int32_t screenH, int32_t tileSize)
     originY = ((screenHeight - boardPixelHeight) >> 1) + 4;
 }
 
+void Game::cellUnderPoint(int32_t px, int32_t py, int32_t& x, int32_t& y) const
+{
+    x = (px - originX) / cellSize;
+    y = (py - originY) / cellSize;
+}
+
 void Game::buildBoard(const LevelFile& level)
 {
     CellArray2dPtr rows = new CellArray2d(level.height, level.width);

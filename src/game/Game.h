@@ -63,6 +63,9 @@ public:
 
     // Board and cells.
     Cell& cellAt(int32_t x, int32_t y);
+    // The cell under a screen point; division truncates, so points just left of or above
+    // the board still give column or row 0.
+    void cellUnderPoint(int32_t px, int32_t py, int32_t& x, int32_t& y) const;
     bool findFirstOfKind(int32_t startX, int32_t startY, int32_t kind, int32_t& foundX,
                          int32_t& foundY);
     int32_t randomColour();

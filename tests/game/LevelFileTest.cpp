@@ -103,6 +103,26 @@ TEST(LevelFile, MissingLevelIsRefused)
     }
 }
 
+// A 9 × 9 board of 20-pixel cells on a 240 × 320 screen starts at (30, 74).
+TEST(Board, ScreenPointsMapToCells)
+{
+    RecordingHost host;
+    GamePtr game = startGame(host, LevelDesign());
+    game->setScreenGeometry(240, 320, 20);
+    EXPECT_EQ(game->originX, 30);
+    EXPECT_EQ(game->originY, 74);
+    const int32_t cases[][4] = {
+        {30, 74, 0, 0}, {49, 93, 0, 0}, {50, 94, 1, 1}, {25, 80, 0, 0}, {209, 253, 8, 8},
+        {5, 74, -1, 0},
+    };
+    for (const auto& c : cases) {
+        int32_t x = -9, y = -9;
+        game->cellUnderPoint(c[0], c[1], x, y);
+        EXPECT_EQ(x, c[2]) << c[0] << "," << c[1];
+        EXPECT_EQ(y, c[3]) << c[0] << "," << c[1];
+    }
+}
+
 TEST(Board, FindFirstOfKindAppliesStartColumnToEveryRow)
 {
     RecordingHost host;
