@@ -99,6 +99,8 @@ protected:
         case host::HostEvent::POINTER_DOWN: return "press" + std::to_string(e.x) + "," + std::to_string(e.y) + " ";
         case host::HostEvent::POINTER_UP: return "release" + std::to_string(e.x) + "," + std::to_string(e.y) + " ";
         case host::HostEvent::POINTER_DRAG: return "drag" + std::to_string(e.x) + "," + std::to_string(e.y) + " ";
+        case host::HostEvent::ACTIVATED: return "active ";
+        case host::HostEvent::DEACTIVATED: return "inactive ";
         default: return "";
         }
     }
@@ -163,8 +165,20 @@ TEST_F(RealWindow, ShowsTheScreenScaledByWholePixels)
     EXPECT_EQ(green.top, red.top);
 }
 
+TEST_F(RealWindow, LosingAndRegainingTheFocusAreReported)
+{
+    std::string root = run("xdotool search --maxdepth 0 --name '.*' 2>/dev/null | head -n 1");
+    run("xdotool windowfocus --sync " + id);
+    drain(200);
+    run("xdotool windowfocus " + root);
+    EXPECT_EQ(drain(300), "inactive ");
+    run("xdotool windowfocus --sync " + id);
+    EXPECT_EQ(drain(300), "active ");
+}
+
 TEST_F(RealWindow, KeysAndStylusArriveAsDeviceEvents)
 {
+    drain(200); // the window may report its first focus
     run("xdotool mousemove --window " + id + " 31 46 click 1");
     run("xdotool key a F1 Return");
     std::string seen = drain(500);
