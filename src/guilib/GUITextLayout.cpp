@@ -183,6 +183,9 @@ int32_t GUIText::layoutBlock(GUITextChunk& block, int32_t width)
         default:
             if (n > 1 && wrapped)
                 gap = space + remaining / (n - 1);
+            // A run that continues on this line after a tag starts behind this one, as after
+            // a left-aligned run, instead of printing over it.
+            line.leftEdge += lineWidth;
             break;
         }
         // d. Place the run's words and pictures.

@@ -115,6 +115,12 @@ TEST_F(GUITextTest, JustifySpreadsTheLeftoverOverTheGapsOfWrappedLines)
                       { u"αα", 0, 10, 10 } }));
 }
 
+TEST_F(GUITextTest, AJustifiedLastLineIsFollowedNotOverprinted)
+{
+    EXPECT_EQ(layout(text(u"αα ββ<VALIGN ALIGN=TOP>γ", 3), 100),
+              (Lines{ { u"αα", 0, 0, 10 }, { u"ββ", 15, 0, 14 }, { u"γ", 29, 0, 9 } }));
+}
+
 TEST_F(GUITextTest, BreaksEndLinesAndATrailingBreakAddsNoEmptyLine)
 {
     layout(text(u"αα<BR>"), 100);
