@@ -61,6 +61,13 @@ std::string upper(std::string s)
     return s;
 }
 
+std::string lower(std::string s)
+{
+    for (char& c : s)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
 // The arguments of one command; the error says what was expected.
 bool parseArgs(const CommandShape& shape, std::istringstream& in, ScriptCommand& cmd, std::string& error)
 {
@@ -102,6 +109,7 @@ bool parseLine(const std::string& text, ScriptCommand& cmd, bool& empty, std::st
     empty = !(in >> word);
     if (empty)
         return true;
+    word = lower(word); // commands in any case
     for (const CommandShape& shape : COMMANDS) {
         if (word != shape.word)
             continue;

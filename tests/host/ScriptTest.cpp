@@ -31,7 +31,7 @@ TEST(Script, ParsesEveryCommandWithCommentsAndBlankLines)
     std::vector<ScriptCommand> cmds;
     std::string error;
     ASSERT_TRUE(host::parseScript("# start\n\nwait 100\nkey RETURN # confirm\nkeydown 5\nkeyup 5\n"
-                                  "tap 10 20\npress 1 2\ndrag 3 4\nrelease 5 6\nshot out dir/a b.png\nquit\n",
+                                  "TAP 10 20\npress 1 2\ndrag 3 4\r\nrelease 5 6\nshot out dir/a b.png \r\nQuit\n",
                                   cmds, error))
         << error;
     ASSERT_EQ(cmds.size(), 10u);
