@@ -70,3 +70,18 @@ TEST(SplitList, KeepsEmptyParts)
     EXPECT_EQ(splitList("en;de;", ';'), (V{"en", "de", ""}));
     EXPECT_EQ(splitList("a;;b", ';'), (V{"a", "", "b"}));
 }
+
+TEST(Markup, FindsWhatTheGameParserWouldTripOver)
+{
+    EXPECT_TRUE(markupFaults("Level <TOKEN TOKEN=%LEVEL_NUM%><BR>a &lt; b").empty());
+    EXPECT_TRUE(markupFaults("<ANIM SRC=%ICON% ALIGN=LEFT MARGIN-RIGHT=4>text").empty());
+    const char* const bad[] = {
+        "2 < 3",                    // a bare "<" with no ">" after it
+        "<BR/>",                    // not a line break: the slash joins the name
+        "<IMAGE SRC=%LOGO%>",       // unknown tag
+        "<FONT %FONT_MENU%>",       // attribute without "="
+        "done</P> lost",            // a closing tag at the top ends the text
+    };
+    for (const char* text : bad)
+        EXPECT_FALSE(markupFaults(text).empty()) << text;
+}

@@ -119,6 +119,9 @@ struct Checker {
                         if (v->find(token) == std::string::npos)
                             fault(file + ": " + key + " lacks " + token);
             }
+            for (const auto& [key, value] : t.entries)
+                for (const std::string& f : markupFaults(value))
+                    fault(file + ": " + key + ": " + f);
             absentProbes.push_back("url_" + id + ".dat");
         }
     }

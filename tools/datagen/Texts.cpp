@@ -1,6 +1,8 @@
 // Parsing of the text sources and encoding of the game's string files.
 #include "Texts.h"
 
+#include <algorithm>
+#include <iterator>
 #include <stdexcept>
 
 namespace datagen {
@@ -139,6 +141,40 @@ TextTable parseLanguageFile(const std::string& name, const Bytes& b)
             t.entries.emplace_back(entry.substr(0, eq), entry.substr(eq + 1));
     }
     return t;
+}
+
+static std::string lower(std::string s)
+{
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    return s;
+}
+
+std::vector<std::string> markupFaults(const std::string& text)
+{
+    static const char* const tags[] = {"p", "br", "align", "valign", "anim", "img", "token", "font"};
+    std::vector<std::string> faults;
+    for (size_t at = text.find('<'); at != std::string::npos; at = text.find('<', at + 1)) {
+        size_t close = text.find('>', at + 1);
+        if (close == std::string::npos) {
+            faults.push_back("a \"<\" without \">\" (write &lt; for the character)");
+            break;
+        }
+        std::string inside = text.substr(at + 1, close - at - 1);
+        std::vector<std::string> parts = splitList(inside, ' ');
+        std::string name = lower(parts[0]);
+        if (name.empty() || name[0] == '/') {
+            faults.push_back("a closing tag ends the text early");
+            continue;
+        }
+        if (std::find(std::begin(tags), std::end(tags), name) == std::end(tags))
+            faults.push_back("unknown tag <" + parts[0] + ">");
+        for (size_t i = 1; i < parts.size(); ++i)
+            if (!parts[i].empty() && parts[i].find('=') == std::string::npos)
+                faults.push_back("attribute without \"=\" in <" + inside + ">");
+    }
+    return faults;
 }
 
 std::vector<std::string> splitList(const std::string& text, char separator)
