@@ -49,7 +49,6 @@ public:
     // Lays the parsed text out for `width` unless that layout exists already.
     void layout(int32_t width);
     GUITextChunkPtr getRoot() const { return root; }
-    vela::lang::DStringPtr getMarkup() const { return markup; }
     int32_t getMaxLineWidth() const { return maxLineWidth; }
     // Words and pictures (types 3 to 7) of the last layout in document order, nested blocks'
     // offsets added.
