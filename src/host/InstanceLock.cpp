@@ -3,23 +3,11 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 
 namespace host {
-
-static bool makeFolders(const std::string& path)
-{
-    for (size_t at = path.find('/', 1); ; at = path.find('/', at + 1)) {
-        std::string part = path.substr(0, at);
-        if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
-            return false;
-        if (at == std::string::npos)
-            return true;
-    }
-}
 
 InstanceLock::~InstanceLock()
 {
@@ -29,7 +17,7 @@ InstanceLock::~InstanceLock()
 
 InstanceLock::Result InstanceLock::acquire(const std::string& folder)
 {
-    if (folder.empty() || !makeFolders(folder))
+    if (folder.empty())
         return UNAVAILABLE;
     fd = open((folder + "/.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0)

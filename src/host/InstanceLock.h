@@ -13,7 +13,7 @@ public:
     ~InstanceLock();
 
     enum Result { ACQUIRED, HELD_ELSEWHERE, UNAVAILABLE };
-    // Creates the folder when needed. UNAVAILABLE when the lock file cannot be made at all.
+    // In an existing folder. UNAVAILABLE when the lock file cannot be made at all.
     Result acquire(const std::string& folder);
 
 private:

@@ -108,8 +108,9 @@ int runShell(const std::vector<std::string>& arguments)
         return 2;
     }
     std::string title = lang::DStringPtr(new lang::DString(CGameEngine::TITLE))->toUtf8();
+    std::string dataFolder = io::joinPath(io::dataBase(), "Vandrel/" + title);
     host::InstanceLock lock;
-    if (lock.acquire(io::joinPath(io::dataBase(), "Vandrel/" + title)) == host::InstanceLock::HELD_ELSEWHERE) {
+    if (io::makeFolders(dataFolder) && lock.acquire(dataFolder) == host::InstanceLock::HELD_ELSEWHERE) {
         std::printf("tintrow: already running with this data folder\n");
         return 0;
     }
