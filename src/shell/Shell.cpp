@@ -38,6 +38,12 @@ std::string applicationName()
     return name ? name->toUtf8() : "";
 }
 
+// String 101: the window's title, which also names the data folder.
+std::string title()
+{
+    return lang::DStringPtr(new lang::DString(CGameEngine::TITLE))->toUtf8();
+}
+
 // Scripted runs never touch a display or a sound device.
 void useHeadlessDrivers()
 {
@@ -83,7 +89,7 @@ int runScripted(const CommandLine& options)
 int runWindowed(const CommandLine& options)
 {
     host::WindowOptions wo;
-    wo.title = lang::DStringPtr(new lang::DString(CGameEngine::TITLE))->toUtf8();
+    wo.title = title();
     wo.width = options.width;
     wo.height = options.height;
     wo.scale = options.scale;
@@ -107,8 +113,7 @@ int runShell(const std::vector<std::string>& arguments)
         std::fprintf(stderr, "tintrow: %s\n", error.c_str());
         return 2;
     }
-    std::string title = lang::DStringPtr(new lang::DString(CGameEngine::TITLE))->toUtf8();
-    std::string dataFolder = io::joinPath(io::dataBase(), "Vandrel/" + title);
+    std::string dataFolder = io::joinPath(io::dataBase(), "Vandrel/" + title());
     host::InstanceLock lock;
     if (io::makeFolders(dataFolder) && lock.acquire(dataFolder) == host::InstanceLock::HELD_ELSEWHERE) {
         std::printf("tintrow: already running with this data folder\n");
