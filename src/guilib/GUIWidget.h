@@ -81,7 +81,7 @@ public:
     ~GUIWidget() override;
 
     // Virtual operations, in slot order after those of DObject.
-    virtual void checkPointer(const GUIRect& screenRect);
+    virtual void checkPointer(int32_t x, int32_t y, int32_t w, int32_t h);
     virtual void paintClientBackground(const DGraphicsPtr& g, int32_t x, int32_t y, int32_t w,
                                        int32_t h);
     virtual void paintBackground(const DGraphicsPtr& g, int32_t x, int32_t y, int32_t w,

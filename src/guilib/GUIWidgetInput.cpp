@@ -8,8 +8,9 @@
 
 namespace gamelib {
 
-void GUIWidget::checkPointer(const GUIRect& screenRect)
+void GUIWidget::checkPointer(int32_t x, int32_t y, int32_t w, int32_t h)
 {
+    GUIRect screenRect = { x, y, w, h };
     if (!isVisibleOrRequested())
         return;
     GUIEngine& engine = *GUIEngine::getInstance();
@@ -45,7 +46,7 @@ void GUIWidget::layout(const GUIRect& clip, const GUIRect& origin)
     GUIRect inner = clip.intersection(client);
     if (inner.isEmpty())
         inner.width = inner.height = 0;
-    checkPointer(inner);
+    checkPointer(inner.x, inner.y, inner.width, inner.height);
     tick();
     smoothScrollStep();
     // The scroll step may have moved the client area's content, not the area itself.
