@@ -44,12 +44,10 @@ void GUIWidget::layout(const GUIRect& clip, const GUIRect& origin)
     int32_t sy = origin.y + p.y;
     GUIRect client = { sx + clientX, sy + clientY, clientWidth, clientHeight };
     GUIRect inner = clip.intersection(client);
-    if (inner.isEmpty())
-        inner.width = inner.height = 0;
     checkPointer(inner.x, inner.y, inner.width, inner.height);
     tick();
     smoothScrollStep();
-    // The scroll step may have moved the client area's content, not the area itself.
+    // Children are placed after the scroll step, so they follow this frame's position.
     GUIRect self = { sx, sy, boundsWidth, boundsHeight };
     layoutChildren(0, inner, client);
     layoutChildren(1, clip, self);
