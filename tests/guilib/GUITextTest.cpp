@@ -299,6 +299,19 @@ TEST_F(GUITextTest, PaintPlacesTheTextInItsBoxByVerticalAlignment)
     }
 }
 
+TEST_F(GUITextTest, WidgetDrawsItsTextInTheLooksTextRectangleClipped)
+{
+    DImagePtr target = solidImage(64, 64, 0);
+    GUIWidgetPtr w = makeWidget(1, 10, 10, 40, 40);
+    w->setLook(8, testSprites(1), 0, true, 0, 0);  // rectangle 1 at (2, 3), 4 x 5
+    w->setTextRectId(1);
+    w->setMarkup(new DString(u"α"));
+    w->selectLooks(false);
+    w->paintText(target->getGraphics(), 10, 10, 40, 40);
+    EXPECT_EQ(pixelAt(target, 12, 13), BLUE565);
+    EXPECT_EQ(countPixels(target, BLUE565), 4 * 5) << "clipped to the text rectangle";
+}
+
 TEST_F(GUITextTest, WidgetContentHeightFollowsItsText)
 {
     GUIWidgetPtr w = makeWidget(1, 0, 0, 25, 15);
