@@ -27,7 +27,7 @@ struct SoundRow {
 };
 
 // Group 3: game effects; 2: menu effects; 0: menu music; 1: game music.
-const SoundRow GAME_SOUNDS[GAME_SOUND_COUNT] = {
+const SoundRow GAME_SOUNDS[SoundManager::GAME_SOUND_COUNT] = {
     { u"snd/dec", SoundManager::KIND_GAME_EFFECT, 3 },
     { u"snd/inc", SoundManager::KIND_GAME_EFFECT, 3 },
     { u"snd/move", SoundManager::KIND_GAME_EFFECT, 3 },

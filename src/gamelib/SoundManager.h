@@ -27,15 +27,14 @@ public:
     using DObjectArrayOf::DObjectArrayOf;
 };
 
-// The game's sounds by index, as the game and the GUI address them.
-enum GameSound : int32_t {
-    SOUND_DEC, SOUND_INC, SOUND_MOVE, SOUND_SELECT, SOUND_FUN, SOUND_NO, SOUND_VICTORY,
-    SOUND_DEFEAT, SOUND_MENU_MOVE, SOUND_MENU_SELECT, SOUND_MENU_MUSIC, SOUND_GAME_MUSIC_1,
-    SOUND_GAME_MUSIC_2, SOUND_GAME_MUSIC_3, GAME_SOUND_COUNT
-};
-
 class SoundManager : public vela::lang::DObject {
 public:
+    // The game's sounds by index, as the game and the GUI address them.
+    enum GameSound : int32_t {
+        SOUND_DEC, SOUND_INC, SOUND_MOVE, SOUND_SELECT, SOUND_FUN, SOUND_NO, SOUND_VICTORY,
+        SOUND_DEFEAT, SOUND_MENU_MOVE, SOUND_MENU_SELECT, SOUND_MENU_MUSIC, SOUND_GAME_MUSIC_1,
+        SOUND_GAME_MUSIC_2, SOUND_GAME_MUSIC_3, GAME_SOUND_COUNT
+    };
     enum : int32_t {
         BUDGET_BYTES = 512000,
         MAX_VOLUME = 64,
