@@ -113,9 +113,16 @@ TEST(GameSprites, EveryColourCarriesItsOwnSymbol)
 TEST(MenuSprites, NumberEveryLookTheMenusUse)
 {
     for (const Profile& p : profiles()) {
-        TextHeights t{p.menuFont + 4, p.gameFont + 4, 30};
+        TextHeights t{p.menuFont + 4, p.gameFont + 4, 30, p.width / 3};
         SpriteSet set = menuSprites(p, t);
         ASSERT_EQ(set.animationCount(), menu_anim::kCount);
+        auto [softW, softH] = frameSize(set, set.animation(menu_anim::kSoftKey).frames[0]);
+        EXPECT_GE(softW, t.softKeyText + 6) << "the widest label fits its plate";
+        EXPECT_LE(2 * softW, p.width) << "both plates share the bottom edge";
+        EXPECT_GT(softH, t.menu);
+        TextHeights tooWide = t;
+        tooWide.softKeyText = p.width / 2;
+        EXPECT_THROW(menuSprites(p, tooWide), std::runtime_error);
         auto [itemW, itemH] = frameSize(set, set.animation(menu_anim::kItem).frames[0]);
         EXPECT_GT(itemH, t.menu) << "a menu item holds a line of menu text";
         EXPECT_LE(itemW, p.width);
@@ -133,7 +140,7 @@ TEST(MenuSprites, NumberEveryLookTheMenusUse)
 TEST(MenuPictures, KeyboardFramePiecesLineUp)
 {
     const Profile& p = profiles()[0];
-    auto pics = byName(menuPictures(p, TextHeights{19, 16, 26}));
+    auto pics = byName(menuPictures(p, TextHeights{19, 16, 26, 50}));
     int w = pics.at("img/input_top").canvas.width();
     EXPECT_EQ(pics.at("img/input_midd").canvas.width(), w);
     EXPECT_EQ(pics.at("img/input_bot").canvas.width(), w);

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <stdexcept>
 
@@ -78,10 +79,24 @@ void addPicture(Members& m, const std::string& folder, const Picture& p)
     m.add(folder + p.name + ".png", encodePng(flat));
 }
 
+// What the menus need to know of a rendered font: its height and the advance of each glyph.
 struct FontMetrics {
-    int height;
-    int okWidth;  // width of "OK" as the game measures it
+    int height = 0;
+    std::map<char32_t, int> advance;  // glyph width plus the font's spacing
+
+    int width(const std::u32string& text) const
+    {
+        int w = 0;
+        for (char32_t c : text) {
+            auto it = advance.find(c);
+            w += it == advance.end() ? 0 : it->second;
+        }
+        return w;
+    }
 };
+
+// The soft-key labels every language shows, drawn in the menu font on the soft-key plate.
+const char* const kSoftKeyLabels[] = {"OK", "EXIT", "YES", "NO", "BACK", "START", "SITE", "DOWN", "NEW_GAME"};
 
 FontMetrics addFont(Members& m, const Sources& src, const Profile& p, const FontSpec& spec,
                     const std::u32string& chars)
@@ -94,15 +109,11 @@ FontMetrics addFont(Members& m, const Sources& src, const Profile& p, const Font
         m.add(base + ".png", encodePng(flattenKeyed(pages[i].strip, rgb(spec.outline))));
         m.add(base, encodePageData(pages[i]));
     }
-    FontMetrics fm{pages[0].strip.height(), 0};
-    for (char32_t c : std::u32string(U"OK"))
-        for (const FontPage& pg : pages) {
-            size_t at = pg.characters.find(c);
-            if (at != std::u32string::npos) {
-                fm.okWidth += pg.widths[at] + pg.spacing;
-                break;
-            }
-        }
+    FontMetrics fm;
+    fm.height = pages[0].strip.height();
+    for (const FontPage& pg : pages)
+        for (size_t i = 0; i < pg.characters.size(); ++i)
+            fm.advance.emplace(pg.characters[i], pg.widths[i] + pages.back().spacing);
     return fm;
 }
 
@@ -123,7 +134,12 @@ void addProfile(Members& m, const Sources& src, const Profile& p, const std::vec
     FontMetrics metrics[4];
     for (int i = 0; i < 4; ++i)
         metrics[i] = addFont(m, src, p, kFonts[i], kFonts[i].allText ? all : plain);
-    TextHeights heights{metrics[0].height, metrics[2].height, metrics[2].okWidth + 4};
+    int softKeyText = 0;
+    for (const TextTable& t : tables)
+        for (const char* key : kSoftKeyLabels)
+            if (const std::string* label = t.find(key))
+                softKeyText = std::max(softKeyText, metrics[0].width(decodeUtf8(*label)));
+    TextHeights heights{metrics[0].height, metrics[2].height, metrics[2].width(U"OK") + 4, softKeyText};
 
     std::string bold = src.fontDir + "/DejaVuSans-Bold.ttf";
     for (const Picture& pic : boardPictures(p))

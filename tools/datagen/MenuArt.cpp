@@ -117,7 +117,11 @@ static Animation starIcon(SpriteSet& set, int s)
 SpriteSet menuSprites(const Profile& p, const TextHeights& t)
 {
     SpriteSet set(kMatte);
-    int w = p.width, softW = std::max(40, w / 4), softH = t.menu + 8;
+    // Soft-key plates hold the widest label; two of them share the bottom edge of the screen.
+    int w = p.width, softW = std::min(w / 2 - 2, std::max(w / 4, t.softKeyText + 10)), softH = t.menu + 8;
+    if (t.softKeyText + 6 > softW)
+        throw std::runtime_error("a soft-key label is too wide for " + p.resolutionFile() + ": " +
+                                 std::to_string(t.softKeyText) + " pixels");
     int itemW = w * 3 / 4, itemH = t.menu + std::max(6, t.menu / 2);
     float radius = itemH * 0.35f;
 

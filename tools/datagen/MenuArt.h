@@ -11,6 +11,7 @@ struct TextHeights {
     int menu;  // height of the menu font's pages
     int game;  // height of the message font's pages
     int keyCell;  // side of a cell of the on-screen keyboard
+    int softKeyText;  // widest soft-key label in any language
 };
 
 SpriteSet menuSprites(const Profile& p, const TextHeights& t);
