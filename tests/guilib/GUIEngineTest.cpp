@@ -188,6 +188,71 @@ TEST_F(GUIEngineTest, SendActionsPassDataOnlyWithTheFiringEvent)
     EXPECT_EQ(sourceEventLength, 100);
 }
 
+TEST_F(GUIEngineTest, ScrollActionsMoveTheSourceTargets)
+{
+    struct Case {
+        int32_t type, param, targetX, targetY;
+    };
+    // A 100x100 client over 300x500 of content, scrolled to (50, 60) with its targets there.
+    const Case cases[] = {
+        { GUIAction::ACTION_SCROLL_UP, 7, 50, 53 },
+        { GUIAction::ACTION_SCROLL_DOWN, 0, 50, 100 },  // an eighth of the 320-high screen
+        { GUIAction::ACTION_SCROLL_LEFT, 0, 20, 60 },   // an eighth of 240
+        { GUIAction::ACTION_SCROLL_RIGHT, 5, 55, 60 },
+        { GUIAction::ACTION_SCROLL_TOP, 0, 50, 0 },
+        { GUIAction::ACTION_SCROLL_BOTTOM, 0, 50, 400 },
+        { GUIAction::ACTION_SCROLL_LEFT_END, 0, 0, 60 },
+        { GUIAction::ACTION_SCROLL_RIGHT_END, 0, 200, 60 },
+    };
+    for (const Case& c : cases) {
+        GUIWidgetPtr w = makeWidget(1, 0, 0, 100, 100);
+        w->addChild(makeWidget(2, 0, 0, 300, 500));
+        w->computeContentRect();
+        w->setScrollPosition(50, 60);
+        w->setScrollTarget(50, 60);
+        GUIActionPtr a = new GUIAction(c.type, c.param, nullptr, nullptr);
+        a->source = w;
+        engine().executeAction(a);
+        EXPECT_EQ(w->scrollTargetX, c.targetX) << c.type;
+        EXPECT_EQ(w->scrollTargetY, c.targetY) << c.type;
+    }
+}
+
+TEST_F(GUIEngineTest, ScreenActionsPushPopShowAndClose)
+{
+    GUIWidgetPtr menu = makeWidget(1, 0, 0, 240, 320);
+    GUIWidgetPtr popup = makeWidget(2, 10, 10, 50, 50);
+    recordEvents(popup, { GUIWidget::EVENT_SHOWN, GUIWidget::EVENT_HIDDEN });
+    engine().executeAction(new GUIAction(GUIAction::ACTION_PUSH_SCREEN, 0, menu, nullptr));
+    EXPECT_EQ(engine().getTopScreen(), menu);
+    engine().executeAction(new GUIAction(GUIAction::ACTION_SHOW_IN_TOP, 0, popup, nullptr));
+    EXPECT_EQ(popup->getParent(), menu);
+    engine().executeAction(new GUIAction(GUIAction::ACTION_CLOSE_SCREEN, 0, popup, nullptr));
+    EXPECT_EQ(popup->getParent(), nullptr);
+    engine().executeAction(new GUIAction(GUIAction::ACTION_POP_SCREEN, 0, nullptr, nullptr));
+    EXPECT_EQ(engine().getTopScreen(), nullptr);
+    engine().executeAction(new GUIAction(GUIAction::ACTION_POP_SCREEN, 0, nullptr, nullptr));
+    engine().executeAction(new GUIAction(GUIAction::ACTION_FOCUS_NEXT, 0, nullptr, nullptr));
+    drain();
+    EXPECT_EQ(eventLog(), (EventLog{ { 2, 7 }, { 2, 6 } }));
+}
+
+TEST_F(GUIEngineTest, TrackWithoutThumbPagesByWhichHalfIsPressed)
+{
+    GUIWidgetPtr list = makeWidget(1, 0, 0, 100, 80);
+    recordEvents(list, { GUIWidget::EVENT_PAGE_UP, GUIWidget::EVENT_PAGE_DOWN });
+    for (int32_t y : { 39, 40 }) {
+        GUIActionPtr a = new GUIAction(GUIAction::ACTION_TRACK_PAGE, 0, nullptr, nullptr);
+        int32_t point[2] = { 5, y };
+        a->source = list;
+        a->fire(nullptr, GUIWidget::EVENT_POINTER_HELD, point, sizeof point);
+        a->fire(nullptr, GUIWidget::EVENT_POINTER_DRAGGED, point, sizeof point);
+    }
+    drain();
+    drain();
+    EXPECT_EQ(eventLog(), (EventLog{ { 1, 13 }, { 1, 14 } }));
+}
+
 // Paints record the order in which screens were painted.
 std::vector<int32_t>& painted()
 {
