@@ -23,7 +23,10 @@ namespace {
 
 // Ticks `settle` runs at most before it gives up on an animation that never ends.
 constexpr int32_t SETTLE_LIMIT = 100000;
-constexpr char USAGE[] = "usage: tintrow-tool sim --levels PATH [--seed S] [--highest H]\n";
+constexpr char USAGE[] =
+    "usage: tintrow-tool sim --levels FOLDER|ARCHIVE [--seed S] [--highest H] < COMMANDS\n"
+    "commands: new L arcade|progress, choose X Y, settle, wait MS, next, restart, pause,\n"
+    "          resume, continue, dump (one JSON line); '#' starts a comment line\n";
 
 bool parseInt(const std::string& text, long long low, long long high, long long& value)
 {
