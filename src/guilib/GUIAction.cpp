@@ -16,11 +16,11 @@ GUIAction::GUIAction(int32_t type, int32_t param, vela::lang::DObjectPtr target,
 
 GUIAction::~GUIAction() = default;
 
-void GUIAction::fire(GUIWidget* sourceWidget, int32_t firedEvent, const void* eventData,
+void GUIAction::fire(const GUIWidgetPtr& sourceWidget, int32_t firedEvent, const void* eventData,
                      int32_t eventDataLength)
 {
     GUIActionPtr copy = new GUIAction(type, param, target, callback);
-    copy->source = source ? source : GUIWidgetPtr(sourceWidget);
+    copy->source = source ? source : sourceWidget;
     copy->sound = sound;
     copy->soundParam = soundParam;
     copy->soundLoop = soundLoop;

@@ -54,7 +54,7 @@ public:
     ~GUIAction() override;
 
     // Queues an independent copy (with its own data buffer), then fires the chain.
-    virtual void fire(GUIWidget* sourceWidget, int32_t event, const void* data,
+    virtual void fire(const GUIWidgetPtr& sourceWidget, int32_t event, const void* data,
                       int32_t dataLength);
 
     // The index-th signed 32-bit integer of the event data; 0 when the data is shorter.

@@ -184,7 +184,7 @@ DObjectPtr GUIEngine::getToken(const DStringPtr& key) const
     return tokens->get(lowerKey(key));
 }
 
-void GUIEngine::setPointerCapture(GUIWidget* widget)
+void GUIEngine::setPointerCapture(const GUIWidgetPtr& widget)
 {
     if (!captureLocked)
         pointerCapture = widget;

@@ -44,7 +44,7 @@ public:
     void putToken(const vela::lang::DStringPtr& key, const vela::lang::DObjectPtr& value);
     vela::lang::DObjectPtr getToken(const vela::lang::DStringPtr& key) const;
 
-    void setPointerCapture(GUIWidget* widget);
+    void setPointerCapture(const GUIWidgetPtr& widget);
     GUIWidgetPtr getPointerCapture() const { return pointerCapture; }
 
     void update();
