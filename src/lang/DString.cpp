@@ -87,14 +87,22 @@ DStringPtr DString::fromUtf8(std::string_view text)
     units.reserve(text.size());
     for (size_t i = 0; i < text.size();) {
         unsigned char lead = static_cast<unsigned char>(text[i]);
-        int extra = lead < 0x80 ? 0 : lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : -1;
-        uint32_t code = extra == 0 ? lead : lead & (0x3F >> extra);
+        int extra = lead < 0x80 ? 0
+            : lead >= 0xF8      ? -1
+            : lead >= 0xF0      ? 3
+            : lead >= 0xE0      ? 2
+            : lead >= 0xC0      ? 1
+                                : -1;
+        uint32_t code = extra <= 0 ? lead : lead & (0x3F >> extra);
         bool valid = extra >= 0 && i + extra < text.size();
         for (int k = 1; valid && k <= extra; ++k) {
             unsigned char c = static_cast<unsigned char>(text[i + k]);
             valid = (c & 0xC0) == 0x80;
             code = code << 6 | (c & 0x3F);
         }
+        // Overlong forms are refused, so no text can smuggle in a hidden terminator.
+        static const uint32_t smallest[] = { 0, 0x80, 0x800, 0x10000 };
+        valid = valid && code >= smallest[extra];
         if (!valid || code > 0x10FFFF || (code >= 0xD800 && code < 0xE000)) {
             units += u'\xFFFD';
             ++i;

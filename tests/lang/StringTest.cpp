@@ -45,7 +45,18 @@ TEST(StringConstruction, Utf8RoundTrip)
     DStringPtr s = DString::fromUtf8(text);
     EXPECT_EQ(s->length(), 9); // the last character takes two units
     EXPECT_EQ(s->toUtf8(), text);
-    EXPECT_EQ(DString::fromUtf8("a\xff" "b")->view(), u"a\xFFFD" u"b");
+    struct {
+        const char* bytes;
+        const char16_t* expected;
+    } malformed[] = {
+        { "a\xff" "b", u"a\xFFFD" u"b" },
+        { "\xc0\x80", u"\xFFFD\xFFFD" }, // overlong NUL
+        { "\xe2\x82", u"\xFFFD\xFFFD" }, // cut short
+        { "\xed\xa0\x80", u"\xFFFD\xFFFD\xFFFD" }, // a surrogate
+        { "\xf8\x88\x80\x80\x80", u"\xFFFD\xFFFD\xFFFD\xFFFD\xFFFD" },
+    };
+    for (const auto& c : malformed)
+        EXPECT_EQ(DString::fromUtf8(c.bytes)->view(), c.expected) << c.bytes;
 }
 
 TEST(StringAccess, CharAtAndSubstringBounds)
