@@ -1,7 +1,7 @@
 // Base of interfaces implemented by DObject subclasses; counts through its owner object.
 #pragma once
 
-#include "lang/DPtr.h"
+#include "lang/DInterface.ptr"
 
 namespace vela::lang {
 
