@@ -262,6 +262,12 @@ std::vector<std::string> checkMembers(const Members& m)
         c.checkSprites(p, "img/Game", game_anim::kCount);
         c.checkSprites(p, "img/Menu", menu_anim::kCount);
     }
+    // Other screen sizes must not be taken for supported ones through a clashing name.
+    const int sizes[] = {96, 128, 160, 176, 200, 208, 220, 240, 272, 288, 320, 360, 400, 432, 480, 640,
+                         720, 768, 800, 854, 960, 1024, 1080, 1280, 1920};
+    for (int w : sizes)
+        for (int h : sizes)
+            c.absentProbes.push_back(std::to_string(w) + "x" + std::to_string(h) + ".dat");
     c.checkLevels();
     c.checkSounds();
     for (const std::string& clash : m.hashClashes())
