@@ -52,10 +52,9 @@ void DGraphics::setClip(int32_t x, int32_t y, int32_t w, int32_t h)
                                              int(std::min<long long>(bottom, surface->height))});
 }
 
+// A clip that is not drawable stays so: only an empty cut changes drawable.
 void DGraphics::clipRect(int32_t x, int32_t y, int32_t w, int32_t h)
 {
-    if (!drawable) // the clip is already empty, and so is any part of it
-        return;
     x += translateX;
     y += translateY;
     long long right = (long long)x + w, bottom = (long long)y + h;

@@ -80,7 +80,7 @@ TEST(Graphics, ClipIsCutToTheSurfaceAndReportedUntranslated)
     EXPECT_EQ(c.count(0), 8 * 16);
 }
 
-TEST(Graphics, ClipRectIntersectsAndAnEmptyClipStaysEmpty)
+TEST(Graphics, ClipRectIntersectsAndAnEmptyClipStaysUndrawable)
 {
     Canvas c;
     c.g->setClip(2, 2, 10, 10);
@@ -91,8 +91,12 @@ TEST(Graphics, ClipRectIntersectsAndAnEmptyClipStaysEmpty)
     EXPECT_EQ(c.g->getClipHeight(), 4);
     c.g->clipRect(0, 0, 3, 3);
     EXPECT_EQ(c.g->getClipWidth(), 0);
-    c.g->clipRect(0, 0, 20, 16); // the intersection with nothing is nothing
+    EXPECT_EQ(c.g->getClipX(), 0) << "an empty cut resets the clip to the whole surface";
+    c.g->clipRect(3, 4, 5, 30); // cuts the whole surface, but drawing stays off
+    EXPECT_EQ(c.g->getClipX(), 3);
+    EXPECT_EQ(c.g->getClipY(), 4);
     EXPECT_EQ(c.g->getClipWidth(), 0);
+    EXPECT_EQ(c.g->getClipHeight(), 0);
     c.g->setColor(0);
     c.g->fillRect(0, 0, 20, 16);
     EXPECT_EQ(c.count(0), 0);
