@@ -15,10 +15,7 @@ bool FrameScheduler::pass(Client& client)
         if (lastFrameDuration < PERIOD + (PERIOD >> 2))
             client.paintFrame();
     }
-    // Kept until a tick has seen it: the pass right after a resume runs none, since showing
-    // the canvas again restarts the tick base.
-    if (ticked)
-        resumed = false;
+    resumed = false;
     lastFrameDuration = clock() - start;
     return ticked;
 }

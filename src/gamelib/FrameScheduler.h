@@ -31,7 +31,7 @@ public:
 
     int64_t lastTick = 0;
     int64_t lastFrameDuration = 0;
-    // Set when the application was paused; seen by the game for exactly one tick.
+    // Set when the application was paused; cleared by the next pass, whether it ticks or not.
     bool resumed = false;
 
 private:

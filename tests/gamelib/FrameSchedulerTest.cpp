@@ -93,13 +93,14 @@ TEST_F(FrameSchedulerTest, SlowTickSkipsTheNextPaint)
     EXPECT_EQ(2u, recorder.paints.size());
 }
 
-TEST_F(FrameSchedulerTest, ResumedLastsUntilATickHasSeenIt)
+TEST_F(FrameSchedulerTest, ResumedIsClearedByTheNextPassTickOrNot)
 {
     scheduler.resumed = true;
     fakeNow = 1010;
-    scheduler.pass(recorder);
-    EXPECT_TRUE(scheduler.resumed);
+    EXPECT_FALSE(scheduler.pass(recorder));
+    EXPECT_FALSE(scheduler.resumed);
+    scheduler.resumed = true;
     fakeNow = 1042;
-    scheduler.pass(recorder);
+    EXPECT_TRUE(scheduler.pass(recorder));
     EXPECT_FALSE(scheduler.resumed);
 }
