@@ -194,13 +194,14 @@ int32_t CustomControls::finish(int32_t answer)
     return answer;
 }
 
-// A new stylus press inside the panel selects a cell; a second one on the same cell fires.
+// The stylus inside the panel selects a cell; a second tap on the same cell fires. A held
+// stylus taps again every INPUT_INTERVAL.
 bool CustomControls::takeTap()
 {
-    if (!ScreenCanvas::pointerDown || ScreenCanvas::pointerPressTime == lastPressHandled)
+    const int64_t now = DSystem::currentTimeMillis();
+    if (!ScreenCanvas::pointerDown || now - lastTapTime < INPUT_INTERVAL)
         return false;
-    lastPressHandled = ScreenCanvas::pointerPressTime;
-    lastTapTime = DSystem::currentTimeMillis();
+    lastTapTime = now;
     const int32_t x = ScreenCanvas::pointerX, y = ScreenCanvas::pointerY;
     if (x < panelLeft || x > panelLeft + panelWidth || y < panelTop
         || y > panelTop + 4 * rowHeight + listHeight || rowHeight <= 0)
@@ -210,10 +211,14 @@ bool CustomControls::takeTap()
         tappedRow = (y - panelTop - LABEL_GAP) / rowHeight;
     if (tappedRow >= rowCount())
         return false;
-    int32_t tappedColumn = keyColumnWidth > 0 ? (x - panelLeft - nameColumnWidth) / keyColumnWidth : 0;
-    tappedColumn = std::min(std::max(tappedColumn, 0), keysPerAction - 1);
-    if (tappedRow < actionCount)
+    // A label row is one cell, wherever along it the tap lands.
+    int32_t tappedColumn = 0;
+    if (tappedRow < actionCount) {
+        tappedColumn = keyColumnWidth > 0 ? (x - panelLeft - nameColumnWidth) / keyColumnWidth : 0;
+        // The right edge of the panel still belongs to the last key column.
+        tappedColumn = std::min(std::max(tappedColumn, 0), keysPerAction - 1);
         column = tappedColumn;
+    }
     row = tappedRow;
     if (tappedRow == tapRow && tappedColumn == tapColumn) {
         tapRow = tapColumn = -1;

@@ -75,5 +75,4 @@ private:
     void paintLabels(const vela::microedition::lcdui::DGraphicsPtr& g);
 
     int64_t lastInputTime = 0;
-    int64_t lastPressHandled = -1;
 };

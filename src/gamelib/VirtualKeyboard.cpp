@@ -125,15 +125,14 @@ void VirtualKeyboard::tick()
     ScreenCanvas::lastKeyPressed = false;
 }
 
-// A new stylus press on a cell selects it and fires, at most once per 200 ms.
+// The stylus on a cell selects it and fires; a held stylus taps again every INPUT_INTERVAL.
 void VirtualKeyboard::takeTap()
 {
-    if (!ScreenCanvas::pointerDown || ScreenCanvas::pointerPressTime == lastPressHandled)
+    if (!ScreenCanvas::pointerDown)
         return;
     const int64_t now = DSystem::currentTimeMillis();
     if (now - lastTapTime < INPUT_INTERVAL)
         return;
-    lastPressHandled = ScreenCanvas::pointerPressTime;
     lastTapTime = now;
     const int32_t x = ScreenCanvas::pointerX - gridX, y = ScreenCanvas::pointerY - gridY;
     if (x < 0 || y < 0 || cellWidth <= 0 || cellHeight <= 0)

@@ -70,7 +70,6 @@ private:
     void fire();
     int32_t cellsInRow(int32_t row) const;
 
-    int64_t lastPressHandled = -1;
     // The label of each cell: its letter, "OK" or "<-"; made once so painting allocates nothing.
     vela::lang::DStringArrayPtr labels;
 };

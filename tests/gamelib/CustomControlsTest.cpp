@@ -219,14 +219,34 @@ TEST_F(CustomControlsTest, TapSelectsThenSecondTapOnTheSameCellFires)
     // Outside the panel nothing changes.
     tap(1, 1);
     EXPECT_EQ(2, controls->row);
-    // A held stylus is one tap, not a stream of them.
+    // A held stylus taps again once the input interval has passed, and not before.
     now += CustomControls::INPUT_INTERVAL;
     canvas->pointerPressed(cellX(0), rowY(3));
     controls->tick();
-    now += CustomControls::INPUT_INTERVAL;
+    now += CustomControls::INPUT_INTERVAL - 1;
     controls->tick();
     EXPECT_FALSE(controls->waiting);
+    now += 1;
+    controls->tick();
+    EXPECT_TRUE(controls->waiting);
     canvas->pointerReleased(cellX(0), rowY(3));
+}
+
+TEST_F(CustomControlsTest, TapsAnywhereAlongALabelRowAreOneCell)
+{
+    const int32_t cancelY = controls->panelTop + 3 + 11 * controls->rowHeight + 1;
+    tap(controls->panelLeft + 2, cancelY);
+    EXPECT_EQ(CustomControls::CANCELLED, tap(controls->panelLeft + controls->panelWidth - 2, cancelY));
+}
+
+TEST_F(CustomControlsTest, TapOnThePanelsRightEdgeLandsInTheLastKeyColumn)
+{
+    tap(controls->panelLeft + controls->panelWidth, rowY(0));
+    EXPECT_EQ(1, controls->column);
+    tap(controls->panelLeft + controls->panelWidth, rowY(0));
+    EXPECT_TRUE(controls->waiting);
+    press(87);
+    EXPECT_EQ(87, keysOf(0)[1]);
 }
 
 TEST_F(CustomControlsTest, TapOnTheCancelLabelCancels)

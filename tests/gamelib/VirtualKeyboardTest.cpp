@@ -151,6 +151,19 @@ TEST_F(VirtualKeyboardTest, TapsOutsideTheGridAndTooSoonAreIgnored)
     EXPECT_EQ("A", name());
 }
 
+TEST_F(VirtualKeyboardTest, HeldStylusTypesAgainEveryInputInterval)
+{
+    now += VirtualKeyboard::INPUT_INTERVAL;
+    canvas->pointerPressed(keyboard->gridX + 1, keyboard->gridY + 1);
+    keyboard->tick();
+    now += VirtualKeyboard::INPUT_INTERVAL - 1;
+    keyboard->tick();
+    EXPECT_EQ("A", name());
+    now += 1;
+    keyboard->tick();
+    EXPECT_EQ("AA", name());
+}
+
 TEST_F(VirtualKeyboardTest, CursorBlinksEvery500Milliseconds)
 {
     const bool shown = keyboard->cursorVisible;
