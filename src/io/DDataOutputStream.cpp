@@ -19,6 +19,11 @@ void DDataOutputStream::write(DbyteArrayPtr b, int32_t off, int32_t len)
     out->write(b, off, len);
 }
 
+void DDataOutputStream::write(DbyteArrayPtr b)
+{
+    out->write(b);
+}
+
 void DDataOutputStream::write(int32_t b)
 {
     out->write(b);

@@ -12,8 +12,8 @@ public:
     // A null stream throws NullPointerException.
     explicit DDataOutputStream(DOutputStreamPtr out);
 
-    using DOutputStream::write;
     void write(lang::DbyteArrayPtr b, int32_t off, int32_t len) override;
+    void write(lang::DbyteArrayPtr b) override;
     void write(int32_t b) override;
     void flush() override;
     void close() override;

@@ -11,6 +11,13 @@ void DPrintStream::write(lang::DbyteArrayPtr b, int32_t off, int32_t len)
         out->write(b, off, len);
 }
 
+// Without a stream not even the array is looked at, so a null one is discarded too.
+void DPrintStream::write(lang::DbyteArrayPtr b)
+{
+    if (out)
+        out->write(b);
+}
+
 void DPrintStream::write(int32_t b)
 {
     if (out)

@@ -10,8 +10,8 @@ class DPrintStream : public DOutputStream {
 public:
     explicit DPrintStream(DOutputStreamPtr out = nullptr);
 
-    using DOutputStream::write;
     void write(lang::DbyteArrayPtr b, int32_t off, int32_t len) override;
+    void write(lang::DbyteArrayPtr b) override;
     void write(int32_t b) override;
     void flush() override;
     void close() override;

@@ -159,6 +159,9 @@ TEST(PrintStream, ForwardsToItsStreamOrDiscards)
     discard->write(bytes({66}), 0, 1);
     discard->flush();
     discard->close();
+    discard->write(lang::DbyteArrayPtr()); // discarded unseen, as every other operation
+    DDataOutputStreamPtr data = new DDataOutputStream(discard);
+    data->write(lang::DbyteArrayPtr());
 }
 
 } // namespace
