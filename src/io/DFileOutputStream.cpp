@@ -28,8 +28,10 @@ DFileOutputStream::DFileOutputStream(const DStringPtr& name)
         throwException(NullPointerException);
     std::string relative = name->toUtf8();
     std::string path = programFilePath(relative);
-    if (!isWritableFolder(programDirectory())) {
-        path = programFileStandIn(relative);
+    std::string standIn = programFileStandIn(relative);
+    bool inProgramDirectory = isWritableFolder(programDirectory());
+    if (!inProgramDirectory) {
+        path = standIn;
         std::size_t slash = path.rfind('/');
         if (path.empty() || !makeFolders(path.substr(0, slash)))
             throwException(IOException);
@@ -37,6 +39,13 @@ DFileOutputStream::DFileOutputStream(const DStringPtr& name)
     fd = createForWriting(path);
     if (fd < 0)
         throwException(IOException);
+    // Reads look at the stand-in first; one left from an earlier run would hide this file.
+    if (inProgramDirectory && !standIn.empty() && ::unlink(standIn.c_str()) != 0 &&
+        errno != ENOENT && errno != ENOTDIR) {
+        ::close(fd);
+        fd = -1;
+        throwException(IOException);
+    }
 }
 
 DFileOutputStream::~DFileOutputStream()

@@ -10,8 +10,9 @@ namespace vela::io {
 class DFileOutputStream : public DOutputStream {
 public:
     // When the program's directory cannot be written (an installed copy), the file goes to
-    // the data folder's "files" instead, where DFileInputStream looks first. A file that
-    // cannot be created throws IOException.
+    // the data folder's "files" instead, where DFileInputStream looks first; a file written
+    // in the program's directory removes such a copy. A file that cannot be created throws
+    // IOException.
     explicit DFileOutputStream(const lang::DStringPtr& name);
     ~DFileOutputStream() override;
 

@@ -123,6 +123,17 @@ TEST_F(FileStreams, StandInIsReadBeforeTheProgramCopy)
     EXPECT_EQ(in->read(), 2);
 }
 
+TEST_F(FileStreams, WritingTheProgramCopyRetiresAStaleStandIn)
+{
+    testfiles::writeFile(dir / "home/Vandrel/FileTest/files/langid", Bytes{2});
+    DFileOutputStreamPtr out = new DFileOutputStream(name("langid"));
+    out->write(5);
+    out->close();
+    EXPECT_EQ(testfiles::readFile(dir / "prog/langid"), Bytes{5});
+    DFileInputStreamPtr in = new DFileInputStream(name("langid"));
+    EXPECT_EQ(in->read(), 5);
+}
+
 TEST(HostPaths, JoiningPutsExactlyOneSeparator)
 {
     EXPECT_EQ(joinPath("/a", "b"), "/a/b");
