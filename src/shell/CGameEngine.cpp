@@ -255,8 +255,10 @@ void CGameEngine::loop(host::Window& window)
     host::HostEvent event;
     while (running) {
         clock->passBegins();
+        // One event per pass, as the handheld's loop peeks one message: the application polls
+        // the stylus state, so a press and its release must not meet before the same frame.
         if (!paused) {
-            for (int wait = IDLE_WAIT_MS; running && !paused && window.nextEvent(event, wait); wait = 0)
+            if (window.nextEvent(event, IDLE_WAIT_MS))
                 handle(event);
         } else if (window.nextEvent(event, -1)) { // inactive: sleep until the window wakes us
             handle(event);

@@ -48,6 +48,8 @@ public:
     void tick() override
     {
         int n = ++scenario().ticks;
+        if (scenario().logTicks)
+            note("|");
         if (scenario().tickFailure && scenario().log.find("P") != std::string::npos)
             throw new lang::DExceptionBase(scenario().tickFailure, "tick went wrong");
         if (n == scenario().endAfterTicks)

@@ -12,6 +12,7 @@ struct TestScenario {
     bool startUnknownFailure = false;
     uint32_t tickFailure = 0;  // thrown by the tick that follows the input below
     int endAfterTicks = -1;    // notifyDestroyed after this many ticks
+    bool logTicks = false;     // each tick adds "|" to the log
     std::string log;           // what reached the application and its canvas, in order
     int ticks = 0;
 };
