@@ -86,8 +86,6 @@ void Game::setTurnState(int32_t s)
 
 void Game::enterPlayerTurn()
 {
-    // Animations cost no time: the bank drains from the moment the player may act.
-    timeBase = host.currentTimeMillis();
     int32_t floors = 0;
     int32_t previews = 0;
     for (Cell* cell : cells) {
@@ -239,8 +237,11 @@ void Game::checkGoal()
 {
     if (arcadeMode)
         return;
+    // The score wraps at 32 bits, so its gain since the level start wraps too.
+    int32_t gained = static_cast<int32_t>(static_cast<uint32_t>(score)
+                                          - static_cast<uint32_t>(levelStartScore));
     bool won = (goal == GOAL_TIME && timeBank > timeLimit)
-        || (goal == GOAL_SCORE && score - levelStartScore >= pointsToWin);
+        || (goal == GOAL_SCORE && gained >= pointsToWin);
     if (!won)
         return;
     timeBank = timeLimit;
