@@ -1,6 +1,8 @@
 // Choosing balls and cells, the path search with its tie-breaks, and the travel.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "GameFixture.h"
 
 namespace tintrow::testing {
@@ -77,6 +79,93 @@ const PathCase PATH_CASES[] = {
 
 INSTANTIATE_TEST_SUITE_P(Cases, PathSearch, ::testing::ValuesIn(PATH_CASES),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The search as the rules state it, step by step: backward scans of the pool for the target
+// and for known positions. The game's search indexes positions instead; results must agree.
+struct LiteralNode {
+    int32_t parent, x, y, depth;
+    std::vector<int32_t> open;
+};
+
+Cells literalSearch(Game& game, int32_t tx, int32_t ty)
+{
+    static const int32_t DX[4] = {-1, 0, 1, 0}, DY[4] = {0, -1, 0, 1};
+    std::vector<LiteralNode> pool;
+    auto collect = [&](LiteralNode& n) {
+        for (int32_t d = 0; d < 4; ++d) {
+            int32_t x = n.x + DX[d], y = n.y + DY[d];
+            bool parent = n.parent >= 0 && pool[size_t(n.parent)].x == x
+                && pool[size_t(n.parent)].y == y;
+            if (x >= 0 && y >= 0 && x < game.width && y < game.height && !parent
+                && game.cellAt(x, y).kind == KIND_FLOOR)
+                n.open.push_back(d);
+        }
+    };
+    pool.push_back({-1, game.selectedX, game.selectedY, 0, {}});
+    collect(pool[0]);
+    if (pool[0].open.empty())
+        return {};
+    int32_t found = -1;
+    for (int32_t d = 0; d < game.width * game.height && found < 0; ++d) {
+        size_t total = 0;
+        for (int32_t i = int32_t(pool.size()) - 1; i >= 0 && found < 0; --i) {
+            total += pool[size_t(i)].open.size();
+            if (pool[size_t(i)].depth != d)
+                break;
+            for (int32_t dir : pool[size_t(i)].open)
+                if (pool[size_t(i)].x + DX[dir] == tx && pool[size_t(i)].y + DY[dir] == ty)
+                    found = i;
+        }
+        if (found >= 0)
+            break;
+        if (total == 0)
+            return {};
+        for (int32_t i = int32_t(pool.size()) - 1; i >= 0; --i) {
+            if (pool[size_t(i)].depth != d)
+                continue;
+            for (size_t k = 0; k < pool[size_t(i)].open.size(); ++k) {
+                int32_t dir = pool[size_t(i)].open[k];
+                int32_t x = pool[size_t(i)].x + DX[dir], y = pool[size_t(i)].y + DY[dir];
+                bool known = false;
+                for (int32_t j = int32_t(pool.size()) - 1; j >= 0 && !known; --j)
+                    known = pool[size_t(j)].x == x && pool[size_t(j)].y == y;
+                if (known)
+                    continue;
+                pool.push_back({i, x, y, d + 1, {}});
+                collect(pool.back());
+            }
+        }
+    }
+    Cells cells;
+    for (int32_t i = found; i >= 0; i = pool[size_t(i)].parent)
+        cells.insert(cells.begin(), {pool[size_t(i)].x, pool[size_t(i)].y});
+    return cells;
+}
+
+TEST_F(Moves, SearchAgreesWithTheStepwiseRuleOnRandomBoards)
+{
+    std::mt19937 rng(11);
+    for (int round = 0; round < 300; ++round) {
+        LevelDesign design;
+        int32_t w = 2 + int32_t(rng() % 11);
+        int32_t h = 2 + int32_t(rng() % 11);
+        design.rows.assign(size_t(h), std::string(size_t(w), '.'));
+        game = startGame(host, design);
+        std::vector<std::string> rows(size_t(h), std::string(size_t(w), '.'));
+        for (std::string& row : rows)
+            for (char& c : row)
+                c = "....0#"[rng() % 6];
+        int32_t sx = int32_t(rng() % uint32_t(w)), sy = int32_t(rng() % uint32_t(h));
+        int32_t tx = int32_t(rng() % uint32_t(w)), ty = int32_t(rng() % uint32_t(h));
+        rows[size_t(sy)][size_t(sx)] = '0';
+        layBoard(*game, rows);
+        game->cellAt(tx, ty).state = rng() % 2 ? STATE_PREVIEW : STATE_NEUTRAL;
+        select(sx, sy);
+        Cells expected = literalSearch(*game, tx, ty);
+        ASSERT_EQ(game->findPath(tx, ty), !expected.empty()) << "round " << round;
+        ASSERT_EQ(pathCells(*game), expected) << "round " << round;
+    }
+}
 
 TEST_F(Moves, PreviewIsAValidTargetAndPassage)
 {
