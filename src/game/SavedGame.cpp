@@ -169,7 +169,9 @@ void Game::loadSettings()
         int32_t second = in->readByte();
         int32_t highest = in->readByte();
         host.setVolumes(first, second);
-        highestLevel = highest;
+        // No level has a negative index; such a byte would make continuing fail.
+        if (highest >= 0)
+            highestLevel = highest;
     } catch (DExceptionBase* e) {
         acceptException(e, IOException);
     }

@@ -244,6 +244,17 @@ TEST_F(SavedGame, ShortSettingsRecordChangesNothing)
     EXPECT_TRUE(host.volumes.empty());
 }
 
+TEST_F(SavedGame, NegativeHighestLevelIsIgnoredButVolumesLoad)
+{
+    writeRecordOne(u"cfg", toArray({10, 12, 0xFD}));
+    game->highestLevel = 0;
+    game->loadSettings();
+    EXPECT_EQ(game->highestLevel, 0);
+    EXPECT_EQ(host.volumes, (std::vector<int32_t>{10, 12}));
+    EXPECT_FALSE(game->continueProgress());
+    EXPECT_EQ(game->selectedLevel, 0);
+}
+
 class Hiscores : public ::testing::Test {
 protected:
     void SetUp() override
