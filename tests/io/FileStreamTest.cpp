@@ -146,6 +146,8 @@ TEST(HostPaths, DataBaseFollowsTheEnvironment)
 {
     std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "/root";
     std::string saved = std::getenv("TINTROW_HOME") ? std::getenv("TINTROW_HOME") : "";
+    const char* savedXdg = std::getenv("XDG_DATA_HOME");
+    std::string xdg = savedXdg ? savedXdg : "";
     ::setenv("TINTROW_HOME", "/t/home", 1);
     EXPECT_EQ(dataBase(), "/t/home");
     ::unsetenv("TINTROW_HOME");
@@ -156,6 +158,8 @@ TEST(HostPaths, DataBaseFollowsTheEnvironment)
     EXPECT_EQ(dataBase(), "/t/user/.local/share");
     ::setenv("HOME", savedHome.c_str(), 1);
     ::setenv("TINTROW_HOME", saved.c_str(), 1);
+    if (savedXdg)
+        ::setenv("XDG_DATA_HOME", xdg.c_str(), 1);
 }
 
 } // namespace
