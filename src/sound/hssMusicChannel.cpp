@@ -60,7 +60,6 @@ int hssMusicChannel::start(const hssMusic& music)
     jumpOrder_ = NO_JUMP;
     jumpRow_ = 0;
     patternDelay_ = 0;
-    songEnded_ = false;
     framesPlayed_ = 0;
     for (hssTrack& track : tracks_)
         track = hssTrack();
@@ -119,7 +118,6 @@ void hssMusicChannel::setPosition(int position)
         return;
     order_ = position / HSS_MOD_ROWS;
     row_ = position % HSS_MOD_ROWS;
-    songEnded_ = false;
 }
 
 int hssMusicChannel::getLength()
@@ -150,8 +148,6 @@ void hssMusicChannel::control()
     if (tickCounter_ == speed_) {
         if (patternDelay_ > 0)
             --patternDelay_;
-        else if (songEnded_)
-            setStopped(true);
         else
             processRow();
         tickCounter_ = 0;

@@ -115,7 +115,6 @@ private:
     int jumpOrder_ = NO_JUMP;
     int jumpRow_ = 0;
     int patternDelay_ = 0;
-    bool songEnded_ = false;       // the last row is playing; the song stops after it
     hssInstrument instruments_[HSS_MOD_INSTRUMENTS];
     hssTrack tracks_[HSS_MOD_MAX_TRACKS];
 };

@@ -62,7 +62,6 @@ void hssMusicChannel::playCell(hssTrack& track, const uint8_t* cell)
     track.parameter = cell[3];
     track.parameterX = cell[3] >> 4;
     track.parameterY = cell[3] & 0x0F;
-    const int volumeBefore = track.volume;
     const bool newInstrument = instrument >= 1 && instrument <= HSS_MOD_INSTRUMENTS;
     if (newInstrument) {
         track.instrument = instrument;
@@ -75,9 +74,10 @@ void hssMusicChannel::playCell(hssTrack& track, const uint8_t* cell)
     else
         track.step = stepFor(track.period);   // drops last row's vibrato or arpeggio offset
     applyRowEffect(track, period);
-    // A cut note stays silent until an instrument or a volume change brings it back.
-    if (newInstrument || track.effect == SET_VOLUME || track.volume != volumeBefore)
-        refreshLevel(track);
+    // A note cut on an earlier row sounds again: the cut silenced the level, not the volume.
+    refreshLevel(track);
+    if (track.effect == EXTENDED && track.parameterX == NOTE_CUT && track.parameterY == 0)
+        track.level = 0;   // no tick counts down to a cut at tick 0
 }
 
 void hssMusicChannel::applyRowEffect(hssTrack& track, int period)
@@ -115,11 +115,6 @@ void hssMusicChannel::applyRowEffect(hssTrack& track, int period)
         }
         break;
     case PORTAMENTO_VOLUME_SLIDE:
-        // The note is not struck, so it must become the slide's target or be lost.
-        if (period)
-            track.portamentoTarget = hssPeriodTable()[noteIndexFor(track, period)];
-        track.volumeSlide = x ? x : -y;
-        break;
     case VIBRATO_VOLUME_SLIDE:
     case VOLUME_SLIDE:
         track.volumeSlide = x ? x : -y;
@@ -127,8 +122,7 @@ void hssMusicChannel::applyRowEffect(hssTrack& track, int period)
     case SAMPLE_OFFSET:
         if (track.parameter)
             track.lastOffset = track.parameter * 256;
-        if (period)
-            track.position = static_cast<int64_t>(track.lastOffset) << 12;
+        track.position = static_cast<int64_t>(track.lastOffset) << 12;
         break;
     case POSITION_JUMP:
         // Without looping, a jump back would repeat forever: the song ends instead.
@@ -183,8 +177,6 @@ void hssMusicChannel::applyExtendedEffect(hssTrack& track, int period)
         break;
     case NOTE_CUT:
         track.noteCut = y;
-        if (y == 0)
-            track.volume = 0;
         break;
     case NOTE_DELAY:
         track.noteDelay = y;
@@ -217,9 +209,8 @@ void hssMusicChannel::advanceRow()
         if (isLooping()) {
             order_ = restartOrder_;
         } else {
-            // Stopping here would cut the row just read; it ends when the next one is due.
-            order_ = songLength_ - 1;
-            songEnded_ = true;
+            order_ = songLength_ - 1;   // keeps the position inside the song
+            setStopped(true);
         }
     }
 }

@@ -81,7 +81,8 @@ TEST(ModuleTiming, SongEndsAfterItsRowsWithoutLoop)
 {
     Playing once(toneModule({0, 0}));
     long frames = once.framesToEnd();
-    EXPECT_NEAR(rowsToFrames(128), frames, 64);
+    // Reading the last row ends the song, so that row is never heard.
+    EXPECT_NEAR(rowsToFrames(127), frames, 64);
     Playing looping(toneModule({0, 0}), true);
     EXPECT_EQ(-1, looping.framesToEnd(rowsToFrames(300)));
 }
@@ -108,7 +109,7 @@ TEST(ModuleEffects, TempoThirteenSlowsTheSong)
     builder.setCell(0, 0, 0, {0, 0, 0xF, 0x21});
     Playing song(builder);
     // 44100 * 65536 / (256 * 13) / 256 samples per tick.
-    EXPECT_NEAR(64L * 6 * 3392, song.framesToEnd(64L * 6 * 4000), 64);
+    EXPECT_NEAR(63L * 6 * 3392, song.framesToEnd(64L * 6 * 4000), 64);
 }
 
 TEST(ModuleEffects, SongFlowCommands)
@@ -117,17 +118,17 @@ TEST(ModuleEffects, SongFlowCommands)
         const char* name;
         std::vector<int> orders;
         std::vector<std::pair<int, Cell>> cells;   // (pattern * 64 + row, cell on track 1)
-        double rows;
+        double rows;   // heard before the song ends, the row that ends it not counted
     };
     const Case cases[] = {
-        {"break to row 10", {0, 1}, {{0, {0, 0, 0xD, 0x10}}}, 1 + 54},
-        {"break past the end", {0}, {{5, {0, 0, 0xD, 0x00}}}, 6},
-        {"jump forward", {0, 1, 2}, {{0, {0, 0, 0xB, 2}}}, 1 + 64},
-        {"jump back ends", {0, 1}, {{64 + 3, {0, 0, 0xB, 0}}}, 64 + 4},
-        {"jump to itself ends", {0}, {{7, {0, 0, 0xB, 0}}}, 8},
-        {"pattern loop", {0}, {{0, {0, 0, 0xE, 0x60}}, {1, {0, 0, 0xE, 0x62}}}, 2 * 3 + 62},
-        {"pattern delay", {0}, {{0, {0, 0, 0xE, 0xE2}}}, 64 + 2},
-        {"speed 3", {0}, {{0, {0, 0, 0xF, 3}}}, 32},
+        {"break to row 10", {0, 1}, {{0, {0, 0, 0xD, 0x10}}}, 1 + 53},
+        {"break past the end", {0}, {{5, {0, 0, 0xD, 0x00}}}, 5},
+        {"jump forward", {0, 1, 2}, {{0, {0, 0, 0xB, 2}}}, 1 + 63},
+        {"jump back ends", {0, 1}, {{64 + 3, {0, 0, 0xB, 0}}}, 64 + 3},
+        {"jump to itself ends", {0}, {{7, {0, 0, 0xB, 0}}}, 7},
+        {"pattern loop", {0}, {{0, {0, 0, 0xE, 0x60}}, {1, {0, 0, 0xE, 0x62}}}, 2 * 3 + 61},
+        {"pattern delay", {0}, {{0, {0, 0, 0xE, 0xE2}}}, 63 + 2},
+        {"speed 3", {0}, {{0, {0, 0, 0xF, 3}}}, 31.5},
     };
     for (const Case& c : cases) {
         ModuleBuilder builder = toneModule(c.orders);
@@ -233,34 +234,38 @@ TEST(ModuleEffects, NoteCutAndNoteDelayActOnTheirTick)
     EXPECT_EQ(6400, out[3 * 882 + 20]);
 }
 
-TEST(ModuleEffects, CutNoteStaysSilentUntilAnInstrumentOrVolume)
+TEST(ModuleEffects, NoteCutSilencesTheLevelUntilTheNextRow)
 {
     ModuleBuilder builder = toneModule();
     builder.setCell(0, 0, 0, {1, 428, 0xE, 0xC1});
     builder.setCell(0, 2, 0, {0, 0, 0xC, 0x20});
     builder.setCell(0, 3, 0, {0, 0, 0xE, 0xC1});
-    builder.setCell(0, 4, 0, {1, 0, 0, 0});
+    builder.setCell(0, 5, 0, {0, 0, 0xE, 0xC0});
     Playing song(builder);
-    std::vector<int16_t> out = song.engine.render16(5 * ROW_FRAMES + 100);
-    EXPECT_EQ(0, out[ROW_FRAMES + 100]);
+    std::vector<int16_t> out = song.engine.render16(7 * ROW_FRAMES + 100);
+    EXPECT_EQ(0, out[1000]);
+    EXPECT_EQ(6400, out[ROW_FRAMES + 100]);
     EXPECT_EQ(3200, out[2 * ROW_FRAMES + 100]);
     EXPECT_EQ(0, out[3 * ROW_FRAMES + 1000]);
-    EXPECT_EQ(6400, out[4 * ROW_FRAMES + 100]);
+    EXPECT_EQ(3200, out[4 * ROW_FRAMES + 100]);
+    EXPECT_EQ(0, out[5 * ROW_FRAMES + 100]);   // a cut at tick 0 acts at once
+    EXPECT_EQ(32, song.channel->track(0).volume);
+    EXPECT_EQ(3200, out[6 * ROW_FRAMES + 100]);
 }
 
-TEST(ModuleEffects, PortamentoWithVolumeSlideTakesItsNoteAsTarget)
+TEST(ModuleEffects, PortamentoWithVolumeSlideNeitherStrikesNorAimsAtItsNote)
 {
     ModuleBuilder builder = toneModule();
     builder.setCell(0, 0, 0, {1, 428, 0, 0});
-    builder.setCell(0, 1, 0, {0, 320, 5, 0x01});
-    builder.setCell(0, 2, 0, {0, 0, 3, 0x10});
+    builder.setCell(0, 1, 0, {1, 320, 5, 0x01});
     Playing song(builder);
-    song.playRows(2);
-    EXPECT_EQ(428, song.channel->track(0).period);   // no speed yet
-    EXPECT_EQ(320, song.channel->track(0).portamentoTarget);
-    EXPECT_EQ(64 - 5, song.channel->track(0).volume);
+    song.playRows(1);
+    const int64_t position = song.channel->track(0).position;
     song.playRows(1, ROW_FRAMES - 1);
-    EXPECT_EQ(428 - 5 * 0x10, song.channel->track(0).period);
+    EXPECT_EQ(428, song.channel->track(0).period);
+    EXPECT_EQ(0, song.channel->track(0).portamentoTarget);
+    EXPECT_GT(song.channel->track(0).position, position);   // not restarted
+    EXPECT_EQ(64 - 5, song.channel->track(0).volume);
 }
 
 TEST(ModuleEffects, SampleOffsetStartsInsideTheSample)
@@ -272,10 +277,14 @@ TEST(ModuleEffects, SampleOffsetStartsInsideTheSample)
     builder.setSample(1, ramp);
     builder.setCell(0, 0, 0, {1, 428, 9, 0x05});
     builder.setCell(0, 1, 0, {1, 428, 9, 0x00});   // reuses 5
+    builder.setCell(0, 2, 0, {0, 0, 9, 0x02});     // moves the playing note too
+    builder.setCell(0, 3, 0, {0, 0, 9, 0x00});
     Playing song(builder);
-    std::vector<int16_t> out = song.engine.render16(ROW_FRAMES + 2);
+    std::vector<int16_t> out = song.engine.render16(3 * ROW_FRAMES + 2);
     EXPECT_EQ(64 * 5, out[0]);
     EXPECT_EQ(64 * 5, out[ROW_FRAMES + 1]);
+    EXPECT_EQ(64 * 2, out[2 * ROW_FRAMES + 1]);
+    EXPECT_EQ(64 * 2, out[3 * ROW_FRAMES + 1]);
 }
 
 TEST(ModuleEffects, ArpeggioAndVibratoBendThePitchNotThePeriod)

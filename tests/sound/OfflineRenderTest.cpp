@@ -15,7 +15,8 @@ Bytes oneRowSong()
 {
     ModuleBuilder builder;
     builder.setSample(1, std::vector<int8_t>(20000, 100));
-    builder.setCell(0, 0, 0, {1, 428, 0xD, 0});   // break after the first row: the song ends
+    builder.setCell(0, 0, 0, {1, 428, 0, 0});
+    builder.setCell(0, 1, 0, {0, 0, 0xD, 0});   // reading this break ends the song
     return builder.build();
 }
 
