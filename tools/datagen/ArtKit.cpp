@@ -90,11 +90,13 @@ void paintBall(Canvas& c, float cx, float cy, float r, int colour, const BallLoo
             return shade(col, 1.0f - 0.35f * edge * edge * edge);
         });
     c.fillEllipse(cx - rx * 0.42f, cy - ry * 0.5f, rx * 0.2f, ry * 0.13f, rgb(0xFFFFFF, 0.75f));
-    if (look.symbol)
-        paintSymbol(c, cx + (look.mood == Mood::None ? 0 : rx * 0.08f),
-                    cy - (look.mood == Mood::None ? 0 : ry * 0.5f),
-                    look.mood == Mood::None ? r * 0.75f : std::max(2.6f, r * 0.36f), colour,
-                    rgb(0xFFFFFF, 0.85f));
+    if (look.symbol) {
+        // Light balls carry a dark symbol, dark ones a white one, so the shape always stands out.
+        float luminance = 0.3f * base.r + 0.59f * base.g + 0.11f * base.b;
+        Rgba ink = luminance > 0.6f ? shade(base, 0.4f) : rgb(0xFFFFFF, 0.9f);
+        bool face = look.mood != Mood::None;
+        paintSymbol(c, cx, cy - (face ? ry * 0.5f : 0), face ? std::max(3.2f, r * 0.46f) : r * 0.75f, colour, ink);
+    }
     if (look.mood != Mood::None)
         paintFace(c, cx, cy + ry * 0.12f, std::min(rx, ry), look.mood);
 }
