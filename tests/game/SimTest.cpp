@@ -267,10 +267,11 @@ TEST_F(Sim, ContinueWithoutSaveStartsTheHighestLevelFromTheSettings)
 TEST_F(Sim, BadCommandsAreReportedAndSkipped)
 {
     SimResult r = run("# a comment\n\nbogus\nchoose 1\nchoose a b\nwait -5\nnew 5 arcade\n"
-                      "new 0 sideways\nnew 1 arcade\nchoose 9 0\ndump\n",
+                      "new 0 sideways\nnew 1 arcade\npause\nchoose 0 9\nresume\nchoose 9 0\ndump\n",
                       {"--highest", "0"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.errors.size(), 7u) << r.err;
+    // An off-board cell is refused even while the game does not take choices.
+    EXPECT_EQ(r.errors.size(), 8u) << r.err;
     ASSERT_EQ(r.dumps.size(), 1u);
     EXPECT_EQ(r.dumps[0]["state"].number, TURN_PLAYER);
     EXPECT_EQ(r.dumps[0]["level"].number, 1); // a level above the highest unlocked one starts

@@ -166,12 +166,12 @@ bool Simulator::choose(const std::vector<std::string>& w, std::string& error)
         error = "usage: choose X Y";
         return false;
     }
-    if (!playing() || game.turnState != tintrow::TURN_PLAYER)
-        return true;
     if (x < 0 || y < 0 || x >= game.width || y >= game.height) {
         error = "cell (" + w[1] + ", " + w[2] + ") is not on the board";
         return false;
     }
+    if (!playing() || game.turnState != tintrow::TURN_PLAYER)
+        return true;
     game.choose(int32_t(x), int32_t(y));
     return true;
 }
