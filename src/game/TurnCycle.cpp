@@ -25,14 +25,9 @@ void Game::setupLevel(int32_t n)
     }
 
     nextBalls = new CellArray(nextCount);
-    for (int32_t i = 0; i < nextCount; ++i) {
-        CellPtr next = new Cell();
-        nextBalls[i] = next;
-        next->kind = KIND_FLOOR;
-        next->colour = randomColour();
-        next->recordState(STATE_PREVIEW);
-        placeAtRandomFreeCell(*next);
-    }
+    for (int32_t i = 0; i < nextCount; ++i)
+        nextBalls[i] = new Cell();
+    announceNextBalls();
     host.drawLevelBackground();
 }
 
