@@ -139,10 +139,15 @@ private:
         return true;
     }
 
+    // The state is kept here: without a window manager SDL may still believe the window is full
+    // screen after leaving it, and it ignores a request for the state it believes in.
     void toggleFullScreen()
     {
-        bool full = SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP;
-        SDL_SetWindowFullscreen(window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+        fullScreen = !fullScreen;
+        Uint32 target = fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
+        if ((SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) == target)
+            SDL_SetWindowFullscreen(window, target ^ SDL_WINDOW_FULLSCREEN_DESKTOP);
+        SDL_SetWindowFullscreen(window, target);
         stale = true;
     }
 
@@ -224,9 +229,16 @@ private:
     {
         bool down = k.type == SDL_KEYDOWN;
         bool altEnter = k.keysym.sym == SDLK_RETURN && (k.keysym.mod & KMOD_ALT);
+        if (k.keysym.sym == toggleKey) { // held or let go after its modifier: still no game key
+            if (!down)
+                toggleKey = SDLK_UNKNOWN;
+            return false;
+        }
         if (k.keysym.sym == SDLK_F11 || altEnter) {
-            if (down && !k.repeat)
+            if (down) {
+                toggleKey = k.keysym.sym;
                 toggleFullScreen();
+            }
             return false;
         }
         int vk = virtualKeyOf(k.keysym.sym);
@@ -246,6 +258,8 @@ private:
     SDL_Texture* texture = nullptr;
     bool stale = true;
     bool stylusDown = false;
+    bool fullScreen = false;
+    SDL_Keycode toggleKey = SDLK_UNKNOWN; // the full-screen key while it is down
 };
 
 } // namespace

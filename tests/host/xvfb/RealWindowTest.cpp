@@ -195,4 +195,16 @@ TEST_F(RealWindow, LetterboxedPressesOutsideTheScreenAreIgnored)
     EXPECT_EQ(drain(500), "press5,2 drag7,3 release7,3 ") << "the screen is centred: 40 pixels of border";
 }
 
+// Whether the desktop really fills depends on a window manager, which the private server lacks;
+// what must hold everywhere is that the toggle keys never reach the game, even when Alt is let
+// go before Return.
+TEST_F(RealWindow, FullScreenKeysReachNoCanvas)
+{
+    run("xdotool windowfocus --sync " + id);
+    drain(200);
+    run("xdotool key F11 key alt+Return key alt+Return key F11 keydown alt keydown Return keyup alt keyup Return");
+    run("xdotool key a");
+    EXPECT_EQ(drain(800), "down18 up18 down18 up18 down18 up18 down65 up65 ");
+}
+
 } // namespace
