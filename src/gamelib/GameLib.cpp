@@ -15,6 +15,8 @@
 #include "microedition/lcdui/DImage.h"
 #include "util/DRandom.h"
 
+#include <iterator>
+
 using namespace vela::lang;
 using vela::microedition::lcdui::DFont;
 using vela::microedition::lcdui::DGraphics;
@@ -28,7 +30,9 @@ const char16_t LOGO_IMAGE[] = u"img/vandrel";
 const int32_t WHITE = 0xFFFFFF;
 const int32_t BLACK = 0x000000;
 const int32_t UNSUPPORTED_LINE_GAP = 5;
-const char16_t* const UNSUPPORTED_LINES[] = {u"This screen", u"resolution is", u"not supported!"};
+const char16_t* const UNSUPPORTED_TEXTS[] = {u"This screen", u"resolution is", u"not supported!", u"Exit"};
+const int32_t UNSUPPORTED_LINES = 3;
+const int32_t EXIT_TEXT = 3;
 
 // Waits by reading the clock only; a scripted run's virtual clock moves on each read.
 void waitUntil(int64_t deadline)
@@ -39,8 +43,11 @@ void waitUntil(int64_t deadline)
 
 }
 
-GameLib::GameLib(GameFlowFactory factory) : factory(factory)
+GameLib::GameLib(GameFlowFactory factory)
+    : factory(factory), unsupportedTexts(new DStringArray(int32_t(std::size(UNSUPPORTED_TEXTS))))
 {
+    for (int32_t i = 0; i < unsupportedTexts->length(); ++i)
+        unsupportedTexts->set(i, new DString(UNSUPPORTED_TEXTS[i]));
 }
 
 GameLib::~GameLib() = default;
@@ -60,8 +67,8 @@ void GameLib::drawUnsupportedScreen(const DGraphicsPtr& g)
     const int32_t step = g->getFont()->getHeight() + UNSUPPORTED_LINE_GAP;
     const int32_t x = context.screenWidth / 2;
     const int32_t y = context.screenHeight / 2;
-    for (int32_t line = 0; line < 3; ++line)
-        g->drawString(new DString(UNSUPPORTED_LINES[line]), x, y + (line - 1) * step, DGraphics::HCENTER);
+    for (int32_t line = 0; line < UNSUPPORTED_LINES; ++line)
+        g->drawString(unsupportedTexts->get(line), x, y + (line - 1) * step, DGraphics::HCENTER);
 }
 
 void GameLib::startApp()
@@ -165,7 +172,7 @@ void GameLib::tickUnsupported()
     context.canvas->takeKeyEvent();
     DGraphicsPtr g = context.graphics;
     drawUnsupportedScreen(g);
-    g->drawString(new DString(u"Exit"), 1, context.screenHeight - 1, DGraphics::LEFT | DGraphics::BOTTOM);
+    g->drawString(unsupportedTexts->get(EXIT_TEXT), 1, context.screenHeight - 1, DGraphics::LEFT | DGraphics::BOTTOM);
     context.canvas->flushGraphics();
     if ((ScreenCanvas::actions[vela::microedition::lcdui::DCanvas::SOFT_LEFT] || ScreenCanvas::pointerDown)
         && context.game) {

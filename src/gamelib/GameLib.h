@@ -4,6 +4,7 @@
 #include "gamelib/FrameScheduler.h"
 #include "gamelib/GameFlow.h"
 #include "gamelib/GameLib.ptr"
+#include "lang/DString.h"
 #include "microedition/midlet/DMIDlet.h"
 
 class GameLib : public vela::microedition::midlet::DMIDlet, private FrameScheduler::Client {
@@ -22,10 +23,9 @@ public:
     void tick() override;
     vela::lang::DStringPtr getAppProperty(vela::lang::DStringPtr key) override;
 
-    // The message shown when no resolution file matches the screen size.
-    static void drawUnsupportedScreen(const vela::microedition::lcdui::DGraphicsPtr& g);
-
 private:
+    // The message shown when no resolution file matches the screen size.
+    void drawUnsupportedScreen(const vela::microedition::lcdui::DGraphicsPtr& g);
     void runTick() override;
     void paintFrame() override;
     bool checkScreenSize();
@@ -36,4 +36,6 @@ private:
     void tickUnsupported();
 
     GameFlowFactory factory;
+    // The message lines and "Exit", made once: the unsupported screen is drawn every pass.
+    vela::lang::DStringArrayPtr unsupportedTexts;
 };
