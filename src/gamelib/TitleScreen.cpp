@@ -47,13 +47,13 @@ void TitleScreen::tick()
 
 void TitleScreen::paint(const DGraphicsPtr& g)
 {
-    if (!background || !logo)
-        return;
     GameContext& context = GameContext::get();
-    g->drawImageOpaque(background, context.screenWidth / 2, context.screenHeight / 2,
-        DGraphics::HCENTER | DGraphics::VCENTER);
-    g->drawImage(logo, context.screenWidth / 2, context.screenHeight * 7 / 8,
-        DGraphics::HCENTER | DGraphics::BOTTOM);
+    if (background)
+        g->drawImageOpaque(background, context.screenWidth / 2, context.screenHeight / 2,
+            DGraphics::HCENTER | DGraphics::VCENTER);
+    if (logo)
+        g->drawImage(logo, context.screenWidth / 2, context.screenHeight * 7 / 8,
+            DGraphics::HCENTER | DGraphics::BOTTOM);
 }
 
 void TitleScreen::pause()

@@ -219,6 +219,15 @@ TEST_F(GameLibTest, TitleScreenWaitsForAPlayersKeyNotForPausing)
     EXPECT_EQ(0, app->running);
 }
 
+TEST_F(GameLibTest, TitleScreenDrawsTheLogoWithoutABackground)
+{
+    app = new GameLib(TitleScreen::create);
+    DMIDlet::setCurrent(app);
+    display = new DDisplay(&window);
+    start({{"240x320.dat", "PATH=img\r\n"}, {"img/logo.png", pngBytes(filled(20, 10, 0x07E0))}});
+    EXPECT_EQ(0x07E0, screenAt(120, 280 - 1));
+}
+
 TEST_F(GameLibTest, TheGameSeesResumedOnlyOnATickInThePassAfterAPause)
 {
     start({{"240x320.dat", "PATH=\r\n"}});
