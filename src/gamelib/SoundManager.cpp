@@ -7,8 +7,6 @@
 #include "lang/DExceptionBase.h"
 #include "lang/DSystem.h"
 #include "microedition/media/DManager.h"
-#include "microedition/media/MediaGlobals.h"
-#include "sound/hssChannel.h"
 
 using namespace vela::lang;
 using vela::io::DInputStreamPtr;
@@ -16,7 +14,6 @@ using vela::microedition::media::DManager;
 using vela::microedition::media::DPlayer;
 using vela::microedition::media::DPlayerArray;
 using vela::microedition::media::DPlayerPtr;
-using vela::microedition::media::MediaGlobals;
 
 namespace {
 
@@ -98,22 +95,6 @@ void findSoundFile(const DStringPtr& name, PlayerInfo& info)
             return;
         }
     }
-}
-
-// A stopped module keeps its channel paused so that it can resume; once its player is
-// dropped nobody would ever resume it, and the channel would stay taken for good.
-void freeHeldChannel(const DPlayerPtr& player)
-{
-    MediaGlobals* globals = vela::microedition::media::existingMediaGlobals();
-    const int32_t id = player->channelId();
-    if (!globals || id < 0 || id >= globals->players->length()
-        || globals->players->get(id).get() != player.get())
-        return;
-    if (hssChannel* channel = globals->speaker->channel(id)) {
-        channel->setStopped(true);
-        channel->setPaused(false);
-    }
-    globals->players->set(id, nullptr);
 }
 
 }
@@ -241,7 +222,8 @@ int64_t SoundManager::unload(int64_t bytes)
 
 void SoundManager::drop(int32_t index)
 {
-    freeHeldChannel(players->get(index));
+    // A stopped module keeps its channel paused to resume it; nobody would, once dropped.
+    players->get(index)->releaseChannel();
     players->set(index, nullptr);
 }
 

@@ -41,17 +41,17 @@ hssChannel* DPlayer::channel() const
 void DPlayer::releaseChannel()
 {
     MediaGlobals* globals = existingMediaGlobals();
-    if (hssChannel* held = channel()) {
-        held->setStopped(true);
-        held->setPaused(false);   // a paused channel would never be free again
-    }
-    if (globals && channel_ >= 0 && channel_ < globals->players->length()
-        && globals->players->get(channel_).get() == this) {
-        lang::DPtr<DPlayer> keep(this);   // clearing the slot may drop the last reference
-        globals->players->set(channel_, nullptr);
-        channel_ = NO_CHANNEL;
+    const bool owned = globals && channel_ >= 0 && channel_ < globals->players->length()
+        && globals->players->get(channel_).get() == this;
+    if (!owned) {
+        channel_ = NO_CHANNEL;   // the channel plays for another player now: leave it alone
         return;
     }
+    hssChannel* held = channel();
+    held->setStopped(true);
+    held->setPaused(false);   // a paused channel would never be free again
+    lang::DPtr<DPlayer> keep(this);   // clearing the slot may drop the last reference
+    globals->players->set(channel_, nullptr);
     channel_ = NO_CHANNEL;
 }
 
@@ -113,9 +113,7 @@ bool DPlayer::resumeHeldChannel()
         held->setPaused(false);
         return true;
     }
-    if (stillOurs)
-        releaseChannel();
-    channel_ = NO_CHANNEL;
+    releaseChannel();
     return false;
 }
 

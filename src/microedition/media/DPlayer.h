@@ -54,6 +54,11 @@ public:
     int32_t loopCount() const { return loopCount_; }
     lang::DObject* source() const { return source_.get(); }
 
+    // Lets go of the engine channel: if this player still owns it, the channel is stopped
+    // and freed and the table slot cleared. A stopped player that is dropped must call it,
+    // or its paused channel stays taken for good.
+    void releaseChannel();
+
 protected:
     // Passed along with every play request; the engine ignores it.
     static constexpr int PLAY_FLAGS = 0x10000000;
@@ -68,8 +73,6 @@ protected:
     void shareSource(const lang::DObjectPtr& source, bool loaded);
     // The engine channel this player holds, or null.
     hssChannel* channel() const;
-    // Stops the channel, frees it for the engine and clears this player's table slot.
-    void releaseChannel();
 
     int32_t state_ = UNREALIZED;
     int32_t channel_ = NO_CHANNEL;

@@ -332,3 +332,27 @@ TEST_F(PlayerTest, FullPoolReturnsNullAndKeepsTheFailureCode)
     playing.back()->setMediaTime(0);
     EXPECT_TRUE(late->start());
 }
+
+TEST_F(PlayerTest, ReleasingAChannelFreesOnlyWhatThePlayerStillOwns)
+{
+    DPlayerPtr music = module();
+    music->start();
+    music->stop();
+    const int held = music->channelId();
+    music->releaseChannel();
+    EXPECT_EQ(-1, music->channelId());
+    EXPECT_TRUE(DManager::speaker()->channel(held)->isFree());
+
+    DPlayerPtr sound = wave(5000);
+    sound->start();
+    sound->stop();
+    DManager::stopAll();
+    DPlayerPtr thief = wave(5000);
+    thief->start();
+    ASSERT_EQ(sound->channelId(), thief->channelId());
+    EXPECT_EQ(0, sound->setMediaTime(0));
+    EXPECT_EQ(-1, sound->channelId());
+    EXPECT_TRUE(thief->isPlaying());
+    sound->releaseChannel();
+    EXPECT_TRUE(thief->isPlaying());
+}
