@@ -163,8 +163,9 @@ void DManager::release()
     if (globals.initialized) {
         globals.speaker->stopAll();
         globals.initialized = false;
-        globals.players = nullptr;
+        // The output thread must be gone before the players free the data it mixes.
         globals.speaker.reset();
+        globals.players = nullptr;
     }
     attempted = false;
 }

@@ -48,8 +48,12 @@ void DPlayer::releaseChannel()
         return;
     }
     hssChannel* held = channel();
-    held->setStopped(true);
-    held->setPaused(false);   // a paused channel would never be free again
+    {
+        // Under the lock, so no mix still reads the data once the caller drops the player.
+        hssDriverLock lock(globals->speaker->driver());
+        held->setStopped(true);
+        held->setPaused(false);   // a paused channel would never be free again
+    }
     lang::DPtr<DPlayer> keep(this);   // clearing the slot may drop the last reference
     globals->players->set(channel_, nullptr);
     channel_ = NO_CHANNEL;
