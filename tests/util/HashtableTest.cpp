@@ -1,6 +1,8 @@
 // Tests of DHashtable: construction rules, growth order, collisions, removal, enumeration.
 #include <gtest/gtest.h>
 
+#include <pthread.h>
+
 #include <set>
 #include <vector>
 
@@ -46,6 +48,8 @@ static int32_t valueOf(const DObjectPtr& value)
 {
     return value ? ptrCast<DInteger>(value)->intValue() : -999;
 }
+
+constexpr int LONG_CHAIN = 50000;
 
 static std::vector<int32_t> keyNames(const DHashtablePtr& table)
 {
@@ -136,15 +140,29 @@ TEST(HashtableCollisions, StringsWithEqualHashes)
     EXPECT_EQ(valueOf(table->get(new DString(u"BB"))), 2);
 }
 
+// Builds and frees one long chain; runs on a thread with a small stack.
+static void* buildAndFreeChain(void* destroyed)
+{
+    DHashtable::DEntryPtr head;
+    for (int i = 0; i < LONG_CHAIN; ++i)
+        head = new DHashtable::DEntry(
+            5, number(i), new testing_support::Probe(static_cast<int*>(destroyed)), head);
+    head.reset();
+    return nullptr;
+}
+
 TEST(HashtableCollisions, LongChainIsFreedWithoutDeepRecursion)
 {
-    // A chain far longer than the stack could unwind through nested releases.
+    // Nested releases would need several frames per entry: far more than this stack holds.
+    pthread_attr_t small;
+    pthread_attr_init(&small);
+    pthread_attr_setstacksize(&small, 256 * 1024);
     int destroyed = 0;
-    DHashtable::DEntryPtr head;
-    for (int i = 0; i < 300000; ++i)
-        head = new DHashtable::DEntry(5, number(i), new testing_support::Probe(&destroyed), head);
-    head.reset();
-    EXPECT_EQ(destroyed, 300000);
+    pthread_t thread;
+    ASSERT_EQ(pthread_create(&thread, &small, buildAndFreeChain, &destroyed), 0);
+    pthread_join(thread, nullptr);
+    pthread_attr_destroy(&small);
+    EXPECT_EQ(destroyed, LONG_CHAIN);
 }
 
 TEST(HashtableGetByInteger, FirstEntryWithThatHash)
