@@ -129,6 +129,12 @@ TEST(MenuSprites, NumberEveryLookTheMenusUse)
         const FrameRect& bar = set.animation(menu_anim::kSliderFrame).rects[0][0];
         EXPECT_EQ(bar.id, 0);
         EXPECT_TRUE(bar.x > 0 && bar.y > 0 && bar.x + bar.w < itemW && bar.y + bar.h < itemH);
+        // The fills are tiled from the bar's corner: any margin of their own would shift them.
+        for (int fill : {menu_anim::kSliderFocused, menu_anim::kSliderEnabled, menu_anim::kSliderDisabled}) {
+            const Frame& f = set.animation(fill).frames[0];
+            EXPECT_EQ(frameSize(set, f), std::make_pair(bar.w, bar.h)) << fill;
+            EXPECT_TRUE(f[0].x == 0 && f[0].y == 0) << fill;
+        }
         const Part& next = set.animation(menu_anim::kArrowRight).frames[0][0];
         EXPECT_TRUE(next.mirror);
         EXPECT_EQ(next.image, set.animation(menu_anim::kArrowLeft).frames[0][0].image);

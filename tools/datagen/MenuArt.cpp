@@ -137,18 +137,19 @@ SpriteSet menuSprites(const Profile& p, const TextHeights& t)
     int arrow = std::max(10, p.cell * 3 / 4);
     set.add(still(set.image(chevron(arrow, true))));  // 4 scroll arrow
 
-    // 5..8 slider: the focused frame carries the bar rectangle, the fills span the whole item
-    int inset = std::max(3, itemH / 4);
+    // 5..8 slider: the focused frame carries the bar rectangle; the fills are tiled from the
+    // bar's corner and cut at the value, so each is exactly the bar's size.
+    int inset = std::max(3, itemH / 4), fillW = itemW - 2 * inset, fillH = itemH - 2 * inset;
     Canvas frame(itemW, itemH);
     frame.fillRoundRect(0, 0, float(itemW), float(itemH), radius, kGold);
     frame.fillRoundRect(1.5f, 1.5f, itemW - 3.0f, itemH - 3.0f, radius - 1.5f, rgb(0x0F2630));
     Animation slider = still(set.image(frame));
-    slider.rects = {{{0, inset, inset, itemW - 2 * inset, itemH - 2 * inset}}};
+    slider.rects = {{{0, inset, inset, fillW, fillH}}};
     set.add(slider);
     for (uint32_t fill : {0xF0C75EU, 0x7FC8D8U, 0x6E7B80U}) {
-        Canvas bar(itemW, itemH);
-        bar.fillRoundRect(inset, inset, itemW - 2.0f * inset, itemH - 2.0f * inset, (itemH - 2 * inset) * 0.4f,
-                          [&](float, float y) { return mix(shade(rgb(fill), 1.25f), rgb(fill), y / itemH); });
+        Canvas bar(fillW, fillH);
+        bar.fillRoundRect(0, 0, float(fillW), float(fillH), fillH * 0.4f,
+                          [&](float, float y) { return mix(shade(rgb(fill), 1.25f), rgb(fill), y / fillH); });
         set.add(still(set.image(bar)));
     }
 
