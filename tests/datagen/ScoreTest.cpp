@@ -57,6 +57,7 @@ TEST(Score, RejectsWhatCannotBeArranged)
         {"unknown chord", "section A\nchords Cx . . . . . . .\nmelody " + kMelody + "\norder A\n"},
         {"note too high", score("c9" + kMelody.substr(2))},
         {"slow tempo", score(kMelody) + "tempo 20\n"},
+        {"tempo a player cannot keep", score(kMelody, "tempo 104\n")},
     };
     for (const auto& [what, source] : cases)
         EXPECT_THROW(arrangeScore("t", source), std::exception) << what;

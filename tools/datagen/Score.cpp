@@ -94,6 +94,9 @@ Score parse(const std::string& title, const std::string& source)
         throw std::runtime_error(title + ": 4 or 8 channels");
     if (s.tempo <= 32 || s.tempo > 255 || s.speed < 1 || s.speed > 32)
         throw std::runtime_error(title + ": tempo 33..255 and speed 1..32");
+    // Players count ticks per second as tempo * 2 / 5 in whole numbers: any other tempo runs slow.
+    if (s.tempo % 5 != 0)
+        throw std::runtime_error(title + ": tempo must be a multiple of 5");
     for (const auto& [name, sec] : s.sections)
         if ((sec.drums + s.drums).find_first_not_of("ksh.") != std::string::npos)
             throw std::runtime_error(title + ": drums are written with k, s, h and \".\" only");
