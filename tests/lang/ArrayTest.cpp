@@ -91,6 +91,45 @@ TEST(ArrayClassNames, FixedAndDerivedNames)
         EXPECT_STREQ(c.array->getClassName(), c.name);
 }
 
+// An element class whose name is too long for any short-string storage.
+class LongNamedElement : public DObject {
+public:
+    const char* getClassName() const override { return "ElementWithAFairlyLongClassName"; }
+};
+
+TEST(ArrayClassNames, EachCallOverwritesTheOneBufferOfItsClass)
+{
+    DObjectArrayPtr longNames = new DObjectArray(1);
+    longNames[0] = new LongNamedElement;
+    DObjectArrayPtr bytes = new DObjectArray(1);
+    bytes[0] = new DbyteArray(1);
+    DObjectArray2dPtr rows = new DObjectArray2d(1);
+    rows[0] = longNames;
+    DObjectArray2dPtr byteRows = new DObjectArray2d(1);
+    byteRows[0] = bytes;
+
+    struct {
+        DObjectPtr first;
+        DObjectPtr second;
+        const char* secondName;
+    } cases[] = {
+        { longNames, bytes, "DbyteArrayArray" },
+        { bytes, longNames, "ElementWithAFairlyLongClassNameArray" },
+        { rows, byteRows, "DbyteArrayArray2d" },
+        { byteRows, rows, "ElementWithAFairlyLongClassNameArray2d" },
+    };
+    for (const auto& c : cases) {
+        // A name kept across the next call reads that call's text, never freed storage.
+        const char* kept = c.first->getClassName();
+        const char* latest = c.second->getClassName();
+        EXPECT_EQ(kept, latest);
+        EXPECT_STREQ(kept, c.secondName);
+    }
+    DObjectArrayPtr nested = new DObjectArray(1);
+    nested[0] = bytes;
+    EXPECT_STREQ(nested->getClassName(), "DbyteArrayArrayArray");
+}
+
 TEST(ArrayClassNames, NullFirstElementThrows)
 {
     DObjectArrayPtr a = new DObjectArray(2);
