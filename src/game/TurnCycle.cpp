@@ -81,6 +81,8 @@ void Game::setTurnState(int32_t s)
 
 void Game::enterPlayerTurn()
 {
+    // Animations cost no time: the bank drains from the moment the player may act.
+    timeBase = host.currentTimeMillis();
     int32_t floors = 0;
     int32_t previews = 0;
     for (Cell* cell : cells) {
