@@ -2,7 +2,9 @@
 #include "lang/DStringBuffer.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "lang/DExceptionBase.h"
@@ -20,12 +22,16 @@ DStringBuffer::~DStringBuffer()
     delete[] chars;
 }
 
-// `required` counts the terminator. Grows to at least twice the old capacity.
-void DStringBuffer::ensureCapacity(int32_t required)
+// `required` counts the terminator. Grows to at least twice the old capacity; a size that no
+// 32-bit length can describe fails as memory exhaustion before anything changes.
+void DStringBuffer::ensureCapacity(int64_t required)
 {
     if (required <= allocated)
         return;
-    int32_t grown = std::max(required, allocated * 2);
+    if (required > INT32_MAX)
+        throw std::bad_alloc();
+    int32_t grown = static_cast<int32_t>(std::min<int64_t>(
+        std::max<int64_t>(required, int64_t { allocated } * 2), INT32_MAX));
     char16_t* units = new char16_t[grown]();
     std::memcpy(units, chars, count * sizeof(char16_t));
     delete[] chars;
@@ -41,7 +47,7 @@ void DStringBuffer::appendUnits(const char16_t* units, int32_t length)
         appendUnits(copy.data(), length);
         return;
     }
-    ensureCapacity(count + length + 1);
+    ensureCapacity(int64_t { count } + length + 1);
     std::memcpy(chars + count, units, length * sizeof(char16_t));
     count += length;
 }
@@ -67,7 +73,7 @@ DStringBufferPtr DStringBuffer::append(const char16_t* literal)
 
 DStringBufferPtr DStringBuffer::append(char16_t unit)
 {
-    ensureCapacity(count + 2);
+    ensureCapacity(int64_t { count } + 2);
     chars[count++] = unit;
     return this;
 }
@@ -76,7 +82,7 @@ void DStringBuffer::setLength(int32_t length)
 {
     if (length < 0)
         throwException(StringIndexOutOfBoundsException);
-    ensureCapacity(length + 1);
+    ensureCapacity(int64_t { length } + 1);
     if (length < count)
         std::fill(chars + length, chars + count, u'\0');
     count = length;

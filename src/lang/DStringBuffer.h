@@ -28,7 +28,7 @@ public:
 
 private:
     void appendUnits(const char16_t* units, int32_t length);
-    void ensureCapacity(int32_t required);
+    void ensureCapacity(int64_t required);
 
     int32_t count = 0;
     int32_t allocated;

@@ -1,6 +1,9 @@
 // Tests of DStringBuffer: growth rule, appends, length changes and unit access.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <new>
+
 #include "lang/DString.h"
 #include "lang/DStringBuffer.h"
 #include "lang/ThrownKind.h"
@@ -66,6 +69,16 @@ TEST(StringBufferLength, SetLengthTruncatesClearsAndExtends)
     EXPECT_EQ(b->capacity(), 41);
     EXPECT_THROWS_KIND(b->setLength(-1), StringIndexOutOfBoundsException);
     EXPECT_EQ(b->length(), 40);
+}
+
+TEST(StringBufferLength, LengthBeyondAnyBufferFailsAndKeepsTheContent)
+{
+    DStringBufferPtr b = new DStringBuffer;
+    b->append(u"abc");
+    EXPECT_THROW(b->setLength(INT32_MAX), std::bad_alloc);
+    EXPECT_EQ(b->length(), 3);
+    EXPECT_EQ(b->capacity(), 16);
+    EXPECT_EQ(content(b), u"abc");
 }
 
 TEST(StringBufferUnits, SetCharAtBounds)
