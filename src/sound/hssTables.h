@@ -1,4 +1,4 @@
-// Constant tables of the module player: Amiga periods by finetune and the vibrato wave.
+// Constant tables of the module player: note periods by finetune and the vibrato wave.
 #pragma once
 
 #include <cstdint>
