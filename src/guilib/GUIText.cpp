@@ -85,7 +85,10 @@ void GUIText::layout(int32_t width)
     if (!root || layoutWidth == width)
         return;
     maxLineWidth = 0;
-    layoutHeight = layoutBlock(*root, width);
+    endX = endY = 0;
+    // An empty text shows nothing and needs no font for that; an empty nested block still
+    // takes its line.
+    layoutHeight = root->getChildCount() == 0 ? 0 : layoutBlock(*root, width);
     layoutWidth = width;
 }
 

@@ -88,10 +88,6 @@ struct LineState {
 int32_t GUIText::layoutBlock(GUITextChunk& block, int32_t width)
 {
     const int32_t count = block.getChildCount();
-    if (count == 0) {
-        endX = endY = 0;
-        return 0;
-    }
     const ImageFontPtr textDefault = textFont();
     ImageFontPtr current = textDefault;
     const DStringPtr spaceText = new DString(u" ");

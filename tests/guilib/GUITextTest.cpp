@@ -209,6 +209,10 @@ TEST_F(GUITextTest, NestedBlocksStartOnTheirOwnLines)
     EXPECT_EQ(layout(text(u"α<P>β</P>γ"), 100),
               (Lines{ { u"α", 0, 0, 5 }, { u"β", 0, 10, 7 }, { u"γ", 0, 20, 9 } }));
     EXPECT_EQ(height, 30);
+    // An empty block still takes the line it opens; only a wholly empty text has no height.
+    EXPECT_EQ(layout(text(u"α<P></P>γ"), 100), (Lines{ { u"α", 0, 0, 5 }, { u"γ", 0, 20, 9 } }));
+    EXPECT_EQ(height, 30);
+    EXPECT_EQ(text(u"<P></P>")->getHeight(100), 30);
 }
 
 TEST_F(GUITextTest, ClosingTagAtTheTopEndsTheText)
