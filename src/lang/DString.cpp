@@ -43,6 +43,15 @@ void checkIndex(bool valid)
         throwException(StringIndexOutOfBoundsException);
 }
 
+// A terminated copy with every unit passed through a wide-character case conversion.
+char16_t* convertedUnits(const char16_t* text, int32_t length, wint_t (*convert)(wint_t))
+{
+    char16_t* units = copyUnits(text, length);
+    for (int32_t i = 0; i < length; ++i)
+        units[i] = static_cast<char16_t>(convert(static_cast<wint_t>(units[i])));
+    return units;
+}
+
 const char16_t NULL_TEXT[] = u"null";
 
 } // namespace
@@ -271,18 +280,12 @@ DStringPtr DString::trim()
 
 DStringPtr DString::toLowerCase() const
 {
-    char16_t* units = copyUnits(chars, count);
-    for (int32_t i = 0; i < count; ++i)
-        units[i] = static_cast<char16_t>(std::towlower(static_cast<wint_t>(units[i])));
-    return new DString(Adopt {}, units, count);
+    return new DString(Adopt {}, convertedUnits(chars, count, std::towlower), count);
 }
 
 DStringPtr DString::toUpperCase() const
 {
-    char16_t* units = copyUnits(chars, count);
-    for (int32_t i = 0; i < count; ++i)
-        units[i] = static_cast<char16_t>(std::towupper(static_cast<wint_t>(units[i])));
-    return new DString(Adopt {}, units, count);
+    return new DString(Adopt {}, convertedUnits(chars, count, std::towupper), count);
 }
 
 DStringPtr DString::replace(char16_t oldUnit, char16_t newUnit)
