@@ -163,10 +163,14 @@ void GUIAnimation::drawTiled(const DGraphicsPtr& g, int32_t x, int32_t y, int32_
         int32_t stepX = tile.x > 0 ? tile.x : w + 1;
         int32_t stepY = tile.y > 0 ? tile.y : h + 1;
         int32_t next = 0;
+        bool drawn = false;
         for (int32_t ty = y; ty < y + h; ty += stepY)
-            for (int32_t tx = x; tx < x + w; tx += stepX)
+            for (int32_t tx = x; tx < x + w; tx += stepX) {
                 next = draw(g, tx, ty, false);
-        if (kind == KIND_ANIMATION && (next != 0 || loop))
+                drawn = true;
+            }
+        // An empty area shows no frame, so the animation does not move on.
+        if (kind == KIND_ANIMATION && drawn && (next != 0 || loop))
             frame = next;
     }
     g->setClip(cx, cy, cw, ch);

@@ -96,6 +96,20 @@ TEST_F(GUILooksTest, TilingAnAnimationWithoutSizeEnds)
     EXPECT_EQ(countPixels(target, 0), 64 * 64);
 }
 
+TEST_F(GUILooksTest, TilingStepsTheAnimationOnceAndOnlyWhenItDraws)
+{
+    GUIAnimationPtr looping = new GUIAnimation(testSprites(3), 0, true);
+    looping->setFrame(1);
+    for (GUIRect empty : { GUIRect{ 0, 0, 0, 20 }, GUIRect{ 0, 0, 20, 0 } }) {
+        looping->drawTiled(g, empty.x, empty.y, empty.width, empty.height, false);
+        EXPECT_EQ(looping->frame, 1) << "nothing was shown";
+    }
+    looping->drawTiled(g, 0, 0, 40, 40, false);
+    EXPECT_EQ(looping->frame, 2) << "one step for all tiles";
+    looping->drawTiled(g, 0, 0, 8, 8, false);
+    EXPECT_EQ(looping->frame, 0) << "a loop starts over";
+}
+
 TEST_F(GUILooksTest, RedefiningALookKeepsOnlyTheLaterEntry)
 {
     GUIWidgetPtr w = makeWidget(1, 0, 0, 10, 10);
