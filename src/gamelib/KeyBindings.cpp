@@ -6,35 +6,22 @@
 #include "io/DDataInputStream.h"
 #include "io/DDataOutputStream.h"
 #include "lang/DExceptionBase.h"
+#include "microedition/lcdui/DCanvas.h"
 #include "microedition/rms/DRecordStore.h"
 
 using namespace vela::lang;
 using namespace vela::io;
 using vela::microedition::rms::DRecordStore;
+using vela::microedition::lcdui::DCanvas;
+using vela::microedition::rms::DRecordStore;
 using vela::microedition::rms::DRecordStorePtr;
-
-namespace {
-
-struct KeyAction {
-    int32_t key;
-    int32_t action;
-};
-
-// The canvas's default key map in the order it is built (a test checks it against the canvas).
-const KeyAction DEFAULT_KEYS[] = {
-    {'1', 5}, {'2', 0}, {'3', 6}, {'4', 2}, {'5', 4}, {'6', 3}, {'8', 1}, {'7', 7}, {'9', 8},
-    {-4, 13}, {10, 4}, {-3, 15}, {10003, 12}, {10004, 11}, {10000, 9}, {10001, 10}, {10002, 4},
-    {37, 2}, {39, 3}, {38, 0}, {40, 1}, {13, 4}, {-2, 14},
-};
-
-}
 
 void CustomControls::defaultKeys(int32_t action, int32_t* keys, int32_t count)
 {
     int32_t found = 0;
-    for (const KeyAction& pair : DEFAULT_KEYS)
-        if (pair.action == action && found < count)
-            keys[found++] = pair.key;
+    for (int32_t i = 0; i < DCanvas::DEFAULT_KEY_COUNT && found < count; ++i)
+        if (DCanvas::DEFAULT_KEYS[i].action == action)
+            keys[found++] = DCanvas::DEFAULT_KEYS[i].key;
     while (found < count)
         keys[found++] = -1;
 }

@@ -7,21 +7,12 @@
 
 namespace vela::microedition::lcdui {
 
-namespace {
-
-struct KeyAction {
-    int32_t key;
-    int32_t action;
-};
-
-// The default map, in the order it is built.
-const KeyAction DEFAULT_KEYS[] = {
+const DCanvas::KeyAction DCanvas::DEFAULT_KEYS[] = {
     {'1', 5}, {'2', 0}, {'3', 6}, {'4', 2}, {'5', 4}, {'6', 3}, {'8', 1}, {'7', 7}, {'9', 8},
     {-4, 13}, {10, 4}, {-3, 15}, {10003, 12}, {10004, 11}, {10000, 9}, {10001, 10}, {10002, 4},
     {37, 2}, {39, 3}, {38, 0}, {40, 1}, {13, 4}, {-2, 14},
 };
-
-} // namespace
+const int32_t DCanvas::DEFAULT_KEY_COUNT = sizeof DEFAULT_KEYS / sizeof DEFAULT_KEYS[0];
 
 DCanvas::DCanvas() : buffer(width, height, 0)
 {
@@ -63,9 +54,11 @@ void DCanvas::selectKeySet(int32_t id)
             return nullptr;
         return lang::ptrCastOrNull<lang::DintArray>((*set)[action]);
     };
-    for (const KeyAction& k : DEFAULT_KEYS)
+    for (int32_t i = 0; i < DEFAULT_KEY_COUNT; ++i) {
+        const KeyAction& k = DEFAULT_KEYS[i];
         if (!rowOf(k.action))
             mapKey(k.key, k.action);
+    }
     for (int32_t action = 0; set && action < set->length(); ++action)
         if (lang::DintArrayPtr row = rowOf(action))
             for (int32_t i = 0; i < row->length(); ++i)

@@ -20,6 +20,15 @@ public:
     // Command keys of the runtime.
     enum { KEY_SOFT_LEFT = 10000, KEY_SOFT_RIGHT = 10001, KEY_ACTION = 10002, KEY_POUND = 10003, KEY_STAR = 10004 };
 
+    // One pair of the default key-to-action map.
+    struct KeyAction {
+        int32_t key;
+        int32_t action;
+    };
+    // The default map, in the order it is built; every canvas starts from it.
+    static const KeyAction DEFAULT_KEYS[];
+    static const int32_t DEFAULT_KEY_COUNT;
+
     DCanvas();
     ~DCanvas() override;
 
