@@ -256,7 +256,10 @@ TEST_F(GUIMessageBoxTest, ShortMessageKeepsItsScrollBarAndDoesNotScroll)
     box->textArea->scrollDown(0);
     for (int i = 0; i < 20; ++i)
         frame();
+    // Neither axis leaves the text's own box: a text only a few pixels high and with no
+    // width of content would otherwise be painted outside its clip.
     EXPECT_EQ(box->textArea->scrollY, 0);
+    EXPECT_EQ(box->textArea->scrollX, 0);
 }
 
 TEST_F(GUIMessageBoxTest, DownOnAScreenWithoutEntriesKeepsTheFocus)
