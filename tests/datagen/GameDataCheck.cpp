@@ -10,8 +10,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <regex>
+#include <sstream>
 
 namespace fs = std::filesystem;
 using namespace datagen;
@@ -125,6 +127,25 @@ TEST_F(GameData, IsSolidLzma2WithoutTimesOrFolders)
     EXPECT_EQ(std::regex_search(listing, std::regex("Method = (?!LZMA2)")), false) << "only LZMA2, no filters";
     EXPECT_EQ(std::regex_search(listing, std::regex("Modified = \\d")), false) << "no time stamps";
     EXPECT_EQ(listing.find("Folder = +"), std::string::npos) << "no folder entries";
+}
+
+// Every open decodes the member's whole block: members share a block only up to 32 KB.
+TEST_F(GameData, SolidBlocksStaySmall)
+{
+    std::istringstream listing(run(std::string(SEVEN_ZIP) + " l -slt " + quoted(TINTROW_GAME_DAT)));
+    std::map<long, std::pair<long, long>> blocks;  // block -> total and largest member
+    long size = 0;
+    for (std::string line; std::getline(listing, line);) {
+        if (line.rfind("Size = ", 0) == 0)
+            size = std::stol(line.substr(7));
+        else if (line.rfind("Block = ", 0) == 0) {
+            auto& [total, largest] = blocks[std::stol(line.substr(8))];
+            total += size, largest = std::max(largest, size);
+        }
+    }
+    ASSERT_GT(blocks.size(), 1u);
+    for (const auto& [block, sizes] : blocks)
+        EXPECT_LT(sizes.first - sizes.second, 32 * 1024) << "block " << block;
 }
 
 TEST_F(GameData, AFreshGenerationGivesTheSameBytes)
