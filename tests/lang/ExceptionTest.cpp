@@ -7,16 +7,15 @@
 #include "lang/ThrownKind.h"
 
 using namespace vela::lang;
+using testing_support::thrownKind;
 
 TEST(ExceptionRecord, LayoutAndMessageLimit)
 {
     EXPECT_EQ(sizeof(DExceptionBase), 252u);
-    DExceptionBase plain(EOFException);
-    EXPECT_EQ(plain.message[0], 0);
+    EXPECT_EQ(DExceptionBase(EOFException).message[0], 0);
     DExceptionBase longOne(IOException, std::string(300, 'm').c_str());
     EXPECT_EQ(std::u16string(longOne.message).size(), 123u);
-    DExceptionBase wide(IOException, u"short");
-    EXPECT_EQ(std::u16string(wide.message), u"short");
+    EXPECT_EQ(std::u16string(DExceptionBase(IOException, u"short").message), u"short");
 }
 
 TEST(ExceptionNames, TableAndUnlistedCodes)
@@ -25,49 +24,37 @@ TEST(ExceptionNames, TableAndUnlistedCodes)
         uint32_t code;
         const char16_t* name;
     } cases[] = {
-        { 0x05800002, u"StringIndexOutOfBoundsException" },
-        { 0x04000000, u"Exception" },
-        { 0x06000002, u"EOFException" },
-        { 0x04200008, u"RecordStoreNotOpenException" },
-        { 0x05400002, u"NumberFormatException" },
-        { 0x04100000, u"SecurityException" },
-        { 0x1234, u"1234" },
-        { 0x05000003, u"5000003" },
-        { 0x80000000, u"-80000000" },
+        { 0x05800002, u"StringIndexOutOfBoundsException" }, { 0x04000000, u"Exception" },
+        { 0x06000002, u"EOFException" }, { 0x04200008, u"RecordStoreNotOpenException" },
+        { 0x05400002, u"NumberFormatException" }, { 0x04100000, u"SecurityException" },
+        { 0x1234, u"1234" }, { 0x05000003, u"5000003" }, { 0x80000000, u"-80000000" },
     };
     for (const auto& c : cases)
         EXPECT_EQ(std::u16string(DExceptionBase::nameOf(c.code)), c.name) << std::hex << c.code;
 }
 
-// Throws a record of `code` and reports whether a handler for `kind` accepted it.
-static bool accepted(uint32_t code, uint32_t kind)
+// What a handler for `kind` does with a thrown record of `code`: accepted (NOTHING_THROWN)
+// or the kind of what it rethrew.
+static uint32_t handle(DExceptionBase* thrown, uint32_t kind)
 {
-    bool rethrown = false;
-    try {
+    return thrownKind([&] {
         try {
-            throw new DExceptionBase(code);
+            throw thrown;
         } catch (DExceptionBase* e) {
             acceptException(e, kind);
         }
-    } catch (DExceptionBase* e) {
-        EXPECT_EQ(e->code, code) << "the same record is rethrown";
-        rethrown = true;
-        delete e;
-    }
-    return !rethrown;
+    });
 }
 
-TEST(ExceptionHandler, AcceptsWhenEveryBitOfTheKindIsSet)
+TEST(ExceptionHandler, AcceptsWhenEveryBitOfTheKindIsSetElseRethrowsTheSame)
 {
+    const uint32_t accepted = testing_support::NOTHING_THROWN;
     struct {
-        uint32_t code;
-        uint32_t kind;
+        uint32_t code, kind;
         bool accepts;
     } cases[] = {
-        { IOException, EOFException, false },
-        { EOFException, IOException, true },
-        { EOFException, EOFException, true },
-        { NullPointerException, Exception, true },
+        { IOException, EOFException, false }, { EOFException, IOException, true },
+        { EOFException, EOFException, true }, { NullPointerException, Exception, true },
         { NullPointerException, RuntimeException, true },
         { NullPointerException, IOException, false },
         { ArithmeticException, ClassNotFoundException, true },
@@ -76,31 +63,13 @@ TEST(ExceptionHandler, AcceptsWhenEveryBitOfTheKindIsSet)
         { RecordStoreException, RecordStoreNotFoundException, false },
     };
     for (const auto& c : cases)
-        EXPECT_EQ(accepted(c.code, c.kind), c.accepts) << std::hex << c.code << " " << c.kind;
-}
-
-TEST(ExceptionHandler, NullRecordIsNeverAccepted)
-{
-    bool nullRethrown = false;
-    try {
-        try {
-            throw static_cast<DExceptionBase*>(nullptr);
-        } catch (DExceptionBase* e) {
-            acceptException(e, Exception);
-        }
-    } catch (DExceptionBase* e) {
-        nullRethrown = e == nullptr;
-    }
-    EXPECT_TRUE(nullRethrown);
-}
-
-TEST(ExceptionHandler, CatchKindRunsTheBodyAndFilters)
-{
+        EXPECT_EQ(handle(new DExceptionBase(c.code), c.kind), c.accepts ? accepted : c.code)
+            << std::hex << c.code << " " << c.kind;
+    EXPECT_EQ(handle(nullptr, Exception), 0u); // a null record is never accepted
     int ran = 0;
     EXPECT_FALSE(catchKind(IOException, [&] { ++ran; }));
-    EXPECT_TRUE(catchKind(IOException, [] { throwException(EOFException); }));
-    EXPECT_EQ(testing_support::thrownKind(
-                  [] { catchKind(EOFException, [] { throwException(IOException); }); }),
-        uint32_t { IOException });
     EXPECT_EQ(ran, 1);
+    EXPECT_TRUE(catchKind(IOException, [] { throwException(EOFException); }));
+    EXPECT_EQ(thrownKind([] { catchKind(EOFException, [] { throwException(IOException); }); }),
+        uint32_t { IOException });
 }

@@ -12,19 +12,12 @@ using namespace vela::lang;
 TEST(IntegerFormat, RadixTable)
 {
     struct {
-        int32_t value;
-        int32_t radix;
+        int32_t value, radix;
         const char16_t* expected;
     } cases[] = {
-        { 0, 10, u"0" },
-        { -255, 10, u"-255" },
-        { INT_MIN, 10, u"-2147483648" },
-        { 255, 16, u"ff" },
-        { -255, 16, u"-ff" },
-        { INT_MIN, 16, u"-80000000" },
-        { INT_MAX, 16, u"7fffffff" },
-        { -255, 8, u"" },
-        { 5, 2, u"" },
+        { 0, 10, u"0" }, { -255, 10, u"-255" }, { INT_MIN, 10, u"-2147483648" },
+        { 255, 16, u"ff" }, { -255, 16, u"-ff" }, { INT_MIN, 16, u"-80000000" },
+        { INT_MAX, 16, u"7fffffff" }, { -255, 8, u"" }, { 5, 2, u"" },
     };
     for (const auto& c : cases)
         EXPECT_EQ(std::u16string(DInteger::toString(c.value, c.radix)->view()), c.expected)
@@ -32,7 +25,7 @@ TEST(IntegerFormat, RadixTable)
     EXPECT_EQ(std::u16string(DInteger::toString(-7)->view()), u"-7");
 }
 
-TEST(IntegerParse, ScanningRules)
+TEST(IntegerParse, ScanningRulesAndTextsWithoutDigits)
 {
     struct {
         const char16_t* text;
@@ -43,10 +36,6 @@ TEST(IntegerParse, ScanningRules)
     };
     for (const auto& c : cases)
         EXPECT_EQ(DInteger::parseInt(new DString(c.text)), c.expected);
-}
-
-TEST(IntegerParse, NoDigitsThrowsNumberFormat)
-{
     for (const char16_t* text : { u"", u"abc", u"-", u"+ 1", u"   ", u"x12" })
         EXPECT_THROWS_KIND(DInteger::parseInt(new DString(text)), NumberFormatException);
     EXPECT_THROWS_KIND(DInteger::parseInt(DStringPtr()), NullPointerException);

@@ -7,7 +7,6 @@
 #include "lang/DString.h"
 #include "lang/DSystem.h"
 #include "lang/HostHooks.h"
-#include "lang/ThrownKind.h"
 
 using namespace vela::lang;
 
@@ -27,19 +26,14 @@ protected:
     }
 };
 
-TEST_F(SystemProperties, FixedTextProperties)
+TEST_F(SystemProperties, TextProperties)
 {
     EXPECT_EQ(text(u"file.separator"), u"\\");
     EXPECT_EQ(text(u"archive.name"), u"game.dat");
     EXPECT_EQ(text(u"archive.password"), u"");
     EXPECT_EQ(text(u"platform.string"), u"PocketPC");
     EXPECT_EQ(text(u"Archive.name"), u"<null>");
-    EXPECT_EQ(text(u"unknown"), u"<null>");
-    EXPECT_EQ(std::u16string(DSystem::getProperty(new DString(u"archive.name"))->view()), u"game.dat");
-}
-
-TEST_F(SystemProperties, AppFullpathIsTheProgramsDirectory)
-{
+    EXPECT_EQ(DSystem::getProperty(new DString(u"archive.name"))->toUtf8(), "game.dat");
     host::setProgramFile("/opt/games/tintrow/tintrow");
     EXPECT_EQ(text(u"app.fullpath"), u"/opt/games/tintrow");
     host::setProgramFile("bare-name");
@@ -53,30 +47,27 @@ TEST_F(SystemProperties, AppFullpathIsTheProgramsDirectory)
     EXPECT_EQ(DSystem::getProperty(u"app.fullpath")->toUtf8(), expected);
 }
 
-TEST_F(SystemProperties, NumberTable)
+TEST_F(SystemProperties, NumberTableAndInputFollowingThePlatformType)
 {
     struct {
-        const char16_t* key;
+        const char16_t *platform, *key;
         int32_t value;
     } cases[] = {
-        { u"platform.type", 2 }, { u"input.touchscreen", 1 }, { u"input.softkeys", 0 },
-        { u"input.qwerty", -1 }, { u"input.mouse", 0 }, { u"sound.stereo", 1 },
-        { u"sound.bps", 16 }, { u"sound.frequency", 44100 }, { u"sound.sfx_channels", 32 },
-        { u"sound.music_channels", 16 }, { u"sound.Bps", -1 }, { u"", -1 },
+        { nullptr, u"platform.type", 2 }, { nullptr, u"input.touchscreen", 1 },
+        { nullptr, u"input.softkeys", 0 }, { nullptr, u"input.qwerty", -1 },
+        { nullptr, u"input.mouse", 0 }, { nullptr, u"sound.stereo", 1 },
+        { nullptr, u"sound.bps", 16 }, { nullptr, u"sound.frequency", 44100 },
+        { nullptr, u"sound.sfx_channels", 32 }, { nullptr, u"sound.music_channels", 16 },
+        { nullptr, u"sound.Bps", -1 }, { nullptr, u"", -1 },
+        { u"SmartPhone", u"input.touchscreen", 0 }, { u"SmartPhone", u"input.softkeys", 1 },
+        { u"Other", u"input.touchscreen", 0 }, { u"Other", u"input.softkeys", 0 },
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
+        host::setPlatformType(c.platform);
         EXPECT_EQ(DSystem::getIntProperty(c.key), c.value);
-}
-
-TEST_F(SystemProperties, InputPropertiesFollowThePlatformType)
-{
+    }
     host::setPlatformType(u"SmartPhone");
     EXPECT_EQ(text(u"platform.string"), u"SmartPhone");
-    EXPECT_EQ(DSystem::getIntProperty(u"input.touchscreen"), 0);
-    EXPECT_EQ(DSystem::getIntProperty(u"input.softkeys"), 1);
-    host::setPlatformType(u"Other");
-    EXPECT_EQ(DSystem::getIntProperty(u"input.touchscreen"), 0);
-    EXPECT_EQ(DSystem::getIntProperty(u"input.softkeys"), 0);
 }
 
 static uint64_t virtualClock = 0;
@@ -88,8 +79,6 @@ TEST_F(SystemProperties, ClockComesFromTheInstalledTickSource)
     host::setTickSource([] { return virtualClock; });
     virtualClock = 5000000000ull; // beyond 32 bits: the clock is 64-bit wide
     EXPECT_EQ(DSystem::currentTimeMillis(), 5000000000ll);
-    virtualClock = 1ull << 62;
-    EXPECT_EQ(DSystem::currentTimeMillis(), int64_t { 1 } << 62);
     host::setTickSource(nullptr);
     EXPECT_LT(DSystem::currentTimeMillis(), int64_t { 1 } << 62);
 }

@@ -9,16 +9,15 @@
 namespace testing_support {
 
 constexpr uint32_t NOTHING_THROWN = 0xFFFFFFFFu;
-constexpr uint32_t NULL_THROWN = 0;
 
-// Accepts and deletes whatever the body throws, reporting its kind.
+// Accepts and deletes whatever the body throws, reporting its kind (0 for a null record).
 template <class Body>
 uint32_t thrownKind(Body&& body)
 {
     try {
         body();
     } catch (vela::lang::DExceptionBase* e) {
-        uint32_t code = e ? e->code : NULL_THROWN;
+        uint32_t code = e ? e->code : 0;
         delete e;
         return code;
     }
