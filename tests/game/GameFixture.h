@@ -1,4 +1,4 @@
-// Test support: a recording host, hand-made level files and a game on them.
+// Test support: a recording host, hand-made level files, board pictures and a game on them.
 #pragma once
 
 #include <cstdint>
@@ -7,17 +7,14 @@
 #include <vector>
 
 #include "game/Game.h"
+#include "lang/DArray.h"
 
 namespace tintrow::testing {
 
 // A level as the file stores it; `rows` uses '#' for holes and anything else for floor.
 struct LevelDesign {
-    int8_t gameType = 0;
-    int8_t goal = 0;
-    int8_t colourCount = 5;
-    int8_t nextCount = 3;
-    int32_t timeLimit = 60000;
-    int32_t bonusPerPoint = 200;
+    int8_t gameType = 0, goal = 0, colourCount = 5, nextCount = 3;
+    int32_t timeLimit = 60000, bonusPerPoint = 200;
     int8_t lineLength = 5;
     int16_t pointsToWin = 100;
     int32_t particleRate = 1000;
@@ -27,8 +24,7 @@ struct LevelDesign {
 };
 
 struct PlayedSound {
-    int32_t index;
-    int32_t pan;
+    int32_t index, pan;
     bool loop;
     bool operator==(const PlayedSound& o) const
     {
@@ -46,28 +42,20 @@ public:
     void setSoundPan(int32_t, int32_t) override { }
     void stopSound(int32_t index) override { stopped.push_back(index); }
     int32_t volume(int32_t which) override { return which == 0 ? 30 : 20; }
-    void setVolumes(int32_t first, int32_t second) override
-    {
-        volumes = {first, second};
-    }
+    void setVolumes(int32_t first, int32_t second) override { volumes = {first, second}; }
     vela::lang::DbyteArrayPtr readLevel(int32_t index) override;
     void drawLevelBackground() override { ++backgrounds; }
     void restartTimeIndicator() override { }
     void clearParticles() override { }
     void resetActions() override { }
-    void refreshInGameMenu() override { ++menuRefreshes; }
-    void showLevelTips() override { ++tips; }
-
-    std::vector<int32_t> soundNumbers() const;
+    void refreshInGameMenu() override { }
+    void showLevelTips() override { }
 
     int64_t clock = 0;
     std::map<int32_t, std::vector<uint8_t>> levels;
     std::vector<PlayedSound> sounds;
-    std::vector<int32_t> stopped;
-    std::vector<int32_t> volumes;
+    std::vector<int32_t> stopped, volumes;
     int32_t backgrounds = 0;
-    int32_t menuRefreshes = 0;
-    int32_t tips = 0;
 };
 
 // A temporary data folder for record stores, removed afterwards.
@@ -82,22 +70,18 @@ private:
     bool hadPrevious = false;
 };
 
-// Clears the board to floor/holes of the current level (no balls, no previews) so that a test
-// can lay out exactly the balls it needs.
-void clearBoard(Game& game);
-// Puts a resting ball of `colour` at (x, y).
-void putBall(Game& game, int32_t x, int32_t y, int32_t colour);
-// Balls from a picture: digits are colours, '.' floor, '#' hole.
-void layBoard(Game& game, const std::vector<std::string>& rows);
-
-} // namespace tintrow::testing
-
-namespace tintrow::testing {
-
-// A game on `design` as level 0 (more levels when given), started as the menus start one.
+// A game on `design` as level 0 (and every level below `levelCount`), started as the menus do.
 GamePtr startGame(RecordingHost& host, const LevelDesign& design, bool arcade = false,
                   int32_t levelCount = 1);
-// How many board cells are in display state `state`.
+// Lays out the board from a picture, rows separated by '/': digits are resting balls of that
+// colour, 'a' to 'e' previews of colours 0 to 4 (announced as the next balls in row order),
+// '#' holes, anything else floor. Cells the picture leaves out become empty floor or holes.
+void layBoard(Game& game, const std::string& picture);
+void putBall(Game& game, int32_t x, int32_t y, int32_t colour);
 int32_t countState(Game& game, int32_t state);
+
+vela::lang::DbyteArrayPtr toArray(const std::vector<uint8_t>& bytes);
+std::vector<uint8_t> fromArray(const vela::lang::DbyteArrayPtr& array);
+void writeFile(const std::string& path, const std::vector<uint8_t>& bytes);
 
 } // namespace tintrow::testing

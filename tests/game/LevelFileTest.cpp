@@ -1,4 +1,5 @@
-// Level files: what is clamped on reading, and files that are refused without harm.
+// Level files and the board: what is clamped on reading, files refused without harm, geometry
+// and placement.
 #include <gtest/gtest.h>
 
 #include "GameFixture.h"
@@ -7,7 +8,7 @@
 namespace tintrow::testing {
 namespace {
 
-TEST(LevelFile, ClampsAsTheGameReadsIt)
+TEST(LevelFile, ClampsAsTheGameReadsItAndTakesItsHoles)
 {
     RecordingHost host;
     LevelDesign design;
@@ -18,6 +19,7 @@ TEST(LevelFile, ClampsAsTheGameReadsIt)
     design.timeLimit = -5;
     design.particleRate = 500;
     design.pointsToWin = -2;
+    design.rows = {"#..", "...", "..#"};
     GamePtr game = startGame(host, design);
     EXPECT_EQ(game->gameType, 1);
     EXPECT_EQ(game->goal, 2);
@@ -26,14 +28,6 @@ TEST(LevelFile, ClampsAsTheGameReadsIt)
     EXPECT_EQ(game->timeLimit, 1);
     EXPECT_EQ(game->particleInterval, 21);
     EXPECT_EQ(game->pointsToWin, -2);
-}
-
-TEST(LevelFile, HolesComeFromTheFile)
-{
-    RecordingHost host;
-    LevelDesign design;
-    design.rows = {"#..", "...", "..#"};
-    GamePtr game = startGame(host, design);
     EXPECT_EQ(game->cellAt(0, 0).kind, KIND_HOLE);
     EXPECT_EQ(game->cellAt(2, 2).kind, KIND_HOLE);
     EXPECT_NE(game->cellAt(1, 1).kind, KIND_HOLE);
@@ -43,9 +37,9 @@ TEST(LevelFile, HolesComeFromTheFile)
 
 struct RefusedCase {
     const char* name;
-    size_t offset; // byte to overwrite, or the new length when `truncate`
+    int32_t keep; // bytes kept: -1 all of them, -2 no file at all
+    size_t offset;
     uint8_t value;
-    bool truncate;
 };
 
 class RefusedLevel : public ::testing::TestWithParam<RefusedCase> { };
@@ -56,14 +50,12 @@ TEST_P(RefusedLevel, FailsAndLeavesTheGameAsItWas)
     RecordingHost host;
     GamePtr game = startGame(host, LevelDesign());
     std::vector<uint8_t> bytes = LevelDesign().bytes();
-    if (c.truncate)
-        bytes.resize(c.offset);
-    else
-        bytes[c.offset] = c.value;
-    host.levels[1] = bytes;
-    int32_t width = game->width;
-    int32_t kind = game->cellAt(8, 8).kind;
-    int32_t backgrounds = host.backgrounds;
+    bytes[c.offset] = c.value;
+    if (c.keep >= 0)
+        bytes.resize(size_t(c.keep));
+    if (c.keep != -2)
+        host.levels[1] = bytes;
+    int32_t width = game->width, kind = game->cellAt(8, 8).kind, backgrounds = host.backgrounds;
     bool threw = false;
     try {
         game->setupLevel(1);
@@ -78,32 +70,21 @@ TEST_P(RefusedLevel, FailsAndLeavesTheGameAsItWas)
 }
 
 const RefusedCase REFUSED_CASES[] = {
-    {"Empty", 0, 0, true},
-    {"ShortHeader", 20, 0, true},
-    {"ShortCells", 21 + 80, 0, true},
-    {"ZeroWidth", 0, 0, false},
-    {"NegativeHeight", 1, 0xF0, false},
-    {"NoColours", 4, 0, false},
-    {"NegativeNextCount", 5, 0xFF, false},
+    {"Missing", -2, 0, 9},
+    {"Empty", 0, 0, 9},
+    {"ShortHeader", 20, 0, 9},
+    {"ShortCells", 21 + 80, 0, 9},
+    {"ZeroWidth", -1, 0, 0},
+    {"NegativeHeight", -1, 1, 0xF0},
+    {"NoColours", -1, 4, 0},
+    {"NegativeNextCount", -1, 5, 0xFF},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, RefusedLevel, ::testing::ValuesIn(REFUSED_CASES),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(LevelFile, MissingLevelIsRefused)
-{
-    RecordingHost host;
-    GamePtr game = startGame(host, LevelDesign());
-    try {
-        game->setupLevel(4);
-        ADD_FAILURE() << "a missing level was set up";
-    } catch (vela::lang::DExceptionBase* e) {
-        EXPECT_TRUE(vela::lang::DExceptionBase::isKind(e, vela::lang::IOException));
-        delete e;
-    }
-}
-
-// A 9 × 9 board of 20-pixel cells on a 240 × 320 screen starts at (30, 74).
+// A 9 × 9 board of 20-pixel cells on a 240 × 320 screen starts at (30, 74); a point left of
+// the board truncates toward zero.
 TEST(Board, ScreenPointsMapToCells)
 {
     RecordingHost host;
@@ -118,8 +99,7 @@ TEST(Board, ScreenPointsMapToCells)
     for (const auto& c : cases) {
         int32_t x = -9, y = -9;
         game->cellUnderPoint(c[0], c[1], x, y);
-        EXPECT_EQ(x, c[2]) << c[0] << "," << c[1];
-        EXPECT_EQ(y, c[3]) << c[0] << "," << c[1];
+        EXPECT_EQ(std::make_pair(x, y), std::make_pair(c[2], c[3])) << c[0] << "," << c[1];
     }
 }
 
@@ -129,11 +109,10 @@ TEST(Board, FindFirstOfKindAppliesStartColumnToEveryRow)
     LevelDesign design;
     design.rows = {"###", ".##", "##."};
     GamePtr game = startGame(host, design);
-    clearBoard(*game);
+    layBoard(*game, "");
     int32_t x = -1, y = -1;
     ASSERT_TRUE(game->findFirstOfKind(2, 0, KIND_FLOOR, x, y));
-    EXPECT_EQ(x, 2);
-    EXPECT_EQ(y, 2);
+    EXPECT_EQ(std::make_pair(x, y), std::make_pair(2, 2));
 }
 
 TEST(Board, PlacementFailsOnAFullBoardWithoutChange)
@@ -142,8 +121,7 @@ TEST(Board, PlacementFailsOnAFullBoardWithoutChange)
     LevelDesign design;
     design.rows = {"...", "..."};
     GamePtr game = startGame(host, design);
-    layBoard(*game, {"012", "34."});
-    game->cellAt(2, 1).state = STATE_PREVIEW;
+    layBoard(*game, "012/34a");
     CellPtr next = new Cell();
     next->kind = KIND_BALL;
     next->x = 7;
@@ -159,11 +137,10 @@ TEST(Board, PlacementWalksOnFromTheDrawnCell)
     RecordingHost host;
     GamePtr game = startGame(host, LevelDesign());
     for (int round = 0; round < 20; ++round) {
-        clearBoard(*game);
+        layBoard(*game, "");
         vela::util::DRandom copy(0);
         copy.setState(game->random->getState());
-        int32_t x0 = std::abs(copy.nextInt() % 9);
-        int32_t y0 = std::abs(copy.nextInt() % 9);
+        int32_t x0 = std::abs(copy.nextInt() % 9), y0 = std::abs(copy.nextInt() % 9);
         int32_t start = y0 * 9 + x0;
         for (int32_t k = 0; k < 4; ++k) // the drawn cell and the three after it hold balls
             putBall(*game, (start + k) % 81 % 9, (start + k) % 81 / 9, 0);

@@ -1,6 +1,7 @@
 // Choosing balls and cells, the path search with its tie-breaks, and the travel.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "GameFixture.h"
@@ -13,23 +14,22 @@ using Cells = std::vector<std::pair<int32_t, int32_t>>;
 Cells pathCells(Game& game)
 {
     Cells cells;
-    for (int32_t i = 0; game.path && i < game.path->length(); ++i) {
-        const PathNode& node = game.nodes[game.path[i]];
-        cells.emplace_back(node.x, node.y);
-    }
+    for (int32_t i = 0; game.path && i < game.path->length(); ++i)
+        cells.emplace_back(game.nodes[game.path[i]].x, game.nodes[game.path[i]].y);
     return cells;
 }
 
 class Moves : public ::testing::Test {
 protected:
-    void SetUp() override
+    void SetUp() override { game = startGame(host, LevelDesign()); }
+    // 'B' in the picture is the selected ball.
+    void layWithSelection(std::string picture)
     {
-        game = startGame(host, LevelDesign());
-        clearBoard(*game);
-    }
-    void select(int32_t x, int32_t y)
-    {
-        game->selectedX = x;
+        size_t at = picture.find('B');
+        int32_t y = int32_t(std::count(picture.begin(), picture.begin() + at, '/'));
+        picture[at] = '0';
+        layBoard(*game, picture);
+        game->selectedX = int32_t(at - (picture.rfind('/', at) + 1));
         game->selectedY = y;
     }
 
@@ -39,7 +39,7 @@ protected:
 
 struct PathCase {
     const char* name;
-    std::vector<std::string> board; // 'B' the moving ball, digits other balls, '#' holes
+    const char* board;
     int32_t tx, ty;
     Cells expected; // empty: no path
 };
@@ -49,32 +49,23 @@ class PathSearch : public Moves, public ::testing::WithParamInterface<PathCase> 
 TEST_P(PathSearch, FindsTheShortestPathWithItsTieBreaks)
 {
     const PathCase& c = GetParam();
-    std::vector<std::string> rows = c.board;
-    for (int32_t y = 0; y < int32_t(rows.size()); ++y) {
-        size_t x = rows[y].find('B');
-        if (x != std::string::npos) {
-            rows[y][x] = '0';
-            select(int32_t(x), y);
-        }
-    }
-    layBoard(*game, rows);
+    layWithSelection(c.board);
     EXPECT_EQ(game->findPath(c.tx, c.ty), !c.expected.empty());
     EXPECT_EQ(pathCells(*game), c.expected);
     EXPECT_EQ(game->foundNode >= 0, !c.expected.empty());
 }
 
 const PathCase PATH_CASES[] = {
-    {"NeighbourIsReachedFromTheStart", {"B........"}, 1, 0, {{0, 0}}},
+    {"NeighbourIsReachedFromTheStart", "B", 1, 0, {{0, 0}}},
     // Both two-step paths tie; the one through the node added last (down) wins.
-    {"TieGoesToTheLastAddedNode", {"B........"}, 1, 1, {{0, 0}, {0, 1}}},
+    {"TieGoesToTheLastAddedNode", "B", 1, 1, {{0, 0}, {0, 1}}},
     // Three steps: (2,0) is added after (1,1), so the path runs along the top row.
-    {"TieAmongLaterParents", {"B........"}, 2, 1, {{0, 0}, {1, 0}, {2, 0}}},
-    {"DetourAroundAWall",
-     {"B#.......", ".#.......", "........."},
-     2, 0, {{0, 0}, {0, 1}, {0, 2}, {1, 2}, {2, 2}, {2, 1}}},
-    {"WalledInTargetFails", {"B...1....", "...1.1...", "....1...."}, 4, 1, {}},
-    {"HoleIsNeverReached", {"B.#......"}, 2, 0, {}},
-    {"BallWithoutFreeNeighbourFails", {"B1.......", "1........"}, 4, 4, {}},
+    {"TieAmongLaterParents", "B", 2, 1, {{0, 0}, {1, 0}, {2, 0}}},
+    {"DetourAroundAWall", "B#/.#", 2, 0, {{0, 0}, {0, 1}, {0, 2}, {1, 2}, {2, 2}, {2, 1}}},
+    {"PreviewIsATargetAndAPassage", "Bab", 2, 0, {{0, 0}, {1, 0}}},
+    {"WalledInTargetFails", "B...1/...1.1/....1", 4, 1, {}},
+    {"HoleIsNeverReached", "B.#", 2, 0, {}},
+    {"BallWithoutFreeNeighbourFails", "B1/1", 4, 4, {}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, PathSearch, ::testing::ValuesIn(PATH_CASES),
@@ -82,38 +73,38 @@ INSTANTIATE_TEST_SUITE_P(Cases, PathSearch, ::testing::ValuesIn(PATH_CASES),
 
 // The search as the rules state it, step by step: backward scans of the pool for the target
 // and for known positions. The game's search indexes positions instead; results must agree.
-struct LiteralNode {
-    int32_t parent, x, y, depth;
-    std::vector<int32_t> open;
-};
-
 Cells literalSearch(Game& game, int32_t tx, int32_t ty)
 {
+    struct Node {
+        int32_t parent, x, y, depth;
+        std::vector<int32_t> open;
+    };
     static const int32_t DX[4] = {-1, 0, 1, 0}, DY[4] = {0, -1, 0, 1};
-    std::vector<LiteralNode> pool;
-    auto collect = [&](LiteralNode& n) {
+    std::vector<Node> pool;
+    auto add = [&](int32_t parent, int32_t x, int32_t y, int32_t depth) {
+        Node n{parent, x, y, depth, {}};
         for (int32_t d = 0; d < 4; ++d) {
-            int32_t x = n.x + DX[d], y = n.y + DY[d];
-            bool parent = n.parent >= 0 && pool[size_t(n.parent)].x == x
-                && pool[size_t(n.parent)].y == y;
-            if (x >= 0 && y >= 0 && x < game.width && y < game.height && !parent
-                && game.cellAt(x, y).kind == KIND_FLOOR)
+            int32_t nx = x + DX[d], ny = y + DY[d];
+            bool back = parent >= 0 && pool[size_t(parent)].x == nx && pool[size_t(parent)].y == ny;
+            if (nx >= 0 && ny >= 0 && nx < game.width && ny < game.height && !back
+                && game.cellAt(nx, ny).kind == KIND_FLOOR)
                 n.open.push_back(d);
         }
+        pool.push_back(n);
     };
-    pool.push_back({-1, game.selectedX, game.selectedY, 0, {}});
-    collect(pool[0]);
+    add(-1, game.selectedX, game.selectedY, 0);
     if (pool[0].open.empty())
         return {};
     int32_t found = -1;
     for (int32_t d = 0; d < game.width * game.height && found < 0; ++d) {
         size_t total = 0;
         for (int32_t i = int32_t(pool.size()) - 1; i >= 0 && found < 0; --i) {
-            total += pool[size_t(i)].open.size();
-            if (pool[size_t(i)].depth != d)
+            const Node& n = pool[size_t(i)];
+            total += n.open.size();
+            if (n.depth != d)
                 break;
-            for (int32_t dir : pool[size_t(i)].open)
-                if (pool[size_t(i)].x + DX[dir] == tx && pool[size_t(i)].y + DY[dir] == ty)
+            for (int32_t dir : n.open)
+                if (n.x + DX[dir] == tx && n.y + DY[dir] == ty)
                     found = i;
         }
         if (found >= 0)
@@ -121,18 +112,14 @@ Cells literalSearch(Game& game, int32_t tx, int32_t ty)
         if (total == 0)
             return {};
         for (int32_t i = int32_t(pool.size()) - 1; i >= 0; --i) {
-            if (pool[size_t(i)].depth != d)
-                continue;
-            for (size_t k = 0; k < pool[size_t(i)].open.size(); ++k) {
+            for (size_t k = 0; pool[size_t(i)].depth == d && k < pool[size_t(i)].open.size(); ++k) {
                 int32_t dir = pool[size_t(i)].open[k];
                 int32_t x = pool[size_t(i)].x + DX[dir], y = pool[size_t(i)].y + DY[dir];
                 bool known = false;
-                for (int32_t j = int32_t(pool.size()) - 1; j >= 0 && !known; --j)
-                    known = pool[size_t(j)].x == x && pool[size_t(j)].y == y;
-                if (known)
-                    continue;
-                pool.push_back({i, x, y, d + 1, {}});
-                collect(pool.back());
+                for (const Node& other : pool)
+                    known |= other.x == x && other.y == y;
+                if (!known)
+                    add(i, x, y, d + 1);
             }
         }
     }
@@ -147,84 +134,49 @@ TEST_F(Moves, SearchAgreesWithTheStepwiseRuleOnRandomBoards)
     std::mt19937 rng(11);
     for (int round = 0; round < 300; ++round) {
         LevelDesign design;
-        int32_t w = 2 + int32_t(rng() % 11);
-        int32_t h = 2 + int32_t(rng() % 11);
+        int32_t w = 2 + int32_t(rng() % 11), h = 2 + int32_t(rng() % 11);
         design.rows.assign(size_t(h), std::string(size_t(w), '.'));
         game = startGame(host, design);
-        std::vector<std::string> rows(size_t(h), std::string(size_t(w), '.'));
-        for (std::string& row : rows)
-            for (char& c : row)
-                c = "....0#"[rng() % 6];
+        std::string picture;
+        for (int32_t i = 0; i < w * h; ++i)
+            picture += std::string(i % w == 0 && i ? "/" : "") + "....0#"[rng() % 6];
         int32_t sx = int32_t(rng() % uint32_t(w)), sy = int32_t(rng() % uint32_t(h));
         int32_t tx = int32_t(rng() % uint32_t(w)), ty = int32_t(rng() % uint32_t(h));
-        rows[size_t(sy)][size_t(sx)] = '0';
-        layBoard(*game, rows);
+        picture[size_t(sy * (w + 1) + sx)] = 'B';
+        layWithSelection(picture);
         game->cellAt(tx, ty).state = rng() % 2 ? STATE_PREVIEW : STATE_NEUTRAL;
-        select(sx, sy);
         Cells expected = literalSearch(*game, tx, ty);
         ASSERT_EQ(game->findPath(tx, ty), !expected.empty()) << "round " << round;
         ASSERT_EQ(pathCells(*game), expected) << "round " << round;
     }
 }
 
-TEST_F(Moves, PreviewIsAValidTargetAndPassage)
+TEST_F(Moves, ChoosingSelectsSwitchesAndRefuses)
 {
-    layBoard(*game, {"0.......", "........"});
-    game->cellAt(1, 0).state = STATE_PREVIEW;
-    game->cellAt(2, 0).state = STATE_PREVIEW;
-    select(0, 0);
-    ASSERT_TRUE(game->findPath(2, 0));
-    EXPECT_EQ(pathCells(*game), (Cells{{0, 0}, {1, 0}}));
-}
-
-TEST_F(Moves, FailedSearchKeepsSelectionAndSaysNo)
-{
-    layBoard(*game, {"0.#......"});
-    game->choose(0, 0);
-    host.sounds.clear();
-    game->choose(2, 0);
+    layBoard(*game, "1#.2");
+    game->cellAt(3, 0).state = STATE_PLEASED;
+    game->choose(5, 5); // floor with nothing selected
+    game->choose(3, 0);
+    EXPECT_EQ(game->cellAt(3, 0).state, STATE_SELECTED);
+    EXPECT_EQ(game->cellAt(3, 0).previousState, STATE_PLEASED);
+    game->choose(3, 0); // the selected ball again changes nothing
+    EXPECT_EQ(game->cellAt(3, 0).state, STATE_SELECTED);
+    game->choose(0, 0); // another ball: the first returns to its mood
+    EXPECT_EQ(game->cellAt(3, 0).state, STATE_PLEASED);
+    EXPECT_EQ(game->cellAt(3, 0).previousState, STATE_SELECTED);
+    EXPECT_EQ(game->cellAt(0, 0).state, STATE_SELECTED);
+    game->choose(1, 0); // a hole fails the search and keeps the selection
     EXPECT_EQ(game->selectedX, 0);
     EXPECT_EQ(game->turnState, TURN_PLAYER);
-    ASSERT_EQ(host.sounds.size(), 1u);
-    EXPECT_EQ(host.sounds[0], (PlayedSound{SOUND_NO, game->panForColumn(0), false}));
-}
-
-TEST_F(Moves, ChoosingAnotherBallRestoresTheFirstMood)
-{
-    layBoard(*game, {"1.2......"});
-    game->cellAt(0, 0).state = STATE_PLEASED;
-    game->choose(0, 0);
-    EXPECT_EQ(game->cellAt(0, 0).state, STATE_SELECTED);
-    EXPECT_EQ(game->cellAt(0, 0).previousState, STATE_PLEASED);
-    game->choose(2, 0);
-    EXPECT_EQ(game->cellAt(0, 0).state, STATE_PLEASED);
-    EXPECT_EQ(game->cellAt(0, 0).previousState, STATE_SELECTED);
-    EXPECT_EQ(game->cellAt(2, 0).state, STATE_SELECTED);
-    EXPECT_EQ(game->selectedX, 2);
-    EXPECT_EQ(host.soundNumbers(), (std::vector<int32_t>{SOUND_SELECT, SOUND_SELECT}));
-    EXPECT_EQ(host.sounds[1].pan, game->panForColumn(2));
-}
-
-TEST_F(Moves, ChoosingTheSelectedBallAgainChangesNothing)
-{
-    layBoard(*game, {"1........"});
-    game->choose(0, 0);
-    host.sounds.clear();
-    game->choose(0, 0);
-    EXPECT_EQ(game->cellAt(0, 0).state, STATE_SELECTED);
-    EXPECT_TRUE(host.sounds.empty());
-}
-
-TEST_F(Moves, FloorWithoutSelectionDoesNothing)
-{
-    game->choose(3, 3);
-    EXPECT_EQ(game->turnState, TURN_PLAYER);
-    EXPECT_TRUE(host.sounds.empty());
+    int32_t left = game->panForColumn(0);
+    EXPECT_EQ(host.sounds, (std::vector<PlayedSound>{{SOUND_SELECT, game->panForColumn(3), false},
+                                                     {SOUND_SELECT, left, false},
+                                                     {SOUND_NO, left, false}}));
 }
 
 TEST_F(Moves, TravelTakesTwoTicksPerStepAndArrives)
 {
-    layBoard(*game, {"3........"});
+    layBoard(*game, "3");
     game->choose(0, 0);
     game->choose(2, 0);
     ASSERT_EQ(game->turnState, TURN_TRAVELLING);
@@ -245,12 +197,9 @@ TEST_F(Moves, TravelTakesTwoTicksPerStepAndArrives)
     EXPECT_EQ(host.stopped, (std::vector<int32_t>{SOUND_MOVE}));
 }
 
-TEST(Pan, FollowsTheColumn)
+TEST_F(Moves, PanFollowsTheColumn)
 {
-    RecordingHost host;
-    GamePtr game = startGame(host, LevelDesign());
-    const std::pair<int32_t, int32_t> cases[] = {{0, -56}, {4, 0}, {8, 56}, {3, -14}};
-    for (auto [column, pan] : cases)
+    for (auto [column, pan] : {std::pair{0, -56}, {4, 0}, {8, 56}, {3, -14}})
         EXPECT_EQ(game->panForColumn(column), pan) << column;
 }
 

@@ -6,50 +6,21 @@
 #include "game/StoreRecords.h"
 #include "lang/DString.h"
 
-using vela::lang::DbyteArray;
-using vela::lang::DbyteArrayPtr;
 using vela::lang::DString;
-using vela::lang::DStringPtr;
 
 namespace tintrow::testing {
 namespace {
 
-DbyteArrayPtr toArray(const std::vector<uint8_t>& bytes)
+// Everything a refused load must leave as it was.
+std::vector<int32_t> snapshot(Game& g)
 {
-    DbyteArrayPtr array = new DbyteArray(int32_t(bytes.size()));
-    for (size_t i = 0; i < bytes.size(); ++i)
-        array[int32_t(i)] = int8_t(bytes[i]);
-    return array;
-}
-
-std::vector<uint8_t> fromArray(const DbyteArrayPtr& array)
-{
-    std::vector<uint8_t> bytes;
-    for (int32_t i = 0; array && i < array->length(); ++i)
-        bytes.push_back(uint8_t(array[i]));
-    return bytes;
-}
-
-// A picture of what a test compares after a refused load: nothing may have changed.
-struct Snapshot {
-    int32_t level, score, turnState, width;
-    std::vector<int32_t> cells;
-    explicit Snapshot(Game& g)
-        : level(g.selectedLevel), score(g.score), turnState(g.turnState), width(g.width)
-    {
-        for (int32_t y = 0; y < g.height; ++y) {
-            for (int32_t x = 0; x < g.width; ++x) {
-                const Cell& c = g.cellAt(x, y);
-                cells.insert(cells.end(), {c.kind, c.colour, c.state, c.previousState});
-            }
-        }
+    std::vector<int32_t> values = {g.selectedLevel, g.score, g.turnState, g.width};
+    for (int32_t i = 0; i < g.width * g.height; ++i) {
+        const Cell& c = g.cellAt(i % g.width, i / g.width);
+        values.insert(values.end(), {c.kind, c.colour, c.state, c.previousState});
     }
-    bool operator==(const Snapshot& o) const
-    {
-        return level == o.level && score == o.score && turnState == o.turnState
-            && width == o.width && cells == o.cells;
-    }
-};
+    return values;
+}
 
 class SavedGame : public ::testing::Test {
 protected:
@@ -58,8 +29,13 @@ protected:
         LevelDesign small;
         small.rows.assign(5, std::string(7, '.'));
         host.levels[1] = small.bytes();
-        game = startGame(host, LevelDesign(), false, 1);
+        game = startGame(host, LevelDesign());
         game->countLevels();
+    }
+    void finishTravel()
+    {
+        while (game->turnState == TURN_TRAVELLING)
+            game->tick();
     }
 
     TemporaryHome home;
@@ -75,34 +51,31 @@ TEST_F(SavedGame, NineByNineBoardTakes203BytesInTheStoredLayout)
     game->saveGame();
     std::vector<uint8_t> bytes = fromArray(readRecordOne(u"gsv"));
     ASSERT_EQ(bytes.size(), 203u);
-    const std::vector<uint8_t> header = {0, 0, 0, 0, 0, 0, 0, 7, 0, 0, 0, 77,
-                                         0, 0, 0, 1, 2, 3, 4, 5};
-    EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 20), header);
+    EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 20),
+              (std::vector<uint8_t>{0, 0, 0, 0, 0, 0, 0, 7, 0, 0, 0, 77, 0, 0, 0, 1, 2, 3, 4, 5}));
     EXPECT_EQ(bytes[36], 9);
     EXPECT_EQ(bytes[40], 9);
-    const Cell& corner = game->cellAt(8, 8);
-    EXPECT_EQ(bytes[201], corner.kind);
-    EXPECT_EQ(bytes[202], corner.colour);
+    EXPECT_EQ(bytes[201], game->cellAt(8, 8).kind);
+    EXPECT_EQ(bytes[202], game->cellAt(8, 8).colour);
 }
 
 TEST_F(SavedGame, LoadRestoresBoardAndAnnouncesNewBalls)
 {
-    layBoard(*game, {"1234.0"});
+    layBoard(*game, "1234.0");
     game->score = 12;
     game->saveGame();
     game->score = 0;
     ASSERT_TRUE(game->loadGame());
     EXPECT_EQ(game->score, 12);
     EXPECT_EQ(game->cellAt(3, 0).colour, 4);
-    EXPECT_EQ(game->cellAt(3, 0).kind, KIND_BALL);
-    EXPECT_EQ(countState(*game, STATE_PREVIEW), 3);
     for (int32_t x : {0, 1, 2, 3, 5})
         EXPECT_EQ(game->cellAt(x, 0).kind, KIND_BALL) << x;
+    EXPECT_EQ(countState(*game, STATE_PREVIEW), 3);
 }
 
 TEST_F(SavedGame, PauseDuringTravelSavesTheBallOnItsTarget)
 {
-    layBoard(*game, {"2........"});
+    layBoard(*game, "2");
     game->choose(0, 0);
     game->choose(5, 0);
     game->tick();
@@ -119,52 +92,37 @@ TEST_F(SavedGame, PauseDuringTravelSavesTheBallOnItsTarget)
     EXPECT_EQ(game->previousTurnState, TURN_TRAVELLING);
 }
 
+// Resuming after a pause that left the removal running would score the same line twice.
 TEST_F(SavedGame, PauseFinishesASpawnAndTheRemovalItStarts)
 {
-    layBoard(*game, {"1111.....", "........0"});
-    Cell& next = *game->nextBalls[0];
-    next.x = 4;
-    next.y = 0;
-    next.colour = 1;
-    game->cellAt(4, 0).state = STATE_PREVIEW;
-    game->cellAt(4, 0).colour = 1;
-    for (int32_t i = 1; i < 3; ++i) {
-        Cell& other = *game->nextBalls[i];
-        other.x = i;
-        other.y = 8;
-        game->cellAt(i, 8).state = STATE_PREVIEW;
-    }
+    layBoard(*game, "1111b/........0///////cd");
     game->choose(8, 1);
     game->choose(8, 2);
-    while (game->turnState == TURN_TRAVELLING)
-        game->tick();
+    finishTravel();
     ASSERT_EQ(game->turnState, TURN_SPAWNING);
     ASSERT_TRUE(game->pauseGame());
     EXPECT_EQ(game->turnState, TURN_PLAYER);
     EXPECT_EQ(game->score, 5);
     EXPECT_EQ(countState(*game, STATE_VANISHING), 0);
-    int32_t score = game->score;
     game->gamePaused = false;
     game->resume();
-    EXPECT_EQ(game->score, score);
+    EXPECT_EQ(game->score, 5);
     EXPECT_EQ(game->turnState, TURN_PLAYER);
 }
 
 TEST_F(SavedGame, PauseThatEndsTheLevelRemovesTheSave)
 {
-    LevelDesign timed;
-    timed.goal = GOAL_SCORE;
-    timed.pointsToWin = 5;
-    host.levels[0] = timed.bytes();
-    host.levels[1] = timed.bytes();
+    LevelDesign quick;
+    quick.goal = GOAL_SCORE;
+    quick.pointsToWin = 5;
+    host.levels[0] = host.levels[1] = quick.bytes();
     game->countLevels();
     game->startNewGame(0, false);
     game->saveGame();
-    layBoard(*game, {"1111.....", "........1"});
+    layBoard(*game, "1111/........1");
     game->choose(8, 1);
     game->choose(4, 0);
-    while (game->turnState == TURN_TRAVELLING)
-        game->tick();
+    finishTravel();
     ASSERT_EQ(game->turnState, TURN_REMOVING);
     ASSERT_TRUE(game->pauseGame());
     EXPECT_EQ(game->turnState, TURN_LEVEL_COMPLETE);
@@ -203,9 +161,9 @@ TEST_P(SpoiledSave, CountsAsNoSavedGame)
         bytes[c.offset] = c.value;
     ASSERT_TRUE(writeRecordOne(u"gsv", toArray(bytes)));
     game->score = 31;
-    Snapshot before(*game);
+    std::vector<int32_t> before = snapshot(*game);
     EXPECT_FALSE(game->loadGame());
-    EXPECT_TRUE(Snapshot(*game) == before);
+    EXPECT_EQ(snapshot(*game), before);
 }
 
 const SpoiledCase SPOILED_CASES[] = {
@@ -224,6 +182,8 @@ const SpoiledCase SPOILED_CASES[] = {
 INSTANTIATE_TEST_SUITE_P(Cases, SpoiledSave, ::testing::ValuesIn(SPOILED_CASES),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// "cfg" holds the two volumes and the highest level; a short record changes nothing and a
+// negative level is ignored while the volumes still load.
 TEST_F(SavedGame, SettingsKeepVolumesAndHighestLevel)
 {
     game->highestLevel = 6;
@@ -233,19 +193,14 @@ TEST_F(SavedGame, SettingsKeepVolumesAndHighestLevel)
     game->loadSettings();
     EXPECT_EQ(game->highestLevel, 6);
     EXPECT_EQ(host.volumes, (std::vector<int32_t>{30, 20}));
-}
 
-TEST_F(SavedGame, ShortSettingsRecordChangesNothing)
-{
     writeRecordOne(u"cfg", toArray({10, 10}));
+    host.volumes.clear();
     game->highestLevel = 2;
     game->loadSettings();
     EXPECT_EQ(game->highestLevel, 2);
     EXPECT_TRUE(host.volumes.empty());
-}
 
-TEST_F(SavedGame, NegativeHighestLevelIsIgnoredButVolumesLoad)
-{
     writeRecordOne(u"cfg", toArray({10, 12, 0xFD}));
     game->highestLevel = 0;
     game->loadSettings();
@@ -270,37 +225,31 @@ protected:
         return values;
     }
     std::string name(int32_t row) { return table->names[row]->toUtf8(); }
+    void add(const char16_t* who, int32_t score) { table->addScore(new DString(who), score); }
 
     TemporaryHome home;
     HiscoreTablePtr table;
 };
 
-TEST_F(Hiscores, FreshTableTakesAnyPositiveScoreAtTheTop)
+TEST_F(Hiscores, EqualScoreGoesBelowAndAFullTableRefusesIt)
 {
     EXPECT_FALSE(table->qualifies(0));
     EXPECT_TRUE(table->qualifies(1));
-    table->addScore(new DString(u"ANN"), 1);
-    EXPECT_EQ(name(0), "ANN");
+    add(u"A", 500);
+    EXPECT_EQ(name(0), "A");
     EXPECT_EQ(name(1), "EMPTY");
-}
-
-TEST_F(Hiscores, EqualScoreGoesBelowAndAFullTableRefusesIt)
-{
-    table->addScore(new DString(u"A"), 500);
-    table->addScore(new DString(u"B"), 700);
-    table->addScore(new DString(u"C"), 500);
-    EXPECT_EQ(name(0), "B");
-    EXPECT_EQ(name(1), "A");
-    EXPECT_EQ(name(2), "C");
+    add(u"B", 700);
+    add(u"C", 500);
+    EXPECT_EQ(name(0) + name(1) + name(2), "BAC");
     for (int32_t i = 0; i < 10; ++i)
-        table->addScore(new DString(u"X"), 500);
+        add(u"X", 500);
     EXPECT_FALSE(table->qualifies(500));
     EXPECT_EQ(scores(), (std::vector<int32_t>{700, 500, 500, 500, 500, 500, 500, 500, 500, 500}));
 }
 
 TEST_F(Hiscores, SaveAndLoadKeepRowsAndTheirLengths)
 {
-    table->addScore(new DString(u"Zoë"), 42);
+    add(u"Zoë", 42);
     table->save();
     std::vector<uint8_t> bytes = fromArray(readRecordOne(u"hs"));
     // n, then ten names (one of 4 bytes of modified UTF-8, nine of 5), then ten rows of 5.
@@ -323,7 +272,7 @@ TEST_F(Hiscores, TwelveStoredRowsStayTwelve)
     writeRecordOne(u"hs", toArray(bytes));
     table->load();
     ASSERT_EQ(table->rowCount(), 12);
-    table->addScore(new DString(u"new"), 55);
+    add(u"new", 55);
     EXPECT_EQ(table->rowCount(), 12);
     EXPECT_EQ(name(7), "new");
     EXPECT_EQ(name(11), "k");
@@ -332,13 +281,13 @@ TEST_F(Hiscores, TwelveStoredRowsStayTwelve)
 TEST_F(Hiscores, BrokenRecordsKeepTheTable)
 {
     const std::vector<std::vector<uint8_t>> broken = {
-        {0, 0, 0},                         // short count
+        {0, 0, 0},                           // short count
         {0x7F, 0xFF, 0xFF, 0xFF, 0, 1, 'a'}, // absurd count
-        {0xFF, 0xFF, 0xFF, 0xFF},          // negative count
-        {0, 0, 0, 1, 0, 1, 'a', 1, 0, 0},  // row cut short
-        {0, 0, 0, 1, 0, 1, 'a', 0},        // row without its score
+        {0xFF, 0xFF, 0xFF, 0xFF},            // negative count
+        {0, 0, 0, 1, 0, 1, 'a', 1, 0, 0},    // row cut short
+        {0, 0, 0, 1, 0, 1, 'a', 0},          // row without its score
     };
-    table->addScore(new DString(u"keep"), 9);
+    add(u"keep", 9);
     for (const auto& bytes : broken) {
         writeRecordOne(u"hs", toArray(bytes));
         table->load();

@@ -1,4 +1,4 @@
-// The turn cycle: spawning, removal, goals, game over, modes and pausing.
+// The turn cycle: spawning, removal, goals, game over, modes and moods.
 #include <gtest/gtest.h>
 
 #include "GameFixture.h"
@@ -6,26 +6,14 @@
 namespace tintrow::testing {
 namespace {
 
+// Moving (8, 1) to (4, 0) completes a line of five; three balls are announced on row 5.
+const char* const LINE_ON_MOVE = "1111/........1////cde";
+
 class TurnCycle : public ::testing::Test {
 protected:
-    void start(const LevelDesign& design, bool arcade = false, int32_t levels = 1)
+    void start(const LevelDesign& design = LevelDesign(), bool arcade = false, int32_t levels = 1)
     {
         game = startGame(host, design, arcade, levels);
-        clearBoard(*game);
-    }
-    // Announces next ball i on (x, y) with `colour`, as the game would have.
-    void preview(int32_t i, int32_t x, int32_t y, int32_t colour)
-    {
-        Cell& next = *game->nextBalls[i];
-        next.x = x;
-        next.y = y;
-        next.colour = colour;
-        next.kind = KIND_FLOOR;
-        next.state = STATE_PREVIEW;
-        Cell& cell = game->cellAt(x, y);
-        cell.kind = KIND_FLOOR;
-        cell.colour = colour;
-        cell.state = STATE_PREVIEW;
     }
     void move(int32_t fromX, int32_t fromY, int32_t toX, int32_t toY)
     {
@@ -41,19 +29,11 @@ protected:
         for (int guard = 0; guard < 1000; ++guard) {
             if (game->turnState != TURN_SPAWNING && game->turnState != TURN_REMOVING)
                 return;
-            for (int32_t y = 0; y < game->height; ++y)
-                for (int32_t x = 0; x < game->width; ++x)
-                    game->cellAt(x, y).loops = 1;
+            for (int32_t i = 0; i < game->width * game->height; ++i)
+                game->cellAt(i % game->width, i / game->width).loops = 1;
             game->tick();
         }
         FAIL() << "the cycle never settled";
-    }
-    std::vector<std::pair<int32_t, int32_t>> nextPositions()
-    {
-        std::vector<std::pair<int32_t, int32_t>> positions;
-        for (int32_t i = 0; i < game->nextCount; ++i)
-            positions.emplace_back(game->nextBalls[i]->x, game->nextBalls[i]->y);
-        return positions;
     }
 
     RecordingHost host;
@@ -62,18 +42,15 @@ protected:
 
 TEST_F(TurnCycle, MoveCompletingALineSpawnsNothing)
 {
-    start(LevelDesign());
-    layBoard(*game, {"1111.....", "........1"});
-    preview(0, 0, 5, 2);
-    preview(1, 1, 5, 3);
-    preview(2, 2, 5, 4);
+    start();
+    layBoard(*game, LINE_ON_MOVE);
     move(8, 1, 4, 0);
     EXPECT_EQ(game->turnState, TURN_REMOVING);
     EXPECT_EQ(game->score, 5);
-    host.sounds.clear();
     settle();
     EXPECT_EQ(game->turnState, TURN_PLAYER);
-    EXPECT_EQ(nextPositions(), (std::vector<std::pair<int32_t, int32_t>>{{0, 5}, {1, 5}, {2, 5}}));
+    for (int32_t i = 0; i < 3; ++i)
+        EXPECT_EQ(std::make_pair(game->nextBalls[i]->x, game->nextBalls[i]->y), std::make_pair(i, 5));
     for (int32_t x = 0; x < 5; ++x) {
         EXPECT_EQ(game->cellAt(x, 0).kind, KIND_FLOOR);
         EXPECT_EQ(game->cellAt(x, 0).previousState, STATE_VANISHING);
@@ -83,18 +60,15 @@ TEST_F(TurnCycle, MoveCompletingALineSpawnsNothing)
 
 TEST_F(TurnCycle, BallMovedOntoAPreviewDisplacesOnlyThatSpawn)
 {
-    start(LevelDesign());
-    layBoard(*game, {"2........"});
-    preview(0, 3, 3, 1);
-    preview(1, 1, 0, 4);
-    preview(2, 6, 6, 3);
+    start();
+    layBoard(*game, "2e///...b///......d");
     move(0, 0, 1, 0);
     ASSERT_EQ(game->turnState, TURN_SPAWNING);
     EXPECT_EQ(game->cellAt(1, 0).colour, 2);
     EXPECT_EQ(game->cellAt(3, 3).state, STATE_APPEARING);
     EXPECT_EQ(game->cellAt(3, 3).previousState, STATE_PREVIEW);
     EXPECT_EQ(game->cellAt(6, 6).state, STATE_APPEARING);
-    const Cell& displaced = *game->nextBalls[1];
+    const Cell& displaced = *game->nextBalls[0];
     EXPECT_FALSE(displaced.x == 1 && displaced.y == 0);
     const Cell& grown = game->cellAt(displaced.x, displaced.y);
     EXPECT_EQ(grown.kind, KIND_BALL);
@@ -106,11 +80,8 @@ TEST_F(TurnCycle, BallMovedOntoAPreviewDisplacesOnlyThatSpawn)
 
 TEST_F(TurnCycle, SpawnCompletingALineIsRemovedBeforeNewBallsAreAnnounced)
 {
-    start(LevelDesign());
-    layBoard(*game, {"1111.....", "........0"});
-    preview(0, 4, 0, 1);
-    preview(1, 0, 8, 2);
-    preview(2, 1, 8, 3);
+    start();
+    layBoard(*game, "1111b/........0///////cd");
     move(8, 1, 8, 2);
     ASSERT_EQ(game->turnState, TURN_SPAWNING);
     game->cellAt(1, 8).loops = 1; // only the last appearing ball in row order is waited on
@@ -129,26 +100,24 @@ TEST_F(TurnCycle, FullBoardAtTurnStartEndsTheGame)
     LevelDesign design;
     design.rows = {"...", "..."};
     start(design);
-    layBoard(*game, {"012", "340"});
-    host.sounds.clear();
+    layBoard(*game, "012/340");
     game->setTurnState(TURN_PLAYER);
     EXPECT_EQ(game->turnState, TURN_GAME_OVER);
-    EXPECT_EQ(host.soundNumbers(), (std::vector<int32_t>{SOUND_DEFEAT}));
+    EXPECT_EQ(host.sounds, (std::vector<PlayedSound>{{SOUND_DEFEAT, 0, false}}));
 }
 
 struct GoalCase {
     const char* name;
     int8_t goal;
-    int32_t bonusPerPoint;
-    int32_t carried;
-    int32_t levels;
-    int32_t turnState;
-    int32_t selectedLevel;
+    int32_t bonusPerPoint, carried, ownBefore, levels;
+    bool arcade;
+    int32_t turnState, selectedLevel;
 };
 
 class Goals : public TurnCycle, public ::testing::WithParamInterface<GoalCase> { };
 
-// A line of 5 worth 5 points; timed levels have a limit of 10000 and start at 5000.
+// A line of 5 worth 5 points; timed levels have a limit of 10000 and start at 5000; score
+// levels need 100 points of their own.
 TEST_P(Goals, RemovalChecksTheGoal)
 {
     const GoalCase& c = GetParam();
@@ -156,63 +125,42 @@ TEST_P(Goals, RemovalChecksTheGoal)
     design.goal = c.goal;
     design.timeLimit = 10000;
     design.bonusPerPoint = c.bonusPerPoint;
-    design.pointsToWin = 100;
-    start(design, false, c.levels);
-    game->score = game->levelStartScore = c.carried;
-    layBoard(*game, {"1111.....", "........1"});
-    preview(0, 0, 5, 2);
-    preview(1, 1, 5, 3);
-    preview(2, 2, 5, 4);
-    game->score += 90; // the line's 5 points make 95 of the level's own
+    start(design, c.arcade, c.levels);
+    if (c.arcade) {
+        EXPECT_EQ(game->goal, GOAL_NONE);
+        host.clock += 10000000;
+        game->tick();
+        game->timeBank = 1000000;
+    }
+    game->levelStartScore = c.carried;
+    game->score = c.carried + c.ownBefore;
+    layBoard(*game, LINE_ON_MOVE);
     move(8, 1, 4, 0);
     settle();
     EXPECT_EQ(game->turnState, c.turnState);
     EXPECT_EQ(game->selectedLevel, c.selectedLevel);
     if (c.turnState >= TURN_LEVEL_COMPLETE) {
-        EXPECT_EQ(game->timeBank, 10000);
+        EXPECT_EQ(game->highestLevel, c.levels - 1);
         EXPECT_EQ(host.sounds.back(), (PlayedSound{SOUND_VICTORY, 0, false}));
+    }
+    if (c.turnState >= TURN_LEVEL_COMPLETE && c.goal == GOAL_TIME) {
+        EXPECT_EQ(game->timeBank, 10000);
     }
 }
 
 const GoalCase GOAL_CASES[] = {
-    // 5000 + 5 × 1001 passes the limit of 10000.
-    {"TimeAboveLimitWins", GOAL_TIME, 1001, 0, 2, TURN_LEVEL_COMPLETE, 1},
-    {"TimeExactlyAtLimitDoesNotWin", GOAL_TIME, 1000, 0, 2, TURN_PLAYER, 0},
-    // 95 points of the level's own are short of 100, whatever was carried into it.
-    {"ScoreShortOfGoal", GOAL_SCORE, 0, 0, 2, TURN_PLAYER, 0},
-    {"CarriedPointsDoNotCount", GOAL_SCORE, 0, 40, 2, TURN_PLAYER, 0},
-    {"LastLevelCompletes", GOAL_TIME, 1001, 0, 1, TURN_LAST_LEVEL_COMPLETE, 1},
+    // 5000 + 5 × 1001 passes the limit of 10000; 5000 + 5 × 1000 only reaches it.
+    {"TimeAboveLimitWins", GOAL_TIME, 1001, 0, 0, 2, false, TURN_LEVEL_COMPLETE, 1},
+    {"TimeExactlyAtLimitDoesNotWin", GOAL_TIME, 1000, 0, 0, 2, false, TURN_PLAYER, 0},
+    {"LastLevelCompletes", GOAL_TIME, 1001, 0, 0, 1, false, TURN_LAST_LEVEL_COMPLETE, 1},
+    {"ArcadeOnATimedLevelNeverCompletes", GOAL_TIME, 1001, 0, 0, 2, true, TURN_PLAYER, 0},
+    {"ScoreShortOfGoal", GOAL_SCORE, 0, 0, 90, 2, false, TURN_PLAYER, 0},
+    {"CarriedPointsDoNotCount", GOAL_SCORE, 0, 40, 90, 2, false, TURN_PLAYER, 0},
+    {"ScoreWithCarriedPointsIsWonAt140", GOAL_SCORE, 0, 40, 95, 2, false, TURN_LEVEL_COMPLETE, 1},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, Goals, ::testing::ValuesIn(GOAL_CASES),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(TurnCycle, ScoreLevelWithCarriedPointsIsWonAt140)
-{
-    LevelDesign design;
-    design.goal = GOAL_SCORE;
-    design.pointsToWin = 100;
-    start(design, false, 2);
-    game->score = game->levelStartScore = 40;
-    layBoard(*game, {"1111.....", "........1"});
-    preview(0, 0, 5, 2);
-    preview(1, 1, 5, 3);
-    preview(2, 2, 5, 4);
-    game->score = 134;
-    move(8, 1, 4, 0);
-    settle();
-    EXPECT_EQ(game->score, 139);
-    EXPECT_EQ(game->turnState, TURN_PLAYER);
-    layBoard(*game, {"2222.....", "........2"});
-    preview(0, 0, 5, 2);
-    preview(1, 1, 5, 3);
-    preview(2, 2, 5, 4);
-    move(8, 1, 4, 0);
-    settle();
-    EXPECT_EQ(game->score, 144);
-    EXPECT_EQ(game->turnState, TURN_LEVEL_COMPLETE);
-    EXPECT_EQ(game->highestLevel, 1);
-}
 
 TEST_F(TurnCycle, TimeRunsOutOnlyInThePlayersTurn)
 {
@@ -220,7 +168,7 @@ TEST_F(TurnCycle, TimeRunsOutOnlyInThePlayersTurn)
     design.goal = GOAL_TIME;
     design.timeLimit = 10000;
     start(design);
-    layBoard(*game, {"3........"});
+    layBoard(*game, "3");
     game->choose(0, 0);
     game->choose(4, 0);
     host.clock += 60000; // the travel takes any time; it is not charged
@@ -238,29 +186,10 @@ TEST_F(TurnCycle, TimeRunsOutOnlyInThePlayersTurn)
     EXPECT_EQ(game->turnState, TURN_GAME_OVER);
 }
 
-TEST_F(TurnCycle, ArcadeOnATimedLevelHasNoGoal)
-{
-    LevelDesign design;
-    design.goal = GOAL_TIME;
-    start(design, true, 2);
-    EXPECT_EQ(game->goal, GOAL_NONE);
-    host.clock += 10000000;
-    game->tick();
-    EXPECT_EQ(game->turnState, TURN_PLAYER);
-    game->timeBank = 1000000;
-    layBoard(*game, {"1111.....", "........1"});
-    preview(0, 0, 5, 2);
-    preview(1, 1, 5, 3);
-    preview(2, 2, 5, 4);
-    move(8, 1, 4, 0);
-    settle();
-    EXPECT_EQ(game->turnState, TURN_PLAYER);
-}
-
 TEST_F(TurnCycle, MoodsExciteLinesOfThreeOnce)
 {
-    start(LevelDesign());
-    layBoard(*game, {"1........", "1........", "1........"});
+    start();
+    layBoard(*game, "1/1/1");
     game->cellAt(0, 0).state = STATE_PLEASED;
     EXPECT_TRUE(game->updateMoods());
     for (int32_t y = 0; y < 3; ++y)
@@ -270,26 +199,21 @@ TEST_F(TurnCycle, MoodsExciteLinesOfThreeOnce)
     EXPECT_FALSE(game->updateMoods());
 }
 
-TEST_F(TurnCycle, MoodsPleaseASingleNeighbour)
+// Lines please a ball with one matching neighbour; blocks excite from orthogonal neighbours.
+TEST_F(TurnCycle, MoodsCountNeighboursByGameType)
 {
-    start(LevelDesign());
-    layBoard(*game, {"22.......", ".........", "3.3......"});
-    EXPECT_FALSE(game->updateMoods());
-    EXPECT_EQ(game->cellAt(0, 0).state, STATE_PLEASED);
-    EXPECT_EQ(game->cellAt(1, 0).state, STATE_PLEASED);
-    EXPECT_EQ(game->cellAt(0, 2).state, STATE_NEUTRAL);
-}
-
-TEST_F(TurnCycle, BlockMoodsCountOrthogonalNeighbours)
-{
-    LevelDesign design;
-    design.gameType = TYPE_BLOCKS;
-    start(design);
-    layBoard(*game, {"44.......", "4........"});
-    EXPECT_TRUE(game->updateMoods());
-    EXPECT_EQ(game->cellAt(0, 0).state, STATE_EXCITED);
-    EXPECT_EQ(game->cellAt(1, 0).state, STATE_EXCITED);
-    EXPECT_EQ(game->cellAt(0, 1).state, STATE_EXCITED);
+    for (int8_t type : {TYPE_LINES, TYPE_BLOCKS}) {
+        LevelDesign design;
+        design.gameType = type;
+        start(design);
+        layBoard(*game, type == TYPE_LINES ? "22//3.3" : "44/4");
+        EXPECT_EQ(game->updateMoods(), type == TYPE_BLOCKS);
+        int32_t mood = type == TYPE_LINES ? STATE_PLEASED : STATE_EXCITED;
+        EXPECT_EQ(game->cellAt(0, 0).state, mood);
+        EXPECT_EQ(game->cellAt(1, 0).state, mood);
+        EXPECT_EQ(game->cellAt(0, type == TYPE_LINES ? 2 : 1).state,
+                  type == TYPE_LINES ? STATE_NEUTRAL : STATE_EXCITED);
+    }
 }
 
 } // namespace

@@ -18,16 +18,8 @@ GamePtr largestBoard(RecordingHost& host, int8_t gameType)
     design.gameType = gameType;
     design.rows.assign(SIDE, std::string(SIDE, '.'));
     GamePtr game = startGame(host, design);
-    clearBoard(*game);
+    layBoard(*game, "");
     return game;
-}
-
-void fillWithBalls(Game& game, int32_t colours)
-{
-    std::mt19937 rng(3);
-    for (int32_t y = 0; y < SIDE; ++y)
-        for (int32_t x = 0; x < SIDE; ++x)
-            putBall(game, x, y, int32_t(rng() % colours));
 }
 
 void BM_FindPathToFarCorner(benchmark::State& state)
@@ -41,21 +33,22 @@ void BM_FindPathToFarCorner(benchmark::State& state)
 }
 BENCHMARK(BM_FindPathToFarCorner)->Unit(benchmark::kMillisecond);
 
+// Arguments: the game type and the number of colours (one colour puts every ball in lines).
 void BM_DetectAll(benchmark::State& state)
 {
     RecordingHost host;
     GamePtr game = largestBoard(host, int8_t(state.range(0)));
-    fillWithBalls(*game, int32_t(state.range(1)));
+    std::mt19937 rng(3);
+    for (int32_t i = 0; i < SIDE * SIDE; ++i)
+        putBall(*game, i % SIDE, i / SIDE, int32_t(rng() % state.range(1)));
     for (auto _ : state) {
         state.PauseTiming();
-        for (int32_t y = 0; y < SIDE; ++y)
-            for (int32_t x = 0; x < SIDE; ++x)
-                game->cellAt(x, y).state = STATE_NEUTRAL;
+        for (int32_t i = 0; i < SIDE * SIDE; ++i)
+            game->cellAt(i % SIDE, i / SIDE).state = STATE_NEUTRAL;
         state.ResumeTiming();
         benchmark::DoNotOptimize(game->detectAll());
     }
 }
-// Lines and blocks, with five colours and with a single colour (every ball in long lines).
 BENCHMARK(BM_DetectAll)
     ->Args({TYPE_LINES, 5})
     ->Args({TYPE_LINES, 1})
