@@ -3,9 +3,6 @@
 
 #include "sound/hssMusic.h"
 #include "sound/hssSound.h"
-#include "sound/hssStatus.h"
-
-#include <gtest/gtest.h>
 
 #include <atomic>
 #include <cstdlib>
@@ -47,14 +44,9 @@ TEST(MixAllocation, MixingMusicAndSoundsAllocatesNothing)
     for (int row = 0; row < 64; row += 2)
         for (int track = 0; track < 8; ++track)
             builder.setCell(0, row, track, {1, 200 + row * 8, (row / 2 + track) % 16, row});
-    Bytes moduleFile = builder.build();
-    hssMusic music;
-    ASSERT_EQ(HSS_OK, music.load(moduleFile.data(), moduleFile.size()));
-    music.loop = true;
-    Bytes waveFile = makeWave(pcmFormat(2, 22050, 16), Bytes(4000, 9));
-    hssSound sound;
-    ASSERT_EQ(HSS_OK, sound.load(waveFile.data(), waveFile.size()));
-    sound.loop = true;
+    hssMusic music = loaded<hssMusic>(builder.build());
+    hssSound sound = loaded<hssSound>(makeWave(pcmFormat(2, 22050, 16), Bytes(4000, 9)));
+    music.loop = sound.loop = true;
 
     MemoryEngine engine(44100, 16, 1, 2, 8);
     ASSERT_GE(engine.speaker.playMusic(&music), 0);

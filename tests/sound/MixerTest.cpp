@@ -3,132 +3,99 @@
 
 #include "sound/hssMusic.h"
 #include "sound/hssSound.h"
-#include "sound/hssStatus.h"
-
-#include <gtest/gtest.h>
 
 using namespace soundtest;
 
 namespace {
 
-hssSound soundOf(const Bytes& file)
+using Samples = std::vector<int16_t>;
+
+hssSound mono16(const Samples& samples, int rate = 44100)
 {
-    hssSound sound;
-    EXPECT_EQ(HSS_OK, sound.load(file.data(), file.size()));
-    return sound;
+    return loaded<hssSound>(mono16Wave(samples, rate));
 }
 
-hssSound mono16(const std::vector<int16_t>& samples, int rate = 44100)
+// Every track plays one long constant sample.
+hssMusic constantModule(int tracks, int8_t value, int volume = 64)
 {
-    return soundOf(makeWave(pcmFormat(1, rate, 16), pcm16(samples)));
+    ModuleBuilder builder(tracks, tracks == 4 ? "M.K." : std::to_string(tracks) + "CHN");
+    builder.setSample(1, std::vector<int8_t>(20000, value), volume);
+    for (int t = 0; t < tracks; ++t)
+        builder.setCell(0, 0, t, {1, 428, 0, 0});
+    return loaded<hssMusic>(builder.build());
 }
 
 }
 
-TEST(MixerSilence, NoActiveChannelGivesSilenceOfTheFormat)
+TEST(Mixer, NoActiveChannelGivesSilenceOfTheFormat)
 {
     MemoryEngine eightBit(22050, 8, 0);
-    Bytes out = eightBit.render(100);
-    EXPECT_EQ(Bytes(100, 0x80), out);
+    EXPECT_EQ(Bytes(100, 0x80), eightBit.render(100));
     MemoryEngine sixteenBit(22050, 16, 1);
-    EXPECT_EQ(std::vector<int16_t>(200, 0), sixteenBit.render16(100));
-    // A finished sound leaves silence behind it.
-    hssSound sound = mono16({1000, 1000}, 22050);
+    EXPECT_EQ(Samples(200, 0), sixteenBit.render16(100));
+    hssSound sound = mono16({1000, 1000}, 22050);   // a finished sound leaves silence behind it
     sixteenBit.speaker.playSound(&sound);
-    std::vector<int16_t> mixed = sixteenBit.render16(4);
-    EXPECT_EQ((std::vector<int16_t>{500, 500, 500, 500, 0, 0, 0, 0}), mixed);
+    EXPECT_EQ((Samples{500, 500, 500, 500, 0, 0, 0, 0}), sixteenBit.render16(4));
 }
 
-TEST(MixerSounds, LevelsAndPansFollowTheFixedPointRules)
+TEST(Mixer, SoundLevelsAndPansFollowTheFixedPointRules)
 {
     struct Case {
-        int stereoOutput;
-        int pan;
-        int level;
-        bool stereoSample;
-        std::vector<int16_t> expected;   // first output frame
+        int stereoOutput, pan, level;
+        bool stereoSample;   // mono: `mono`; stereo: left 1000, right -2000
+        int16_t mono;
+        Samples expected;   // first output frame; the sound sum is shifted by 7
     };
-    // Samples: mono 1000; stereo left 1000, right -2000. The sound sum is shifted by 7.
     const Case cases[] = {
-        {0, 128, 64, false, {500}},
-        {0, 128, 64, true, {-500}},
-        {0, 10, 32, false, {250}},
-        {1, 128, 64, false, {500, 500}},
-        {1, 128, 64, true, {500, -1000}},
-        {1, 0, 64, false, {1000, 0}},
-        {1, 255, 64, false, {7, 992}},
-        {1, 64, 64, true, {-750, -250}},
-        {1, 192, 32, false, {125, 375}},
+        {0, 128, 64, false, 1000, {500}},     {0, 128, 64, true, 0, {-500}},       {0, 10, 32, false, 1000, {250}},
+        {0, 128, 64, false, -1001, {-501}},   {1, 128, 64, false, 1000, {500, 500}}, {1, 128, 64, true, 0, {500, -1000}},
+        {1, 0, 64, false, 1000, {1000, 0}},   {1, 255, 64, false, 1000, {7, 992}},  {1, 64, 64, true, 0, {-750, -250}},
+        {1, 192, 32, false, 1000, {125, 375}},
     };
     for (const Case& c : cases) {
         MemoryEngine engine(44100, 16, c.stereoOutput);
-        hssSound sound = c.stereoSample ? soundOf(makeWave(pcmFormat(2, 44100, 16), pcm16({1000, -2000})))
-                                        : mono16({1000});
+        hssSound sound = c.stereoSample ? loaded<hssSound>(makeWave(pcmFormat(2, 44100, 16), pcm16({1000, -2000}))) : mono16({c.mono});
         sound.pan = c.pan;
         sound.level = c.level;
         ASSERT_GE(engine.speaker.playSound(&sound), 0);
-        std::vector<int16_t> out = engine.render16(1);
-        EXPECT_EQ(c.expected, out) << "stereo out " << c.stereoOutput << " pan " << c.pan;
+        EXPECT_EQ(c.expected, engine.render16(1)) << "stereo out " << c.stereoOutput << " pan " << c.pan << " mono " << c.mono;
     }
 }
 
-TEST(MixerSounds, NegativeSumsShiftArithmetically)
+TEST(Mixer, EightBitSamplesAndOutput)
 {
-    MemoryEngine engine(44100, 16, 0);
-    hssSound sound = mono16({-1001});
-    engine.speaker.playSound(&sound);
-    EXPECT_EQ(-501, engine.render16(1)[0]);
-}
-
-TEST(MixerSounds, EightBitSamplesAndOutput)
-{
+    hssSound sound = loaded<hssSound>(makeWave(pcmFormat(1, 44100, 8), Bytes{0xC0, 0x00, 0x80}));
     MemoryEngine sixteen(44100, 16, 0);
-    hssSound sound = soundOf(makeWave(pcmFormat(1, 44100, 8), Bytes{0xC0, 0x00, 0x80}));
     sixteen.speaker.playSound(&sound);
-    EXPECT_EQ((std::vector<int16_t>{8192, -16384, 0}), sixteen.render16(3));
-
+    EXPECT_EQ((Samples{8192, -16384, 0}), sixteen.render16(3));
     MemoryEngine eight(44100, 8, 0);
     eight.speaker.playSound(&sound);
     EXPECT_EQ((Bytes{128 + 32, 128 - 64, 128}), eight.render(3));
 }
 
-TEST(MixerSounds, StepResamplesBySampleRate)
+TEST(Mixer, SoundStepLoopPauseAndEnd)
 {
     MemoryEngine engine(44100, 16, 0);
     hssSound half = mono16({200, 400, 600}, 22050);
     engine.speaker.playSound(&half);
-    EXPECT_EQ((std::vector<int16_t>{100, 100, 200, 200, 300, 300, 0}), engine.render16(7));
-
+    EXPECT_EQ((Samples{100, 100, 200, 200, 300, 300, 0}), engine.render16(7));
     hssSound twice = mono16({200, 400, 600, 800}, 88200);
     engine.speaker.playSound(&twice);
-    EXPECT_EQ((std::vector<int16_t>{100, 300, 0}), engine.render16(3));
-}
+    EXPECT_EQ((Samples{100, 300, 0}), engine.render16(3));
 
-TEST(MixerSounds, LoopingWrapsAndEndStopsTheChannel)
-{
-    MemoryEngine engine(44100, 16, 0);
-    hssSound sound = mono16({200, 400, 600});
-    sound.loop = true;
-    int id = engine.speaker.playSound(&sound);
-    EXPECT_EQ((std::vector<int16_t>{100, 200, 300, 100, 200, 300, 100}), engine.render16(7));
-    engine.speaker.channel(id)->setLoop(false);
-    engine.render16(3);
-    EXPECT_TRUE(engine.speaker.channel(id)->isStopped());
-}
-
-TEST(MixerSounds, PausedChannelsAreSkippedAndKeepTheirPlace)
-{
-    MemoryEngine engine(44100, 16, 0);
-    hssSound sound = mono16({200, 400, 600});
-    hssChannel* channel = engine.speaker.channel(engine.speaker.playSound(&sound));
-    engine.render16(1);
-    channel->setPaused(true);
-    EXPECT_EQ((std::vector<int16_t>{0, 0}), engine.render16(2));
+    hssSound looping = mono16({200, 400, 600});
+    looping.loop = true;
+    hssChannel* channel = engine.speaker.channel(engine.speaker.playSound(&looping));
+    EXPECT_EQ((Samples{100, 200, 300, 100}), engine.render16(4));
+    channel->setPaused(true);   // skipped, keeping its place
+    EXPECT_EQ((Samples{0, 0}), engine.render16(2));
     channel->setPaused(false);
-    EXPECT_EQ((std::vector<int16_t>{200, 300}), engine.render16(2));
+    channel->setLoop(false);
+    EXPECT_EQ((Samples{200, 300, 0}), engine.render16(3));
+    EXPECT_TRUE(channel->isStopped());
 }
 
-TEST(MixerClamping, OutputSaturatesAtTheFormatLimits)
+TEST(Mixer, OutputSaturatesAtTheFormatLimits)
 {
     for (int16_t value : {int16_t(32767), int16_t(-32768)}) {
         MemoryEngine sixteen(44100, 16, 0);
@@ -141,33 +108,26 @@ TEST(MixerClamping, OutputSaturatesAtTheFormatLimits)
         EXPECT_EQ(value, sixteen.render16(1)[0]);
         EXPECT_EQ(value > 0 ? 255 : 0, eight.render(1)[0]);
     }
+    hssMusic loud = constantModule(8, 127);
+    MemoryEngine engine(44100, 16, 0);
+    engine.speaker.playMusic(&loud);
+    EXPECT_EQ(32767, engine.render16(1)[0]);
+    hssMusic low = constantModule(8, -128);
+    MemoryEngine eight(44100, 8, 0);
+    eight.speaker.playMusic(&low);
+    EXPECT_EQ(0, eight.render(1)[0]);
 }
 
-static hssMusic constantModule(int tracks, int8_t value, int volume = 64)
-{
-    ModuleBuilder builder(tracks, tracks == 4 ? "M.K." : (std::to_string(tracks) + "CHN").c_str());
-    builder.setSample(1, std::vector<int8_t>(20000, value), volume);
-    for (int t = 0; t < tracks; ++t)
-        builder.setCell(0, 0, t, {1, 428, 0, 0});
-    Bytes file = builder.build();
-    hssMusic music;
-    EXPECT_EQ(HSS_OK, music.load(file.data(), file.size()));
-    return music;
-}
-
-TEST(MixerMusic, TrackLevelsAndSeparation)
+TEST(Mixer, MusicTrackLevelsAndSeparation)
 {
     hssMusic music = constantModule(2, 100);
     struct Case {
         int stereo, master, pan;
-        std::vector<int16_t> expected;
+        Samples expected;
     };
     // Pan 128 puts even tracks at 95 and odd tracks at 161; pan 255 at 64 and 192.
     const Case cases[] = {
-        {0, 64, 128, {12800}},
-        {0, 32, 128, {6400}},
-        {1, 64, 128, {8200 + 4800, 4600 + 8000}},
-        {1, 64, 255, {9600 + 3200, 3200 + 9600}},
+        {0, 64, 128, {12800}}, {0, 32, 128, {6400}}, {1, 64, 128, {8200 + 4800, 4600 + 8000}}, {1, 64, 255, {9600 + 3200, 3200 + 9600}},
     };
     for (const Case& c : cases) {
         MemoryEngine engine(44100, 16, c.stereo);
@@ -176,26 +136,10 @@ TEST(MixerMusic, TrackLevelsAndSeparation)
         ASSERT_EQ(0, engine.speaker.playMusic(&music));
         EXPECT_EQ(c.expected, engine.render16(1)) << c.stereo << " " << c.master << " " << c.pan;
     }
-}
-
-TEST(MixerMusic, ManyLoudTracksClamp)
-{
-    hssMusic music = constantModule(8, 127);
-    MemoryEngine engine(44100, 16, 0);
-    engine.speaker.playMusic(&music);
-    EXPECT_EQ(32767, engine.render16(1)[0]);
-    hssMusic quiet = constantModule(8, -128);
-    MemoryEngine eight(44100, 8, 0);
-    eight.speaker.playMusic(&quiet);
-    EXPECT_EQ(0, eight.render(1)[0]);
-}
-
-TEST(MixerMusic, MusicAndSoundSumsCombine)
-{
-    hssMusic music = constantModule(4, 10, 16);   // 4 tracks x 16 x 10
+    hssMusic quiet = constantModule(4, 10, 16);   // 4 tracks x 16 x 10, plus a sound
     hssSound sound = mono16({1000});
     MemoryEngine engine(44100, 16, 0);
-    engine.speaker.playMusic(&music);
+    engine.speaker.playMusic(&quiet);
     engine.speaker.playSound(&sound);
     EXPECT_EQ(640 + 500, engine.render16(1)[0]);
 }

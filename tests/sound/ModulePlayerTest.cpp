@@ -2,10 +2,7 @@
 #include "SoundFixtures.h"
 
 #include "sound/hssMusic.h"
-#include "sound/hssStatus.h"
 #include "sound/hssTables.h"
-
-#include <gtest/gtest.h>
 
 using namespace soundtest;
 
@@ -13,8 +10,8 @@ namespace {
 
 const int ROW_FRAMES = 6 * 882;   // speed 6 at 50 ticks per second, 44100 Hz
 
-// A module whose instrument 1 is a long constant sample of value 100 after the customary
-// two silent bytes (which a track with an instrument but no note keeps playing).
+// Instrument 1 is a long constant sample of value 100 after the customary two silent bytes
+// (which a track with an instrument but no note keeps playing); instrument 2 has volume 10.
 ModuleBuilder toneModule(const std::vector<int>& orders = {0})
 {
     ModuleBuilder builder;
@@ -22,6 +19,7 @@ ModuleBuilder toneModule(const std::vector<int>& orders = {0})
     std::vector<int8_t> tone(60000, 100);
     tone[0] = tone[1] = 0;
     builder.setSample(1, tone);
+    builder.setSample(2, std::vector<int8_t>(1000, 1), 10);
     return builder;
 }
 
@@ -30,41 +28,37 @@ struct Playing {
     MemoryEngine engine{44100, 16, 0, 1, 8};
     hssMusicChannel* channel = nullptr;
 
-    explicit Playing(const ModuleBuilder& builder, bool loop = false)
+    explicit Playing(const ModuleBuilder& builder, bool loop = false) : music(loaded<hssMusic>(builder.build()))
     {
-        Bytes file = builder.build();
-        EXPECT_EQ(HSS_OK, music.load(file.data(), file.size()));
         music.loop = loop;
         EXPECT_EQ(0, engine.speaker.playMusic(&music));
         channel = static_cast<hssMusicChannel*>(engine.speaker.channel(0));
     }
 
     // Frames played until the song stops, or -1 past `limit`.
-    long framesToEnd(long limit = 200L * ROW_FRAMES)
+    long framesToEnd(long limit = 400L * ROW_FRAMES)
     {
-        const int chunk = 64;
-        long frames = 0;
-        while (frames < limit) {
-            std::vector<int16_t> out = engine.render16(chunk);
+        for (long frames = 64; frames < limit + 64; frames += 64) {
+            engine.render16(64);
             if (channel->isStopped())
-                return frames + chunk;
-            frames += chunk;
+                return frames;
         }
         return -1;
     }
 
     // Plays whole rows: the first row lasts one frame longer than the others.
     void playRows(int rows, int framesPerRow = ROW_FRAMES) { engine.render16(rows * framesPerRow + 1); }
+    const hssTrack& track0() const { return channel->track(0); }
 };
 
-long rowsToFrames(double rows, int framesPerRow = ROW_FRAMES)
+long rowsToFrames(double rows)
 {
-    return static_cast<long>(rows * framesPerRow);
+    return static_cast<long>(rows * ROW_FRAMES);
 }
 
 }
 
-TEST(ModuleTiming, RowsLastSpeedTimesSamplesPerTick)
+TEST(ModuleTiming, RowsLastSpeedTimesSamplesPerTickAndTheSongEnds)
 {
     ModuleBuilder builder = toneModule();
     builder.setCell(0, 0, 0, {1, 428, 0, 0});
@@ -75,16 +69,10 @@ TEST(ModuleTiming, RowsLastSpeedTimesSamplesPerTick)
     EXPECT_EQ(6400, out[20]);
     EXPECT_EQ(6400, out[ROW_FRAMES]);
     EXPECT_EQ(0, out[ROW_FRAMES + 1]);
-}
 
-TEST(ModuleTiming, SongEndsAfterItsRowsWithoutLoop)
-{
-    Playing once(toneModule({0, 0}));
-    long frames = once.framesToEnd();
-    // Reading the last row ends the song, so that row is never heard.
-    EXPECT_NEAR(rowsToFrames(127), frames, 64);
-    Playing looping(toneModule({0, 0}), true);
-    EXPECT_EQ(-1, looping.framesToEnd(rowsToFrames(300)));
+    // Reading the last row ends the song, so that row is never heard; a looping song goes on.
+    EXPECT_NEAR(rowsToFrames(127), Playing(toneModule({0, 0})).framesToEnd(), 64);
+    EXPECT_EQ(-1, Playing(toneModule({0, 0}), true).framesToEnd(rowsToFrames(300)));
 }
 
 TEST(ModuleEffects, SpeedAndTempoCommands)
@@ -103,54 +91,35 @@ TEST(ModuleEffects, SpeedAndTempoCommands)
     }
 }
 
-TEST(ModuleEffects, TempoThirteenSlowsTheSong)
-{
-    ModuleBuilder builder = toneModule();
-    builder.setCell(0, 0, 0, {0, 0, 0xF, 0x21});
-    Playing song(builder);
-    // 44100 * 65536 / (256 * 13) / 256 samples per tick.
-    EXPECT_NEAR(63L * 6 * 3392, song.framesToEnd(64L * 6 * 4000), 64);
-}
-
 TEST(ModuleEffects, SongFlowCommands)
 {
     struct Case {
         const char* name;
         std::vector<int> orders;
         std::vector<std::pair<int, Cell>> cells;   // (pattern * 64 + row, cell on track 1)
-        double rows;   // heard before the song ends, the row that ends it not counted
+        long frames;   // heard before the song ends, the row that ends it not counted
     };
     const Case cases[] = {
-        {"break to row 10", {0, 1}, {{0, {0, 0, 0xD, 0x10}}}, 1 + 53},
-        {"break past the end", {0}, {{5, {0, 0, 0xD, 0x00}}}, 5},
-        {"jump forward", {0, 1, 2}, {{0, {0, 0, 0xB, 2}}}, 1 + 63},
-        {"jump back ends", {0, 1}, {{64 + 3, {0, 0, 0xB, 0}}}, 64 + 3},
-        {"jump to itself ends", {0}, {{7, {0, 0, 0xB, 0}}}, 7},
-        {"pattern loop", {0}, {{0, {0, 0, 0xE, 0x60}}, {1, {0, 0, 0xE, 0x62}}}, 2 * 3 + 61},
-        {"pattern delay", {0}, {{0, {0, 0, 0xE, 0xE2}}}, 63 + 2},
-        {"speed 3", {0}, {{0, {0, 0, 0xF, 3}}}, 31.5},
+        {"break to row 10", {0, 1}, {{0, {0, 0, 0xD, 0x10}}}, rowsToFrames(1 + 53)},
+        {"break past the end", {0}, {{5, {0, 0, 0xD, 0x00}}}, rowsToFrames(5)},
+        {"jump forward", {0, 1, 2}, {{0, {0, 0, 0xB, 2}}}, rowsToFrames(1 + 63)},
+        {"jump back ends", {0, 1}, {{64 + 3, {0, 0, 0xB, 0}}}, rowsToFrames(64 + 3)},
+        {"jump to itself ends", {0}, {{7, {0, 0, 0xB, 0}}}, rowsToFrames(7)},
+        {"pattern loop", {0}, {{0, {0, 0, 0xE, 0x60}}, {1, {0, 0, 0xE, 0x62}}}, rowsToFrames(2 * 3 + 61)},
+        {"pattern delay", {0}, {{0, {0, 0, 0xE, 0xE2}}}, rowsToFrames(63 + 2)},
+        {"speed 3", {0}, {{0, {0, 0, 0xF, 3}}}, rowsToFrames(31.5)},
+        // 44100 * 65536 / (256 * 13) / 256 samples per tick.
+        {"tempo 13", {0}, {{0, {0, 0, 0xF, 0x21}}}, 63L * 6 * 3392},
     };
     for (const Case& c : cases) {
         ModuleBuilder builder = toneModule(c.orders);
         for (const auto& cell : c.cells)
             builder.setCell(cell.first / 64, cell.first % 64, 1, cell.second);
-        Playing song(builder);
-        EXPECT_NEAR(rowsToFrames(c.rows), song.framesToEnd(), 64) << c.name;
+        EXPECT_NEAR(c.frames, Playing(builder).framesToEnd(), 64) << c.name;
     }
 }
 
-TEST(ModuleEffects, JumpBackLoopsWhenTheModuleLoops)
-{
-    ModuleBuilder builder = toneModule({0, 1});
-    builder.setCell(1, 3, 1, {0, 0, 0xB, 0});
-    Playing song(builder, true);
-    song.playRows(64 + 4);
-    EXPECT_FALSE(song.channel->isStopped());
-    EXPECT_EQ(0, song.channel->order());
-    EXPECT_EQ(0, song.channel->row());
-}
-
-TEST(ModuleEffects, LoopingSongReturnsToTheRestartOrder)
+TEST(ModuleEffects, LoopingSongsReturnToTheRestartOrder)
 {
     for (int restart : {1, 127, 5}) {
         ModuleBuilder builder = toneModule({0, 0, 0});
@@ -160,97 +129,82 @@ TEST(ModuleEffects, LoopingSongReturnsToTheRestartOrder)
         EXPECT_EQ(restart == 1 ? 1 : 0, song.channel->order()) << restart;
         EXPECT_EQ(0, song.channel->row());
     }
+    ModuleBuilder jumpBack = toneModule({0, 1});
+    jumpBack.setCell(1, 3, 1, {0, 0, 0xB, 0});
+    Playing song(jumpBack, true);
+    song.playRows(64 + 4);
+    EXPECT_FALSE(song.channel->isStopped());
+    EXPECT_EQ(0, song.channel->order());
+    EXPECT_EQ(0, song.channel->row());
 }
 
-TEST(ModuleEffects, PortamentoStopsAtThePeriodLimits)
+// Slides, tone portamento and volume commands: the track's period or volume after some rows.
+TEST(ModuleEffects, SlidesAndVolumeCommands)
 {
     struct Case {
-        int period, effect, parameter, expected;
+        Cell first, second;
+        int rows;
+        int hssTrack::*field;
+        int expected;
     };
-    const Case cases[] = {{113, 1, 0xFF, 13}, {856, 2, 0xFF, 1712}, {428, 1, 4, 428 - 5 * 4}, {428, 2, 3, 428 + 15}};
-    for (const Case& c : cases) {
-        ModuleBuilder builder = toneModule();
-        builder.setCell(0, 0, 0, {1, c.period, c.effect, c.parameter});
-        Playing song(builder);
-        song.playRows(1);
-        EXPECT_EQ(c.expected, song.channel->track(0).period) << c.effect << " " << c.parameter;
-    }
-}
-
-TEST(ModuleEffects, TonePortamentoReachesItsTargetWithoutOvershoot)
-{
-    struct Case {
-        int target, speed, expected;
-    };
-    const Case cases[] = {{214, 0x40, 214}, {214, 0x10, 428 - 80}, {856, 0x30, 428 + 5 * 0x30}, {856, 0xFF, 856}};
-    for (const Case& c : cases) {
-        ModuleBuilder builder = toneModule();
-        builder.setCell(0, 0, 0, {1, 428, 0, 0});
-        builder.setCell(0, 1, 0, {0, c.target, 3, c.speed});
-        Playing song(builder);
-        song.playRows(2);
-        EXPECT_EQ(c.expected, song.channel->track(0).period) << c.target << " " << c.speed;
-    }
-}
-
-TEST(ModuleEffects, VolumeCommands)
-{
-    struct Case {
-        int effect, parameter, expected;
-    };
+    const Cell none = {0, 0, 0, 0};
+    const Cell note = {1, 428, 0, 0};
+    int hssTrack::*const period = &hssTrack::period;
+    int hssTrack::*const volume = &hssTrack::volume;
     const Case cases[] = {
-        {0xC, 0x20, 32}, {0xC, 0x50, 64}, {0xA, 0x04, 64 - 20}, {0xA, 0x0F, 0}, {0xE, 0xB3, 61}, {0xE, 0xA3, 64},
-        {0x6, 0x02, 64 - 10}, {0x5, 0x01, 64 - 5},
+        {{1, 113, 1, 0xFF}, none, 1, period, 13},   // portamento up stops at 13
+        {{1, 856, 2, 0xFF}, none, 1, period, 1712},   // and down at 1712
+        {{1, 428, 1, 4}, none, 1, period, 428 - 5 * 4},
+        {{1, 428, 2, 3}, none, 1, period, 428 + 15},
+        {note, {0, 214, 3, 0x40}, 2, period, 214},
+        {note, {0, 214, 3, 0x10}, 2, period, 428 - 80},
+        {note, {0, 856, 3, 0x30}, 2, period, 428 + 5 * 0x30},
+        {note, {0, 856, 3, 0xFF}, 2, period, 856},
+        {{1, 428, 0xC, 0x20}, none, 1, volume, 32},
+        {{1, 428, 0xC, 0x50}, none, 1, volume, 64},
+        {{1, 428, 0xA, 0x04}, none, 1, volume, 64 - 20},
+        {{1, 428, 0xA, 0x0F}, none, 1, volume, 0},
+        {{2, 428, 0xA, 0x30}, none, 1, volume, 25},
+        {{1, 428, 0xE, 0xB3}, none, 1, volume, 61},
+        {{1, 428, 0xE, 0xA3}, none, 1, volume, 64},
+        {{1, 428, 0x6, 0x02}, none, 1, volume, 64 - 10},
+        {{1, 428, 0x5, 0x01}, none, 1, volume, 64 - 5},
     };
     for (const Case& c : cases) {
         ModuleBuilder builder = toneModule();
-        builder.setCell(0, 0, 0, {1, 428, c.effect, c.parameter});
+        builder.setCell(0, 0, 0, c.first);
+        builder.setCell(0, 1, 0, c.second);
         Playing song(builder);
-        song.playRows(1);
-        EXPECT_EQ(c.expected, song.channel->track(0).volume) << std::hex << c.effect << " " << c.parameter;
+        song.playRows(c.rows);
+        EXPECT_EQ(c.expected, song.track0().*c.field) << std::hex << c.first.effect << " " << c.first.parameter << " "
+                                                      << c.second.effect << " " << c.second.parameter;
     }
-    ModuleBuilder up = toneModule();
-    up.setSample(2, std::vector<int8_t>(1000, 1), 10);
-    up.setCell(0, 0, 0, {2, 428, 0xA, 0x30});
-    Playing song(up);
-    song.playRows(1);
-    EXPECT_EQ(25, song.channel->track(0).volume);
 }
 
 TEST(ModuleEffects, NoteCutAndNoteDelayActOnTheirTick)
 {
     ModuleBuilder cut = toneModule();
     cut.setCell(0, 0, 0, {1, 428, 0xE, 0xC2});
-    Playing cutSong(cut);
-    std::vector<int16_t> out = cutSong.engine.render16(3 * 882);
+    cut.setCell(0, 2, 0, {0, 0, 0xC, 0x20});
+    cut.setCell(0, 3, 0, {0, 0, 0xE, 0xC1});
+    cut.setCell(0, 5, 0, {0, 0, 0xE, 0xC0});
+    Playing song(cut);
+    std::vector<int16_t> out = song.engine.render16(7 * ROW_FRAMES + 100);
     EXPECT_EQ(6400, out[2 * 882 - 1]);
     EXPECT_EQ(0, out[2 * 882]);
-
-    ModuleBuilder delay = toneModule();
-    delay.setCell(0, 0, 0, {1, 428, 0xE, 0xD3});
-    Playing delaySong(delay);
-    out = delaySong.engine.render16(4 * 882);
-    EXPECT_EQ(0, out[3 * 882 - 1]);
-    EXPECT_EQ(6400, out[3 * 882 + 20]);
-}
-
-TEST(ModuleEffects, NoteCutSilencesTheLevelUntilTheNextRow)
-{
-    ModuleBuilder builder = toneModule();
-    builder.setCell(0, 0, 0, {1, 428, 0xE, 0xC1});
-    builder.setCell(0, 2, 0, {0, 0, 0xC, 0x20});
-    builder.setCell(0, 3, 0, {0, 0, 0xE, 0xC1});
-    builder.setCell(0, 5, 0, {0, 0, 0xE, 0xC0});
-    Playing song(builder);
-    std::vector<int16_t> out = song.engine.render16(7 * ROW_FRAMES + 100);
-    EXPECT_EQ(0, out[1000]);
-    EXPECT_EQ(6400, out[ROW_FRAMES + 100]);
+    EXPECT_EQ(6400, out[ROW_FRAMES + 100]);   // a cut silences only until the next row
     EXPECT_EQ(3200, out[2 * ROW_FRAMES + 100]);
     EXPECT_EQ(0, out[3 * ROW_FRAMES + 1000]);
     EXPECT_EQ(3200, out[4 * ROW_FRAMES + 100]);
     EXPECT_EQ(0, out[5 * ROW_FRAMES + 100]);   // a cut at tick 0 acts at once
-    EXPECT_EQ(32, song.channel->track(0).volume);
+    EXPECT_EQ(32, song.track0().volume);
     EXPECT_EQ(3200, out[6 * ROW_FRAMES + 100]);
+
+    ModuleBuilder delay = toneModule();
+    delay.setCell(0, 0, 0, {1, 428, 0xE, 0xD3});
+    out = Playing(delay).engine.render16(4 * 882);
+    EXPECT_EQ(0, out[3 * 882 - 1]);
+    EXPECT_EQ(6400, out[3 * 882 + 20]);
 }
 
 TEST(ModuleEffects, PortamentoWithVolumeSlideNeitherStrikesNorAimsAtItsNote)
@@ -260,12 +214,12 @@ TEST(ModuleEffects, PortamentoWithVolumeSlideNeitherStrikesNorAimsAtItsNote)
     builder.setCell(0, 1, 0, {1, 320, 5, 0x01});
     Playing song(builder);
     song.playRows(1);
-    const int64_t position = song.channel->track(0).position;
+    const int64_t position = song.track0().position;
     song.playRows(1, ROW_FRAMES - 1);
-    EXPECT_EQ(428, song.channel->track(0).period);
-    EXPECT_EQ(0, song.channel->track(0).portamentoTarget);
-    EXPECT_GT(song.channel->track(0).position, position);   // not restarted
-    EXPECT_EQ(64 - 5, song.channel->track(0).volume);
+    EXPECT_EQ(428, song.track0().period);
+    EXPECT_EQ(0, song.track0().portamentoTarget);
+    EXPECT_GT(song.track0().position, position);   // not restarted
+    EXPECT_EQ(64 - 5, song.track0().volume);
 }
 
 TEST(ModuleEffects, SampleOffsetStartsInsideTheSample)
@@ -279,8 +233,7 @@ TEST(ModuleEffects, SampleOffsetStartsInsideTheSample)
     builder.setCell(0, 1, 0, {1, 428, 9, 0x00});   // reuses 5
     builder.setCell(0, 2, 0, {0, 0, 9, 0x02});     // moves the playing note too
     builder.setCell(0, 3, 0, {0, 0, 9, 0x00});
-    Playing song(builder);
-    std::vector<int16_t> out = song.engine.render16(3 * ROW_FRAMES + 2);
+    std::vector<int16_t> out = Playing(builder).engine.render16(3 * ROW_FRAMES + 2);
     EXPECT_EQ(64 * 5, out[0]);
     EXPECT_EQ(64 * 5, out[ROW_FRAMES + 1]);
     EXPECT_EQ(64 * 2, out[2 * ROW_FRAMES + 1]);
@@ -293,23 +246,21 @@ TEST(ModuleEffects, ArpeggioAndVibratoBendThePitchNotThePeriod)
     ModuleBuilder arpeggio = toneModule();
     arpeggio.setCell(0, 0, 0, {1, 428, 0, 0x47});
     Playing song(arpeggio);
-    const int note = song.engine.speaker.nearestNote(428);
+    hssSpeaker& speaker = song.engine.speaker;
+    const int note = speaker.nearestNote(428);
     song.engine.render16(1);
-    EXPECT_EQ(song.engine.speaker.stepForPeriod(428), song.channel->track(0).step);
-    song.engine.render16(882);
-    EXPECT_EQ(song.engine.speaker.stepForPeriod(periods[note + 4]), song.channel->track(0).step);
-    song.engine.render16(882);
-    EXPECT_EQ(song.engine.speaker.stepForPeriod(periods[note + 7]), song.channel->track(0).step);
-    song.engine.render16(882);
-    EXPECT_EQ(song.engine.speaker.stepForPeriod(428), song.channel->track(0).step);
+    for (int period : {428, int(periods[note + 4]), int(periods[note + 7]), 428}) {
+        EXPECT_EQ(speaker.stepForPeriod(period), song.track0().step) << period;
+        song.engine.render16(882);
+    }
 
     ModuleBuilder vibrato = toneModule();
     vibrato.setCell(0, 0, 0, {1, 428, 4, 0x88});
     Playing wobble(vibrato);
     wobble.engine.render16(882 * 2 + 1);
     // Second tick: position 8 of the half sine, depth 8.
-    EXPECT_EQ(428, wobble.channel->track(0).period);
-    EXPECT_EQ(wobble.engine.speaker.stepForPeriod(428 + 180 * 8 / 128), wobble.channel->track(0).step);
+    EXPECT_EQ(428, wobble.track0().period);
+    EXPECT_EQ(wobble.engine.speaker.stepForPeriod(428 + 180 * 8 / 128), wobble.track0().step);
 }
 
 TEST(ModuleEffects, PeriodsSnapToTheFinetuneRow)
@@ -323,38 +274,35 @@ TEST(ModuleEffects, PeriodsSnapToTheFinetuneRow)
     builder.setCell(0, 0, 0, {1, 430, 0, 0});   // nearest note 428, finetune +3
     Playing song(builder);
     song.engine.render16(1);
-    const hssTrack& track = song.channel->track(0);
-    EXPECT_EQ(3 * 84 + 24, track.noteIndex);
-    EXPECT_EQ(periods[3 * 84 + 24], track.period);
-    EXPECT_LT(track.period, 428);
+    EXPECT_EQ(3 * 84 + 24, song.track0().noteIndex);
+    EXPECT_EQ(periods[3 * 84 + 24], song.track0().period);
+    EXPECT_LT(song.track0().period, 428);
 }
 
 TEST(ModuleChannel, PositionLengthPanAndVolume)
 {
-    Playing song(toneModule({0, 0, 0}));
-    EXPECT_EQ(3 * 64, song.channel->getLength());
-    song.channel->setPosition(64 + 10);
-    EXPECT_EQ(74, song.channel->getPosition());
-    song.channel->setPosition(3 * 64);
-    EXPECT_EQ(74, song.channel->getPosition());
-    song.channel->setPan(0);
-    EXPECT_EQ(64 + 63, song.channel->track(0).pan);
-    EXPECT_EQ(192 - 63, song.channel->track(1).pan);
-    song.channel->setPan(999);
-    EXPECT_EQ(255, song.channel->pan());
-    EXPECT_EQ(64, song.channel->track(2).pan);
-    EXPECT_EQ(192, song.channel->track(3).pan);
-}
-
-TEST(ModuleChannel, VolumeRescalesEveryTrack)
-{
-    ModuleBuilder builder = toneModule();
+    ModuleBuilder builder = toneModule({0, 0, 0});
     builder.setCell(0, 0, 0, {1, 428, 0xC, 40});
     Playing song(builder);
+    hssMusicChannel& channel = *song.channel;
+    EXPECT_EQ(3 * 64, channel.getLength());
+    channel.setPosition(64 + 10);
+    EXPECT_EQ(74, channel.getPosition());
+    channel.setPosition(3 * 64);
+    EXPECT_EQ(74, channel.getPosition());
+    channel.setPan(0);
+    EXPECT_EQ(64 + 63, channel.track(0).pan);
+    EXPECT_EQ(192 - 63, channel.track(1).pan);
+    channel.setPan(999);
+    EXPECT_EQ(255, channel.pan());
+    EXPECT_EQ(64, channel.track(2).pan);
+    EXPECT_EQ(192, channel.track(3).pan);
+
+    channel.setPosition(0);
     song.engine.render16(1);
-    song.channel->setVolume(32);
-    EXPECT_EQ(20, song.channel->track(0).level);
+    channel.setVolume(32);   // every track rescales
+    EXPECT_EQ(20, song.track0().level);
     song.engine.speaker.setMasterMusicLevel(32);
-    EXPECT_EQ(10, song.channel->track(0).level);
+    EXPECT_EQ(10, song.track0().level);
     EXPECT_EQ(10 * 100, song.engine.render16(30)[29]);
 }

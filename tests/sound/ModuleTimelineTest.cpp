@@ -4,16 +4,9 @@
 #include "sound/hssMusic.h"
 #include "sound/hssOfflineRenderer.h"
 #include "sound/hssSound.h"
-#include "sound/hssStatus.h"
-
-#include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
-#include <string>
 
 using namespace soundtest;
 
@@ -52,18 +45,12 @@ Bytes buildSong(const Song& song)
 
 double engineSeconds(const Bytes& file)
 {
-    hssMusic music;
-    EXPECT_EQ(HSS_OK, music.load(file.data(), file.size()));
+    hssMusic music = loaded<hssMusic>(file);
     MemoryEngine engine(44100, 16, 1, 1, 8);
     int id = engine.speaker.playMusic(&music);
-    const int chunk = 256;
     long frames = 0;
-    while (frames < 44100L * 600) {
-        engine.render(chunk);
-        frames += chunk;
-        if (engine.speaker.channel(id)->isStopped())
-            break;
-    }
+    for (; frames < 44100L * 600 && !engine.speaker.channel(id)->isStopped(); frames += 256)
+        engine.render(256);
     // The row that ends the song is read but not played; the reference plays it.
     const hssMusicChannel& channel = *static_cast<hssMusicChannel*>(engine.speaker.channel(id));
     const long samplesPerTick = (44100L * 65536 / (256L * channel.tempo())) / 256;
@@ -99,7 +86,7 @@ double referenceSeconds(const std::string& path)
 
 TEST(ModuleTimeline, AgreesWithAnIndependentPlayer)
 {
-    if (std::system("command -v openmpt123 >/dev/null 2>&1") != 0)
+    if (!hasCommand("openmpt123"))
         GTEST_SKIP() << "openmpt123 is not installed";
     const Song songs[] = {
         {"one pattern", {0}, {}},
@@ -111,19 +98,15 @@ TEST(ModuleTimeline, AgreesWithAnIndependentPlayer)
         {"pattern delay", {0}, {{0, 3, 1, {0, 0, 0xE, 0xE4}}, {0, 50, 2, {0, 0, 0xE, 0xEF}}}},
         {"slow and long", {0, 0, 1, 1, 0}, {{0, 0, 0, {0, 0, 0xF, 0x1F}}, {1, 0, 0, {0, 0, 0xF, 80}}}},
     };
-    char folder[] = "/tmp/tintrow-timeline-XXXXXX";
-    ASSERT_NE(nullptr, mkdtemp(folder));
+    TempDir folder;
+    const std::string path = folder.path + "/song.mod";
     for (const Song& song : songs) {
-        Bytes file = buildSong(song);
-        std::string path = std::string(folder) + "/song.mod";
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()), file.size());
-        double reference = referenceSeconds(path);
+        const Bytes file = buildSong(song);
+        writeFile(path, file);
+        const double reference = referenceSeconds(path);
         ASSERT_GT(reference, 0) << song.name;
-        double ours = engineSeconds(file);
-        EXPECT_NEAR(reference, ours, reference * 0.01) << song.name;
-        std::remove(path.c_str());
+        EXPECT_NEAR(reference, engineSeconds(file), reference * 0.01) << song.name;
     }
-    rmdir(folder);
 }
 
 namespace {
@@ -157,7 +140,7 @@ std::vector<Window> windows(const int16_t* samples, size_t count, size_t size)
 // sounds again on the next row and a 5xy note that is no slide target are ours alone: kept out.
 TEST(ModuleTimeline, PitchAndLevelFollowAnIndependentPlayer)
 {
-    if (std::system("command -v openmpt123 >/dev/null 2>&1") != 0)
+    if (!hasCommand("openmpt123"))
         GTEST_SKIP() << "openmpt123 is not installed";
     ModuleBuilder builder;
     std::vector<int8_t> square(64);
@@ -181,17 +164,12 @@ TEST(ModuleTimeline, PitchAndLevelFollowAnIndependentPlayer)
     Bytes ours;
     ASSERT_EQ(HSS_OK, hssRenderOffline(file.data(), file.size(), true, settings, ours));
 
-    char folder[] = "/tmp/tintrow-pitch-XXXXXX";
-    ASSERT_NE(nullptr, mkdtemp(folder));
-    const std::string path = std::string(folder) + "/song.mod";
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()), file.size());
+    TempDir folder;
+    const std::string path = folder.path + "/song.mod";
+    writeFile(path, file);
     ASSERT_EQ(0, std::system(("openmpt123 --quiet --render --subsong 0 --samplerate 44100 --no-float --channels 1 "
                               "--filter 1 --ramping 0 --force '" + path + "' >/dev/null 2>&1").c_str()));
-    std::ifstream in(path + ".wav", std::ios::binary);
-    Bytes rendered((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    hssSound reference;
-    ASSERT_EQ(HSS_OK, reference.load(rendered.data(), rendered.size()));
-    std::system(("rm -rf '" + std::string(folder) + "'").c_str());
+    const hssSound reference = loaded<hssSound>(readFile(path + ".wav"));
 
     const size_t window = 2646;
     std::vector<Window> mine = windows(reinterpret_cast<const int16_t*>(ours.data()), ours.size() / 2, window);

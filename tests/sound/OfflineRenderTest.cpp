@@ -3,9 +3,6 @@
 
 #include "sound/hssOfflineRenderer.h"
 #include "sound/hssSound.h"
-#include "sound/hssStatus.h"
-
-#include <gtest/gtest.h>
 
 using namespace soundtest;
 
@@ -20,49 +17,46 @@ Bytes oneRowSong()
     return builder.build();
 }
 
+hssRenderSettings settingsOf(int frequency, int bits, bool stereo, double seconds = -1)
+{
+    hssRenderSettings settings;
+    settings.frequency = frequency;
+    settings.bits = bits;
+    settings.stereo = stereo;
+    settings.seconds = seconds;
+    return settings;
+}
+
 }
 
 TEST(OfflineRender, ModulePlaysOnceToItsEnd)
 {
-    Bytes song = oneRowSong();
-    struct Case {
-        int frequency, bits;
-        bool stereo;
-    };
-    for (const Case& c : {Case{44100, 16, true}, Case{22050, 8, false}, Case{8000, 16, false}}) {
-        hssRenderSettings settings;
-        settings.frequency = c.frequency;
-        settings.bits = c.bits;
-        settings.stereo = c.stereo;
+    const Bytes song = oneRowSong();
+    for (const hssRenderSettings& s : {settingsOf(44100, 16, true), settingsOf(22050, 8, false), settingsOf(8000, 16, false)}) {
         Bytes pcm;
-        ASSERT_EQ(HSS_OK, hssRenderOffline(song.data(), song.size(), true, settings, pcm));
-        const size_t frameBytes = (c.bits / 8) * (c.stereo ? 2 : 1);
+        ASSERT_EQ(HSS_OK, hssRenderOffline(song.data(), song.size(), true, s, pcm));
         // One row of six ticks of frequency / 50 frames; the first row takes one frame more.
-        EXPECT_EQ(static_cast<size_t>(6 * (c.frequency / 50) + 1) * frameBytes, pcm.size()) << c.frequency;
+        EXPECT_EQ(static_cast<size_t>(6 * (s.frequency / 50) + 1) * (s.bits / 8) * (s.stereo ? 2 : 1), pcm.size()) << s.frequency;
     }
 }
 
 TEST(OfflineRender, TimedRenderLoopsTheModuleAndPadsAWave)
 {
-    Bytes song = oneRowSong();
-    hssRenderSettings settings;
-    settings.seconds = 0.5;
-    settings.stereo = false;
+    const Bytes song = oneRowSong();
+    hssRenderSettings settings = settingsOf(44100, 16, false, 0.5);
     Bytes pcm;
     ASSERT_EQ(HSS_OK, hssRenderOffline(song.data(), song.size(), true, settings, pcm));
     ASSERT_EQ(22050u * 2, pcm.size());
     EXPECT_NE(0, pcm[2 * 22000] | pcm[2 * 22000 + 1]);   // still playing: the song looped
 
-    Bytes wave = makeWave(pcmFormat(1, 44100, 16), pcm16(std::vector<int16_t>(100, 1000)));
+    const Bytes wave = mono16Wave(std::vector<int16_t>(100, 1000));
     pcm.clear();
     ASSERT_EQ(HSS_OK, hssRenderOffline(wave.data(), wave.size(), false, settings, pcm));
     ASSERT_EQ(22050u * 2, pcm.size());
     EXPECT_EQ(500, static_cast<int16_t>(pcm[0] | (pcm[1] << 8)));
     EXPECT_EQ(0, pcm[2 * 200] | pcm[2 * 200 + 1]);
-
-    // Untimed, the output ends with the sound.
     pcm.clear();
-    settings.seconds = -1;
+    settings.seconds = -1;   // untimed, the output ends with the sound
     ASSERT_EQ(HSS_OK, hssRenderOffline(wave.data(), wave.size(), false, settings, pcm));
     EXPECT_EQ(100u * 2, pcm.size());
 }
@@ -71,26 +65,21 @@ TEST(OfflineRender, FailuresComeBackAsStatus)
 {
     Bytes pcm;
     hssRenderSettings settings;
-    Bytes junk(2000, 7);
+    const Bytes junk(2000, 7);
     EXPECT_EQ(HSS_UNSUPPORTED, hssRenderOffline(junk.data(), junk.size(), true, settings, pcm));
     EXPECT_EQ(HSS_NOT_WAVE, hssRenderOffline(junk.data(), junk.size(), false, settings, pcm));
     settings.bits = 12;
-    Bytes song = oneRowSong();
+    const Bytes song = oneRowSong();
     EXPECT_EQ(HSS_NO_DEVICE, hssRenderOffline(song.data(), song.size(), true, settings, pcm));
     EXPECT_TRUE(pcm.empty());
 }
 
 TEST(OfflineRender, WaveFileReadsBackAsTheSamePcm)
 {
-    hssRenderSettings settings;
-    settings.frequency = 11025;
-    settings.bits = 8;
-    settings.stereo = true;
-    Bytes pcm = {1, 2, 3, 4, 5, 6};
-    Bytes file = hssWaveFileOf(pcm, settings);
+    const Bytes pcm = {1, 2, 3, 4, 5, 6};
+    const Bytes file = hssWaveFileOf(pcm, settingsOf(11025, 8, true));
     ASSERT_EQ(44u + pcm.size(), file.size());
-    hssSound sound;
-    ASSERT_EQ(HSS_OK, sound.load(file.data(), file.size()));
+    const hssSound sound = loaded<hssSound>(file);
     EXPECT_TRUE(sound.is8bit());
     EXPECT_TRUE(sound.isStereo());
     EXPECT_EQ(11025, sound.sampleRate());

@@ -1,11 +1,19 @@
-// Builders of wave and module files for the sound tests, and an engine on a memory driver.
+// Builders of wave and module files, an engine on a memory driver and file helpers for the sound tests.
 #pragma once
 
 #include "sound/hssMemoryDriver.h"
 #include "sound/hssSpeaker.h"
+#include "sound/hssStatus.h"
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,36 +21,43 @@ namespace soundtest {
 
 using Bytes = std::vector<uint8_t>;
 
-inline void putLe16(Bytes& out, int value)
+inline void putLe(Bytes& out, uint32_t value, int bytes)
 {
-    out.push_back(static_cast<uint8_t>(value & 0xFF));
-    out.push_back(static_cast<uint8_t>((value >> 8) & 0xFF));
-}
-
-inline void putLe32(Bytes& out, uint32_t value)
-{
-    putLe16(out, static_cast<int>(value & 0xFFFF));
-    putLe16(out, static_cast<int>(value >> 16));
+    for (int i = 0; i < bytes; ++i)
+        out.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
 
 inline void putChunk(Bytes& out, const char* id, const Bytes& body)
 {
     out.insert(out.end(), id, id + 4);
-    putLe32(out, static_cast<uint32_t>(body.size()));
+    putLe(out, static_cast<uint32_t>(body.size()), 4);
     out.insert(out.end(), body.begin(), body.end());
     if (body.size() % 2)
         out.push_back(0);
 }
 
+// Little-endian fields given as (value, width in bytes).
+inline Bytes fields(std::initializer_list<std::pair<int, int>> values)
+{
+    Bytes out;
+    for (const auto& v : values)
+        putLe(out, static_cast<uint32_t>(v.first), v.second);
+    return out;
+}
+
 inline Bytes pcmFormat(int channels, int rate, int bits)
 {
-    Bytes fmt;
-    putLe16(fmt, 1);
-    putLe16(fmt, channels);
-    putLe32(fmt, rate);
-    putLe32(fmt, rate * channels * bits / 8);
-    putLe16(fmt, channels * bits / 8);
-    putLe16(fmt, bits);
+    return fields({{1, 2}, {channels, 2}, {rate, 4}, {rate * channels * bits / 8, 4}, {channels * bits / 8, 2}, {bits, 2}});
+}
+
+// An MS-ADPCM format chunk at 8000 Hz with `coefficients` pairs (valid files have 7).
+inline Bytes adpcmFormat(int channels, int coefficients = 7, int blockAlign = 256)
+{
+    Bytes fmt = fields({{2, 2}, {channels, 2}, {8000, 4}, {4000, 4}, {blockAlign, 2}, {4, 2}, {4 + 4 * coefficients, 2},
+                        {(blockAlign - 7 * channels) * 2 / channels + 2, 2}, {coefficients, 2}});
+    const int pairs[7][2] = {{256, 0}, {512, -256}, {0, 0}, {192, 64}, {240, 0}, {460, -208}, {392, -232}};
+    for (int i = 0; i < coefficients; ++i)
+        fmt.insert(fmt.end(), {uint8_t(pairs[i % 7][0]), uint8_t(pairs[i % 7][0] >> 8), uint8_t(pairs[i % 7][1]), uint8_t(pairs[i % 7][1] >> 8)});
     return fmt;
 }
 
@@ -54,7 +69,7 @@ inline Bytes makeWave(const Bytes& fmt, const Bytes& data, const Bytes& between 
     body.insert(body.end(), between.begin(), between.end());
     putChunk(body, "data", data);
     Bytes out = {'R', 'I', 'F', 'F'};
-    putLe32(out, static_cast<uint32_t>(body.size() + 4));
+    putLe(out, static_cast<uint32_t>(body.size() + 4), 4);
     out.insert(out.end(), {'W', 'A', 'V', 'E'});
     out.insert(out.end(), body.begin(), body.end());
     return out;
@@ -64,8 +79,30 @@ inline Bytes pcm16(const std::vector<int16_t>& samples)
 {
     Bytes out;
     for (int16_t s : samples)
-        putLe16(out, s);
+        putLe(out, static_cast<uint16_t>(s), 2);
     return out;
+}
+
+inline Bytes mono16Wave(const std::vector<int16_t>& samples, int rate = 44100)
+{
+    return makeWave(pcmFormat(1, rate, 16), pcm16(samples));
+}
+
+// Loads from an exact-size heap copy, so the sanitizers see any read past the end.
+template <class Loaded>
+int loadExact(Loaded& target, const Bytes& bytes)
+{
+    std::unique_ptr<uint8_t[]> exact(new uint8_t[bytes.size()]);
+    std::copy(bytes.begin(), bytes.end(), exact.get());
+    return target.load(exact.get(), bytes.size());
+}
+
+template <class Loaded>
+Loaded loaded(const Bytes& file)
+{
+    Loaded target;
+    EXPECT_EQ(HSS_OK, target.load(file.data(), file.size()));
+    return target;
 }
 
 struct Cell {
@@ -78,10 +115,10 @@ struct Cell {
 // A 31-instrument module with 64-row patterns.
 class ModuleBuilder {
 public:
-    explicit ModuleBuilder(int tracks = 4, const char* signature = "M.K.")
+    explicit ModuleBuilder(int tracks = 4, const std::string& signature = "M.K.")
         : tracks_(tracks), header_(1084, 0), samples_(31)
     {
-        std::memcpy(header_.data() + 1080, signature, 4);
+        std::memcpy(header_.data() + 1080, signature.data(), 4);
         setOrders({0});
     }
 
@@ -92,7 +129,7 @@ public:
         int highest = 0;
         for (size_t i = 0; i < orders.size(); ++i) {
             header_[952 + i] = static_cast<uint8_t>(orders[i]);
-            highest = orders[i] > highest ? orders[i] : highest;
+            highest = std::max(highest, orders[i]);
         }
         patterns_.resize(static_cast<size_t>(highest + 1) * 64 * tracks_ * 4, 0);
     }
@@ -102,15 +139,11 @@ public:
                    int loopStartWords = 0, int loopLengthWords = 1)
     {
         uint8_t* record = header_.data() + 20 + (instrument - 1) * 30;
-        int words = static_cast<int>(data.size() / 2);
-        record[22] = static_cast<uint8_t>(words >> 8);
-        record[23] = static_cast<uint8_t>(words);
-        record[24] = static_cast<uint8_t>(finetune & 0x0F);
-        record[25] = static_cast<uint8_t>(volume);
-        record[26] = static_cast<uint8_t>(loopStartWords >> 8);
-        record[27] = static_cast<uint8_t>(loopStartWords);
-        record[28] = static_cast<uint8_t>(loopLengthWords >> 8);
-        record[29] = static_cast<uint8_t>(loopLengthWords);
+        const int words = static_cast<int>(data.size() / 2);
+        const uint8_t fields[] = {uint8_t(words >> 8), uint8_t(words), uint8_t(finetune & 0x0F), uint8_t(volume),
+                                  uint8_t(loopStartWords >> 8), uint8_t(loopStartWords), uint8_t(loopLengthWords >> 8),
+                                  uint8_t(loopLengthWords)};
+        std::copy(fields, fields + 8, record + 22);
         samples_[instrument - 1].assign(data.begin(), data.begin() + words * 2);
     }
 
@@ -128,8 +161,7 @@ public:
         Bytes out = header_;
         out.insert(out.end(), patterns_.begin(), patterns_.end());
         for (const auto& s : samples_)
-            for (int8_t v : s)
-                out.push_back(static_cast<uint8_t>(v));
+            out.insert(out.end(), s.begin(), s.end());
         return out;
     }
 
@@ -161,8 +193,7 @@ struct MemoryEngine {
 
     Bytes render(int frames)
     {
-        int bytesPerFrame = (speaker.is16bit() ? 2 : 1) * (speaker.isStereo() ? 2 : 1);
-        Bytes out(static_cast<size_t>(frames) * bytesPerFrame);
+        Bytes out(static_cast<size_t>(frames) * (speaker.is16bit() ? 2 : 1) * (speaker.isStereo() ? 2 : 1));
         driver().render(out.data(), static_cast<int>(out.size()));
         return out;
     }
@@ -173,6 +204,37 @@ struct MemoryEngine {
         std::vector<int16_t> out(raw.size() / 2);
         std::memcpy(out.data(), raw.data(), raw.size());
         return out;
+    }
+};
+
+inline bool hasCommand(const std::string& name)
+{
+    return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+inline Bytes readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void writeFile(const std::string& path, const Bytes& bytes)
+{
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+// A private temporary folder, removed with everything in it.
+struct TempDir {
+    std::string path;
+    TempDir()
+    {
+        char name[] = "/tmp/tintrow-sound-XXXXXX";
+        path = mkdtemp(name) ? name : "";
+    }
+    ~TempDir()
+    {
+        if (!path.empty() && std::system(("rm -rf '" + path + "'").c_str()) != 0)
+            path.clear();
     }
 };
 

@@ -2,20 +2,24 @@
 #include "SoundFixtures.h"
 
 #include "sound/hssSound.h"
-#include "sound/hssStatus.h"
-
-#include <gtest/gtest.h>
 
 using namespace soundtest;
+
+namespace {
+
+hssSound loadedSound(int frames = 100)
+{
+    return loaded<hssSound>(makeWave(pcmFormat(1, 44100, 8), Bytes(static_cast<size_t>(frames), 0x90)));
+}
+
+}
 
 TEST(SpeakerOpen, ClampsChannelCounts)
 {
     struct Case {
         int music, sounds, expectedMusic, expectedSounds;
     };
-    const Case cases[] = {
-        {0, 0, 1, 8}, {1, 3, 1, 8}, {64, 128, 64, 128}, {65, 200, 64, 128}, {-4, 9, 1, 9},
-    };
+    const Case cases[] = {{0, 0, 1, 8}, {1, 3, 1, 8}, {64, 128, 64, 128}, {65, 200, 64, 128}, {-4, 9, 1, 9}};
     for (const Case& c : cases) {
         hssSpeaker speaker(hssCreateMemoryDriver);
         ASSERT_EQ(HSS_OK, speaker.open(22050, 16, 1, c.music, c.sounds));
@@ -60,21 +64,13 @@ TEST(SpeakerOpen, DriverGetsFormatLatencyBufferAndRuns)
     EXPECT_FALSE(engine.driver().isPaused());
     EXPECT_EQ(64, engine.speaker.masterMusicLevel());
     EXPECT_EQ(64, engine.speaker.masterSoundLevel());
-}
 
-TEST(DriverFormat, RejectsContradictoryFlags)
-{
-    struct Case {
-        int flags;
-        bool valid;
+    const std::pair<hssFormat, bool> formats[] = {
+        {{44100, 0x21, 2}, true}, {{44100, 0x12, 2}, true}, {{44100, 0x11, 2}, false}, {{44100, 0x22, 2}, false},
+        {{44100, 0x33, 2}, false}, {{44100, 0, 2}, false}, {{44100, 0x12, 3}, false}, {{0, 0x12, 1}, false},
     };
-    const Case cases[] = {{0x21, true}, {0x12, true}, {0x11, false}, {0x22, false}, {0x33, false}, {0, false}};
-    for (const Case& c : cases) {
-        hssFormat format = {44100, c.flags, 2};
-        EXPECT_EQ(c.valid, format.valid()) << std::hex << c.flags;
-    }
-    EXPECT_FALSE((hssFormat{44100, 0x12, 3}).valid());
-    EXPECT_FALSE((hssFormat{0, 0x12, 1}).valid());
+    for (const auto& f : formats)
+        EXPECT_EQ(f.second, f.first.valid()) << std::hex << f.first.flags << " " << f.first.channels;
 }
 
 TEST(SpeakerChannels, IdsNameMusicThenSoundChannels)
@@ -87,14 +83,6 @@ TEST(SpeakerChannels, IdsNameMusicThenSoundChannels)
     EXPECT_EQ(nullptr, engine.speaker.channel(10));
 }
 
-static hssSound loadedSound(int frames = 100)
-{
-    hssSound sound;
-    Bytes file = makeWave(pcmFormat(1, 44100, 8), Bytes(static_cast<size_t>(frames), 0x90));
-    EXPECT_EQ(HSS_OK, sound.load(file.data(), file.size()));
-    return sound;
-}
-
 TEST(SpeakerChannels, UnlimitedSoundsTakeTheFirstFreeChannel)
 {
     MemoryEngine engine(44100, 16, 1, 2, 8);
@@ -104,8 +92,7 @@ TEST(SpeakerChannels, UnlimitedSoundsTakeTheFirstFreeChannel)
     EXPECT_EQ(HSS_NO_CHANNEL, engine.speaker.playSound(&sound));
     engine.speaker.channel(5)->setStopped(true);
     EXPECT_EQ(5, engine.speaker.playSound(&sound));
-    // A paused channel is still owned.
-    engine.speaker.channel(4)->setStopped(true);
+    engine.speaker.channel(4)->setStopped(true);   // a paused channel is still owned
     engine.speaker.channel(4)->setPaused(true);
     EXPECT_EQ(HSS_NO_CHANNEL, engine.speaker.playSound(&sound));
 }
@@ -126,15 +113,14 @@ TEST(SpeakerChannels, InstanceLimitCountsCopiesAndTakesTheLastFreeChannel)
     EXPECT_EQ(HSS_NO_CHANNEL, engine.speaker.playSound(&limited));
 }
 
-TEST(SpeakerChannels, SoundTakesItsSettings)
+TEST(SpeakerChannels, SoundTakesItsSettingsAndLevelsClamp)
 {
     MemoryEngine engine;
     hssSound sound = loadedSound(300);
     sound.level = 40;
     sound.pan = 10;
     sound.loop = true;
-    int id = engine.speaker.playSound(&sound);
-    hssChannel* channel = engine.speaker.channel(id);
+    hssChannel* channel = engine.speaker.channel(engine.speaker.playSound(&sound));
     EXPECT_EQ(40, channel->volume());
     EXPECT_EQ(40, channel->effectiveLevel());
     EXPECT_EQ(10, channel->pan());
@@ -145,17 +131,11 @@ TEST(SpeakerChannels, SoundTakesItsSettings)
     EXPECT_EQ(120, channel->getPosition());
     channel->setPosition(5000);
     EXPECT_EQ(300, channel->getPosition());
-}
 
-TEST(SpeakerLevels, MasterLevelsClampAndReapplyToTheirPool)
-{
-    MemoryEngine engine;
-    hssSound sound = loadedSound();
-    hssChannel* channel = engine.speaker.channel(engine.speaker.playSound(&sound));
     channel->setVolume(100);
     EXPECT_EQ(64, channel->volume());
     channel->setVolume(48);
-    engine.speaker.setMasterSoundLevel(32);
+    engine.speaker.setMasterSoundLevel(32);   // master levels re-apply to their own pool only
     EXPECT_EQ(24, channel->effectiveLevel());
     engine.speaker.setMasterSoundLevel(90);
     EXPECT_EQ(64, engine.speaker.masterSoundLevel());
@@ -168,15 +148,14 @@ TEST(SpeakerLevels, MasterLevelsClampAndReapplyToTheirPool)
     EXPECT_EQ(255, channel->pan());
 }
 
-TEST(SpeakerLevels, StopAllFreesPausedChannelsToo)
+TEST(SpeakerChannels, StopAllFreesPausedChannelsToo)
 {
     MemoryEngine engine(44100, 16, 1, 1, 8);
     hssSound sound = loadedSound();
-    int a = engine.speaker.playSound(&sound);
-    int b = engine.speaker.playSound(&sound);
+    const int a = engine.speaker.playSound(&sound);
+    const int b = engine.speaker.playSound(&sound);
     engine.speaker.channel(b)->setPaused(true);
     engine.speaker.stopAll();
-    EXPECT_TRUE(engine.speaker.channel(a)->isFree());
-    EXPECT_TRUE(engine.speaker.channel(b)->isFree());
-    EXPECT_TRUE(engine.speaker.channel(0)->isFree());
+    for (int id : {0, a, b})
+        EXPECT_TRUE(engine.speaker.channel(id)->isFree()) << id;
 }

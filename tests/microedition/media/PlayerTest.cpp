@@ -8,7 +8,7 @@
 #include "microedition/media/DPlayerWav.h"
 #include "sound/hssChannel.h"
 
-#include <gtest/gtest.h>
+#include <functional>
 
 using namespace vela;
 using namespace vela::microedition::media;
@@ -16,33 +16,24 @@ using namespace soundtest;
 
 namespace {
 
-io::DInputStreamPtr streamOf(const Bytes& bytes)
+const char16_t* const WAV = u"audio/x-wav";
+const char16_t* const MOD = u"audio/mod";
+
+DPlayerPtr create(const Bytes& bytes, const char16_t* type)
 {
     lang::DbyteArrayPtr array(new lang::DbyteArray(static_cast<int32_t>(bytes.size())));
     std::copy(bytes.begin(), bytes.end(), reinterpret_cast<uint8_t*>(array->data()));
-    return io::DInputStreamPtr(new io::DByteArrayInputStream(array));
+    return DManager::createPlayer(io::DInputStreamPtr(new io::DByteArrayInputStream(array)),
+                                  type ? lang::DStringPtr(new lang::DString(type)) : lang::DStringPtr(nullptr));
 }
 
-Bytes waveFile(int frames)
-{
-    return makeWave(pcmFormat(1, 44100, 16), pcm16(std::vector<int16_t>(static_cast<size_t>(frames), 1000)));
-}
-
-Bytes moduleFile()
-{
-    ModuleBuilder builder;
-    builder.setOrders({0, 0});
-    builder.setSample(1, std::vector<int8_t>(4000, 50), 64, 0, 0, 2000);
-    builder.setCell(0, 0, 0, {1, 428, 0, 0});
-    return builder.build();
-}
-
-uint32_t kindThrown(void (*body)(DPlayerPtr&), DPlayerPtr& player)
+// The code of the exception the body raises, 0 when it raises none.
+uint32_t thrown(const std::function<void()>& body)
 {
     try {
-        body(player);
+        body();
     } catch (lang::DExceptionBase* e) {
-        uint32_t code = e->code;
+        const uint32_t code = e->code;
         delete e;
         return code;
     }
@@ -54,82 +45,75 @@ protected:
     void SetUp() override { DManager::setDriverFactory(hssCreateMemoryDriver); }
     void TearDown() override { DManager::release(); }
 
-    DPlayerPtr wave(int frames = 1000)
-    {
-        return DManager::createPlayer(streamOf(waveFile(frames)), lang::DStringPtr(new lang::DString(u"audio/x-wav")));
-    }
+    DPlayerPtr wave(int frames = 1000) { return create(mono16Wave(std::vector<int16_t>(size_t(frames), 1000)), WAV); }
     DPlayerPtr module()
     {
-        return DManager::createPlayer(streamOf(moduleFile()), lang::DStringPtr(new lang::DString(u"audio/mod")));
+        ModuleBuilder builder;
+        builder.setOrders({0, 0});
+        builder.setSample(1, std::vector<int8_t>(4000, 50), 64, 0, 0, 2000);
+        builder.setCell(0, 0, 0, {1, 428, 0, 0});
+        return create(builder.build(), MOD);
     }
     void render(int frames)
     {
         Bytes out(static_cast<size_t>(frames) * 4);
         static_cast<hssMemoryDriver*>(DManager::speaker()->driver())->render(out.data(), static_cast<int>(out.size()));
     }
-    hssChannel* channelOf(const DPlayerPtr& player) { return DManager::speaker()->channel(player->channelId()); }
+    hssChannel* channel(int id) { return DManager::speaker()->channel(id); }
+    hssChannel* channelOf(const DPlayerPtr& player) { return channel(player->channelId()); }
 };
 
 }
 
-TEST_F(PlayerTest, CreatePlayerByContentType)
+TEST_F(PlayerTest, CreatePlayerByContentTypeAndMoveThroughTheStates)
 {
     DPlayerPtr w = wave();
-    ASSERT_TRUE(w);
-    EXPECT_NE(nullptr, dynamic_cast<DPlayerWav*>(w.get()));
+    ASSERT_NE(nullptr, dynamic_cast<DPlayerWav*>(w.get()));
     EXPECT_EQ(DPlayer::UNREALIZED, w->getState());
     EXPECT_EQ(-1, w->channelId());
     EXPECT_EQ(1, w->loopCount());
-    EXPECT_TRUE(w->getContentType()->equals(u"audio/x-wav"));
+    EXPECT_TRUE(w->getContentType()->equals(WAV));
     DPlayerPtr m = module();
-    EXPECT_NE(nullptr, dynamic_cast<DPlayerMod*>(m.get()));
-    EXPECT_TRUE(m->getContentType()->equals(u"audio/mod"));
-    EXPECT_FALSE(DManager::createPlayer(streamOf(waveFile(10)), lang::DStringPtr(new lang::DString(u"audio/mpeg"))));
+    ASSERT_NE(nullptr, dynamic_cast<DPlayerMod*>(m.get()));
+    EXPECT_TRUE(m->getContentType()->equals(MOD));
+    EXPECT_FALSE(create(Bytes(4, 0), u"audio/mpeg"));
 
-    DPlayerPtr none;
-    EXPECT_EQ(lang::IllegalArgumentException, kindThrown([](DPlayerPtr&) {
-        DManager::createPlayer(nullptr, lang::DStringPtr(new lang::DString(u"audio/mod")));
-    }, none));
-    EXPECT_EQ(lang::MediaException, kindThrown([](DPlayerPtr&) {
-        DManager::createPlayer(streamOf(Bytes(4, 0)), nullptr);
-    }, none));
+    w->realize();
+    EXPECT_EQ(DPlayer::REALIZED, w->getState());
+    w->prefetch();
+    w->realize();
+    EXPECT_EQ(DPlayer::PREFETCHED, w->getState());
+    m->prefetch();
+    EXPECT_EQ(DPlayer::PREFETCHED, m->getState());
+    EXPECT_EQ(-1, w->getDuration());
+    EXPECT_EQ(-1, m->getDuration());
+    w->close();
+    EXPECT_EQ(DPlayer::CLOSED, w->getState());
 }
 
-TEST_F(PlayerTest, StatesMoveForwardAndClosedPlayersRefuse)
+TEST_F(PlayerTest, FailuresRaiseTheirExceptions)
+{
+    DPlayerPtr closed = wave();
+    closed->close();
+    DPlayerPtr player = wave();
+    const std::pair<std::function<void()>, uint32_t> cases[] = {
+        {[] { DManager::createPlayer(nullptr, lang::DStringPtr(new lang::DString(MOD))); }, lang::IllegalArgumentException},
+        {[] { create(Bytes(4, 0), nullptr); }, lang::MediaException},
+        {[] { create(Bytes(100, 1), WAV)->realize(); }, lang::MediaException},
+        {[] { create(Bytes(2000, 1), MOD)->prefetch(); }, lang::MediaException},
+        {[&] { closed->realize(); }, lang::IllegalStateException},
+        {[&] { closed->prefetch(); }, lang::IllegalStateException},
+        {[&] { closed->start(); }, lang::IllegalStateException},
+        {[&] { player->setLoopCount(3); }, lang::IllegalArgumentException},
+        {[&] { player->setLoopCount(0); }, lang::IllegalArgumentException},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(cases[i].second, thrown(cases[i].first)) << "case " << i;
+}
+
+TEST_F(PlayerTest, LoopCountActsOnThePlayingChannel)
 {
     DPlayerPtr player = wave();
-    player->realize();
-    EXPECT_EQ(DPlayer::REALIZED, player->getState());
-    player->prefetch();
-    EXPECT_EQ(DPlayer::PREFETCHED, player->getState());
-    player->realize();
-    EXPECT_EQ(DPlayer::PREFETCHED, player->getState());
-    DPlayerPtr direct = module();
-    direct->prefetch();
-    EXPECT_EQ(DPlayer::PREFETCHED, direct->getState());
-    EXPECT_EQ(-1, player->getDuration());
-    EXPECT_EQ(-1, direct->getDuration());
-
-    player->close();
-    EXPECT_EQ(DPlayer::CLOSED, player->getState());
-    for (auto body : {+[](DPlayerPtr& p) { p->realize(); }, +[](DPlayerPtr& p) { p->prefetch(); },
-                      +[](DPlayerPtr& p) { p->start(); }})
-        EXPECT_EQ(lang::IllegalStateException, kindThrown(body, player));
-}
-
-TEST_F(PlayerTest, BadDataFailsRealizeWithMediaException)
-{
-    DPlayerPtr broken = DManager::createPlayer(streamOf(Bytes(100, 1)), lang::DStringPtr(new lang::DString(u"audio/x-wav")));
-    EXPECT_EQ(lang::MediaException, kindThrown([](DPlayerPtr& p) { p->realize(); }, broken));
-    DPlayerPtr brokenModule = DManager::createPlayer(streamOf(Bytes(2000, 1)), lang::DStringPtr(new lang::DString(u"audio/mod")));
-    EXPECT_EQ(lang::MediaException, kindThrown([](DPlayerPtr& p) { p->prefetch(); }, brokenModule));
-}
-
-TEST_F(PlayerTest, LoopCountAcceptsOnlyOnceOrForever)
-{
-    DPlayerPtr player = wave();
-    EXPECT_EQ(lang::IllegalArgumentException, kindThrown([](DPlayerPtr& p) { p->setLoopCount(3); }, player));
-    EXPECT_EQ(lang::IllegalArgumentException, kindThrown([](DPlayerPtr& p) { p->setLoopCount(0); }, player));
     ASSERT_EQ(player, player->start());
     EXPECT_FALSE(channelOf(player)->isLooping());
     player->setLoopCount(-1);
@@ -162,7 +146,7 @@ TEST_F(PlayerTest, FinishedSoundReleasesItsChannelAndRestartsFromTheBeginning)
 {
     DPlayerPtr player = wave(500);
     ASSERT_TRUE(player->start());
-    int first = player->channelId();
+    const int first = player->channelId();
     render(200);
     EXPECT_EQ(200, player->getMediaTime());
     render(400);
@@ -170,8 +154,7 @@ TEST_F(PlayerTest, FinishedSoundReleasesItsChannelAndRestartsFromTheBeginning)
     EXPECT_EQ(DPlayer::PREFETCHED, player->getState());
     EXPECT_EQ(-1, player->channelId());
     EXPECT_EQ(-1, player->getMediaTime());
-    // Another sound takes the freed channel; the restart gets a fresh one.
-    DPlayerPtr other = wave();
+    DPlayerPtr other = wave();   // another sound takes the freed channel; the restart gets a fresh one
     ASSERT_TRUE(other->start());
     EXPECT_EQ(first, other->channelId());
     ASSERT_EQ(player, player->start());
@@ -189,27 +172,46 @@ TEST_F(PlayerTest, StopThenStartResumes)
     EXPECT_TRUE(channelOf(player)->isPaused());
     EXPECT_FALSE(player->isPlaying());
     render(300);
-    int channel = player->channelId();
+    const int held = player->channelId();
     ASSERT_EQ(player, player->start());
-    EXPECT_EQ(channel, player->channelId());
+    EXPECT_EQ(held, player->channelId());
     EXPECT_EQ(300, player->getMediaTime());
 }
 
-TEST_F(PlayerTest, StartAfterStopAllTakesAFreshChannel)
+// After stop all, a stopped player's channel may go to another; neither the restart, nor a
+// rewind nor a release of the old holder may disturb the new owner.
+TEST_F(PlayerTest, ChannelsTakenOverAfterStopAllStayWithTheirNewOwner)
 {
-    DPlayerPtr player = wave(5000);
-    player->start();
-    player->stop();
-    DManager::stopAll();
-    DPlayerPtr thief = wave(5000);
-    thief->start();
-    EXPECT_EQ(player->channelId(), thief->channelId());
-    thief->setLoopCount(-1);
-    ASSERT_EQ(player, player->start());
-    EXPECT_NE(thief->channelId(), player->channelId());
-    EXPECT_TRUE(thief->isPlaying());
-    EXPECT_TRUE(player->isPlaying());
-    EXPECT_TRUE(channelOf(thief)->isLooping());
+    for (int action = 0; action < 3; ++action) {
+        DPlayerPtr player = wave(5000);
+        player->start();
+        player->stop();
+        DManager::stopAll();
+        DPlayerPtr thief = wave(5000);
+        thief->start();
+        thief->setLoopCount(-1);
+        ASSERT_EQ(player->channelId(), thief->channelId());
+        if (action == 0) {
+            ASSERT_EQ(player, player->start());
+            EXPECT_NE(thief->channelId(), player->channelId());
+            EXPECT_TRUE(player->isPlaying());
+        } else if (action == 1) {
+            EXPECT_EQ(0, player->setMediaTime(0));
+            EXPECT_EQ(-1, player->channelId());
+        } else {
+            player->releaseChannel();
+        }
+        EXPECT_TRUE(thief->isPlaying()) << action;
+        EXPECT_TRUE(channelOf(thief)->isLooping()) << action;
+        DManager::stopAll();
+    }
+    DPlayerPtr music = module();   // a channel still owned is freed
+    music->start();
+    music->stop();
+    const int held = music->channelId();
+    music->releaseChannel();
+    EXPECT_EQ(-1, music->channelId());
+    EXPECT_TRUE(channel(held)->isFree());
 }
 
 TEST_F(PlayerTest, MediaTimeRewindRules)
@@ -223,12 +225,11 @@ TEST_F(PlayerTest, MediaTimeRewindRules)
     EXPECT_EQ(0, sound->setMediaTime(0));
     EXPECT_TRUE(sound->isPlaying());
     EXPECT_EQ(0, sound->getMediaTime());
-    // A stopped wave player lets its channel go.
-    sound->stop();
-    int channel = sound->channelId();
+    sound->stop();   // a stopped wave player lets its channel go
+    const int held = sound->channelId();
     EXPECT_EQ(0, sound->setMediaTime(0));
     EXPECT_EQ(-1, sound->channelId());
-    EXPECT_TRUE(DManager::speaker()->channel(channel)->isFree());
+    EXPECT_TRUE(channel(held)->isFree());
 
     DPlayerPtr music = module();
     music->start();
@@ -246,7 +247,7 @@ TEST_F(PlayerTest, MediaTimeRewindRules)
     EXPECT_EQ(-1, music->channelId());
     EXPECT_EQ(DPlayer::PREFETCHED, music->getState());
     EXPECT_FALSE(music->isPlaying());
-    EXPECT_TRUE(DManager::speaker()->channel(0)->isFree());
+    EXPECT_TRUE(channel(0)->isFree());
 }
 
 TEST_F(PlayerTest, VolumeAndPan)
@@ -289,12 +290,11 @@ TEST_F(PlayerTest, MediaLevelsStopsAndSharedSources)
     DPlayerPtr stranger = wave(5000);
     stranger->start();
     DManager::stopPlayersSharingSource(clone);
-    EXPECT_FALSE(first->isPlaying());
-    EXPECT_FALSE(clone->isPlaying());
-    EXPECT_EQ(-1, first->channelId());
-    EXPECT_EQ(-1, clone->channelId());
+    for (const DPlayerPtr& p : {first, clone}) {
+        EXPECT_FALSE(p->isPlaying());
+        EXPECT_EQ(-1, p->channelId());
+    }
     EXPECT_TRUE(stranger->isPlaying());
-
     DPlayerPtr music = module();
     music->start();
     DManager::stopAll();
@@ -302,57 +302,32 @@ TEST_F(PlayerTest, MediaLevelsStopsAndSharedSources)
     EXPECT_FALSE(music->isPlaying());
 }
 
-TEST_F(PlayerTest, NoDeviceMeansSilenceNotFailure)
+TEST_F(PlayerTest, FullPoolOrNoDeviceMakeStartReturnNull)
 {
-    DManager::release();
+    {
+        std::vector<DPlayerPtr> playing;
+        DPlayerPtr player = wave(5000);
+        for (int i = 0; i < 32; ++i)
+            playing.push_back(player->start());
+        DPlayerPtr late = wave(5000);
+        EXPECT_FALSE(late->start());
+        EXPECT_EQ(-1000, late->channelId());
+        EXPECT_FALSE(late->isPlaying());
+        playing.back()->stop();
+        playing.back()->setMediaTime(0);
+        EXPECT_TRUE(late->start());
+    }
+
+    DManager::release();   // without a device every start fails quietly
     DManager::setDriverFactory(failingDriver);
-    DPlayerPtr player = wave();
-    EXPECT_FALSE(player->start());
-    EXPECT_FALSE(player->start());
-    EXPECT_FALSE(player->isPlaying());
-    EXPECT_EQ(DPlayer::PREFETCHED, player->getState());
+    DPlayerPtr silent = wave();
+    EXPECT_FALSE(silent->start());
+    EXPECT_FALSE(silent->start());
+    EXPECT_FALSE(silent->isPlaying());
+    EXPECT_EQ(DPlayer::PREFETCHED, silent->getState());
     EXPECT_FALSE(module()->start());
     DManager::setMasterMusicLevel(20);
     EXPECT_EQ(20, DManager::getMasterMusicLevel());
     EXPECT_EQ(nullptr, DManager::speaker());
     DManager::stopAll();
-}
-
-TEST_F(PlayerTest, FullPoolReturnsNullAndKeepsTheFailureCode)
-{
-    std::vector<DPlayerPtr> playing;
-    DPlayerPtr player = wave(5000);
-    for (int i = 0; i < 32; ++i)
-        playing.push_back(player->start());
-    DPlayerPtr late = wave(5000);
-    EXPECT_FALSE(late->start());
-    EXPECT_EQ(-1000, late->channelId());
-    EXPECT_FALSE(late->isPlaying());
-    playing.back()->stop();
-    playing.back()->setMediaTime(0);
-    EXPECT_TRUE(late->start());
-}
-
-TEST_F(PlayerTest, ReleasingAChannelFreesOnlyWhatThePlayerStillOwns)
-{
-    DPlayerPtr music = module();
-    music->start();
-    music->stop();
-    const int held = music->channelId();
-    music->releaseChannel();
-    EXPECT_EQ(-1, music->channelId());
-    EXPECT_TRUE(DManager::speaker()->channel(held)->isFree());
-
-    DPlayerPtr sound = wave(5000);
-    sound->start();
-    sound->stop();
-    DManager::stopAll();
-    DPlayerPtr thief = wave(5000);
-    thief->start();
-    ASSERT_EQ(sound->channelId(), thief->channelId());
-    EXPECT_EQ(0, sound->setMediaTime(0));
-    EXPECT_EQ(-1, sound->channelId());
-    EXPECT_TRUE(thief->isPlaying());
-    sound->releaseChannel();
-    EXPECT_TRUE(thief->isPlaying());
 }

@@ -6,9 +6,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-#include <cstdlib>
-#include <fstream>
 #include <string>
 
 using namespace soundtest;
@@ -18,8 +15,7 @@ namespace {
 // A busy song: every track plays notes with pitch and volume effects on most rows.
 Bytes busyModule(int tracks, int orders)
 {
-    const std::string signature = tracks == 4 ? "M.K." : std::to_string(tracks) + "CHN";
-    ModuleBuilder builder(tracks, signature.c_str());
+    ModuleBuilder builder(tracks, tracks == 4 ? "M.K." : std::to_string(tracks) + "CHN");
     std::vector<int> order;
     for (int i = 0; i < orders; ++i)
         order.push_back(i % 2);
@@ -80,34 +76,20 @@ void mixOneSecond(benchmark::State& state, int tracks, int sounds)
     state.counters["frames_per_s"] = benchmark::Counter(static_cast<double>(state.iterations()) * 44100, benchmark::Counter::kIsRate);
 }
 
-void BM_MixEightTracksAndEightSounds(benchmark::State& state)
-{
-    mixOneSecond(state, 8, 8);
-}
-BENCHMARK(BM_MixEightTracksAndEightSounds)->Unit(benchmark::kMillisecond);
-
-void BM_MixFourTrackModule(benchmark::State& state)
-{
-    mixOneSecond(state, 4, 0);
-}
-BENCHMARK(BM_MixFourTrackModule)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(mixOneSecond, EightTracksAndEightSounds, 8, 8)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(mixOneSecond, FourTrackModule, 4, 0)->Unit(benchmark::kMillisecond);
 
 // Whole processes rendering the same 8-track song to a file: this engine's tool against
 // openmpt123. Compare the two times; the ratio is the figure of interest.
 void renderProcess(benchmark::State& state, bool reference)
 {
-    if (reference && std::system("command -v openmpt123 >/dev/null 2>&1") != 0) {
+    if (reference && !hasCommand("openmpt123")) {
         state.SkipWithError("openmpt123 is not installed");
         return;
     }
-    char folder[] = "/tmp/tintrow-bench-sound-XXXXXX";
-    if (!mkdtemp(folder)) {
-        state.SkipWithError("no temporary folder");
-        return;
-    }
-    const std::string dir = folder;
-    Bytes file = busyModule(8, 24);
-    std::ofstream(dir + "/song.mod", std::ios::binary).write(reinterpret_cast<const char*>(file.data()), file.size());
+    TempDir folder;
+    const std::string& dir = folder.path;
+    writeFile(dir + "/song.mod", busyModule(8, 24));
     const std::string command = reference
         ? "openmpt123 --quiet --render --subsong 0 --samplerate 44100 --no-float --force " + dir + "/song.mod >/dev/null 2>&1"
         : std::string(TINTROW_TOOL) + " render " + dir + "/song.mod --out " + dir + "/song.wav >/dev/null 2>&1";
@@ -117,19 +99,8 @@ void renderProcess(benchmark::State& state, bool reference)
             break;
         }
     }
-    std::system(("rm -rf " + dir).c_str());
 }
-
-void BM_RenderProcessTool(benchmark::State& state)
-{
-    renderProcess(state, false);
-}
-BENCHMARK(BM_RenderProcessTool)->Unit(benchmark::kMillisecond);
-
-void BM_RenderProcessOpenmpt(benchmark::State& state)
-{
-    renderProcess(state, true);
-}
-BENCHMARK(BM_RenderProcessOpenmpt)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(renderProcess, Tool, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(renderProcess, Openmpt, true)->Unit(benchmark::kMillisecond);
 
 }
