@@ -1,4 +1,5 @@
 // Scripts of headless runs: parsing, key names, and the virtual window playing them in time.
+#include "EventText.h"
 #include "host/ScriptedWindow.h"
 #include "TempFolder.h"
 
@@ -8,19 +9,14 @@
 
 namespace {
 
-using host::HostEvent;
 using host::ScriptCommand;
 
 TEST(Script, KeyNamesAndCodes)
 {
-    const struct {
-        const char* name;
-        int code;
-    } cases[] = {
-        {"LEFT", 37}, {"right", 39}, {"UP", 38},  {"DOWN", 40},   {"RETURN", 13}, {"ESCAPE", 27},
-        {"BACK", 27}, {"TAB", 9},    {"SPACE", 32}, {"F1", 112},  {"f12", 123},   {"0", 48},
-        {"9", 57},    {"A", 65},     {"z", 90},   {"F", 70},      {"13", 13},     {"10000", 10000},
-        {"F13", -1},  {"F0", -1},    {"-5", -1},  {"NOPE", -1},   {"", -1},
+    const struct { const char* name; int code; } cases[] = {
+        {"LEFT", 37}, {"right", 39}, {"UP", 38}, {"DOWN", 40}, {"RETURN", 13}, {"ESCAPE", 27}, {"BACK", 27},
+        {"TAB", 9}, {"SPACE", 32}, {"F1", 112}, {"f12", 123}, {"0", 48}, {"9", 57}, {"A", 65}, {"z", 90},
+        {"F", 70}, {"13", 13}, {"10000", 10000}, {"F13", -1}, {"F0", -1}, {"-5", -1}, {"NOPE", -1}, {"", -1},
     };
     for (const auto& c : cases)
         EXPECT_EQ(host::scriptKeyCode(c.name), c.code) << c.name;
@@ -34,53 +30,39 @@ TEST(Script, ParsesEveryCommandWithCommentsAndBlankLines)
                                   "TAP 10 20\npress 1 2\ndrag 3 4\r\nrelease 5 6\nshot out dir/a b.png \r\nQuit\n",
                                   cmds, error))
         << error;
-    ASSERT_EQ(cmds.size(), 10u);
-    EXPECT_EQ(cmds[0].type, ScriptCommand::WAIT);
-    EXPECT_EQ(cmds[0].a, 100);
-    EXPECT_EQ(cmds[0].line, 3);
-    EXPECT_EQ(cmds[1].type, ScriptCommand::KEY);
-    EXPECT_EQ(cmds[1].a, 13);
-    EXPECT_EQ(cmds[2].type, ScriptCommand::KEY_DOWN);
-    EXPECT_EQ(cmds[2].a, 53);
-    EXPECT_EQ(cmds[4].type, ScriptCommand::TAP);
-    EXPECT_EQ(cmds[4].b, 20);
-    EXPECT_EQ(cmds[6].type, ScriptCommand::DRAG);
-    EXPECT_EQ(cmds[8].type, ScriptCommand::SHOT);
+    using C = ScriptCommand;
+    const struct { C::Type type; int a, b, line; } expected[] = {
+        {C::WAIT, 100, 0, 3}, {C::KEY, 13, 0, 4}, {C::KEY_DOWN, 53, 0, 5}, {C::KEY_UP, 53, 0, 6},
+        {C::TAP, 10, 20, 7}, {C::PRESS, 1, 2, 8}, {C::DRAG, 3, 4, 9}, {C::RELEASE, 5, 6, 10},
+        {C::SHOT, 0, 0, 11}, {C::QUIT, 0, 0, 12}};
+    ASSERT_EQ(cmds.size(), std::size(expected));
+    for (size_t i = 0; i < cmds.size(); ++i) {
+        EXPECT_EQ(cmds[i].type, expected[i].type) << i;
+        EXPECT_EQ(cmds[i].line, expected[i].line) << i;
+        if (cmds[i].type != C::SHOT && cmds[i].type != C::QUIT) {
+            EXPECT_EQ(std::make_pair(cmds[i].a, cmds[i].b), std::make_pair(expected[i].a, expected[i].b)) << i;
+        }
+    }
     EXPECT_EQ(cmds[8].path, "out dir/a b.png");
-    EXPECT_EQ(cmds[9].type, ScriptCommand::QUIT);
 }
 
-TEST(Script, BadLinesAreRejectedWithTheirLineNumber)
+TEST(Script, BadLinesAndMissingFilesAreRejectedWithWhere)
 {
-    const struct {
-        const char* text;
-        const char* message;
-    } cases[] = {
-        {"jump 3", "line 1: unknown command 'jump'"},
-        {"wait", "line 1: wait needs milliseconds"},
-        {"wait -5", "line 1: wait needs milliseconds"},
-        {"wait 10x", "line 1: wait needs milliseconds"},
-        {"wait 99999999999", "line 1: wait needs milliseconds"},
-        {"\nkey BANANA", "line 2: unknown key 'BANANA'"},
-        {"tap 1", "line 1: tap needs X and Y"},
-        {"drag a b", "line 1: drag needs X and Y"},
-        {"shot", "line 1: shot needs a file name"},
-        {"quit now", "line 1: unexpected 'now'"},
+    const struct { const char* text; const char* message; } cases[] = {
+        {"jump 3", "line 1: unknown command 'jump'"},       {"wait", "line 1: wait needs milliseconds"},
+        {"wait -5", "line 1: wait needs milliseconds"},     {"wait 10x", "line 1: wait needs milliseconds"},
+        {"wait 99999999999", "line 1: wait needs milliseconds"}, {"\nkey BANANA", "line 2: unknown key 'BANANA'"},
+        {"tap 1", "line 1: tap needs X and Y"},             {"drag a b", "line 1: drag needs X and Y"},
+        {"shot", "line 1: shot needs a file name"},         {"quit now", "line 1: unexpected 'now'"},
         {"wait 5 6", "line 1: unexpected '6'"},
     };
+    std::vector<ScriptCommand> cmds;
+    std::string error;
     for (const auto& c : cases) {
-        std::vector<ScriptCommand> cmds;
-        std::string error;
         EXPECT_FALSE(host::parseScript(c.text, cmds, error)) << c.text;
         EXPECT_EQ(error.rfind(c.message, 0), 0u) << c.text << " gave " << error;
         EXPECT_TRUE(cmds.empty());
     }
-}
-
-TEST(Script, MissingFileIsReported)
-{
-    std::vector<ScriptCommand> cmds;
-    std::string error;
     EXPECT_FALSE(host::loadScript("/nonexistent/script.txt", cmds, error));
     EXPECT_NE(error.find("/nonexistent/script.txt"), std::string::npos);
 }
@@ -111,36 +93,18 @@ struct Player {
     }
 
     // The events of each pass until the window closes, as text.
-    std::vector<std::string> run(int maxPasses = 1000)
+    std::vector<std::string> run()
     {
         std::vector<std::string> passes;
-        for (int p = 0; p < maxPasses; ++p) {
+        for (bool closed = false; !closed && passes.size() < 1000;) {
             clock.passBegins();
-            std::string text;
-            HostEvent e;
-            bool closed = false;
-            while (window->nextEvent(e, 0)) {
-                text += describe(e) + " ";
-                closed = closed || e.type == HostEvent::CLOSE;
+            passes.emplace_back();
+            for (host::HostEvent e; window->nextEvent(e, 0);) {
+                passes.back() += describe(e);
+                closed = closed || e.type == host::HostEvent::CLOSE;
             }
-            passes.push_back(text);
-            if (closed)
-                break;
         }
         return passes;
-    }
-
-    static std::string describe(const HostEvent& e)
-    {
-        switch (e.type) {
-        case HostEvent::KEY_DOWN: return (e.repeat ? "repeat" : "down") + std::to_string(e.key);
-        case HostEvent::KEY_UP: return "up" + std::to_string(e.key);
-        case HostEvent::POINTER_DOWN: return "press" + std::to_string(e.x) + "," + std::to_string(e.y);
-        case HostEvent::POINTER_DRAG: return "drag" + std::to_string(e.x) + "," + std::to_string(e.y);
-        case HostEvent::POINTER_UP: return "release" + std::to_string(e.x) + "," + std::to_string(e.y);
-        case HostEvent::CLOSE: return "close";
-        default: return "other";
-        }
     }
 
     host::VirtualClock clock;
@@ -150,32 +114,18 @@ struct Player {
 TEST(ScriptedWindow, InputBeforeAWaitArrivesInOnePassAndTheWaitRunsItsPasses)
 {
     Player player("key 5\ntap 3 4\nwait 84\nkeydown UP\nkeydown UP\nkeyup UP\nwait 1\n");
-    std::vector<std::string> passes = player.run();
-    ASSERT_EQ(passes.size(), 4u);
-    EXPECT_EQ(passes[0], "down53 up53 press3,4 release3,4 ");
-    EXPECT_EQ(passes[1], "");
-    EXPECT_EQ(passes[2], "down38 repeat38 up38 ");
-    EXPECT_EQ(passes[3], "close ") << "the end of the script closes the window";
-}
-
-TEST(ScriptedWindow, WaitsCountPassesOfFortyTwoMilliseconds)
-{
-    const struct {
-        int wait;
-        size_t passes;
-    } cases[] = {{0, 1}, {1, 2}, {42, 2}, {43, 3}, {420, 11}};
-    for (const auto& c : cases) {
-        Player player("wait " + std::to_string(c.wait) + "\n");
-        EXPECT_EQ(player.run().size(), c.passes) << "wait " << c.wait;
-    }
+    EXPECT_EQ(player.run(), (std::vector<std::string>{"down53 up53 press3,4 release3,4 ", "",
+                                                      "down38 repeat38 up38 ", "close "}))
+        << "the end of the script closes the window";
+    for (auto [wait, passes] : {std::pair<int, size_t>{0, 1}, {1, 2}, {42, 2}, {43, 3}, {420, 11}})
+        EXPECT_EQ(Player("wait " + std::to_string(wait) + "\n").run().size(), passes) << "wait " << wait;
 }
 
 TEST(ScriptedWindow, StylusFollowsTheMouseRules)
 {
-    Player player("drag 5 5\npress 50 5\nrelease 50 5\npress 1 1\ndrag 2 2\ndrag 99 2\nrelease 99 2\nrelease 1 1\nquit\nkey 5\n");
-    std::vector<std::string> passes = player.run();
-    ASSERT_EQ(passes.size(), 1u);
-    EXPECT_EQ(passes[0], "press1,1 drag2,2 release99,2 close ")
+    Player player("drag 5 5\npress 50 5\nrelease 50 5\npress 1 1\ndrag 2 2\ndrag 99 2\nrelease 99 2\n"
+                  "release 1 1\nquit\nkey 5\n");
+    EXPECT_EQ(player.run(), std::vector<std::string>{"press1,1 drag2,2 release99,2 close "})
         << "drags need a press, presses off the screen are lost, quit ends the script";
 }
 
@@ -184,11 +134,9 @@ TEST(ScriptedWindow, ShotsWriteTheScreenAndAFailedShotEndsTheRun)
     TempFolder folder;
     Player player("shot " + folder.file("a.png") + "\nshot /nonexistent/b.png\nkey 5\n", 4, 3);
     player.window->screen().pixels.assign(12, 0xF800);
-    std::vector<std::string> passes = player.run();
+    EXPECT_EQ(player.run(), std::vector<std::string>{"close "});
     struct stat st;
     EXPECT_EQ(stat(folder.file("a.png").c_str(), &st), 0);
-    ASSERT_EQ(passes.size(), 1u);
-    EXPECT_EQ(passes[0], "close ");
     EXPECT_NE(player.window->failure().find("line 2"), std::string::npos) << player.window->failure();
 }
 

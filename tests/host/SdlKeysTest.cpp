@@ -7,10 +7,7 @@ namespace {
 
 TEST(SdlKeys, DesktopKeysBecomeVirtualKeyCodes)
 {
-    const struct {
-        SDL_Keycode sym;
-        int vk;
-    } cases[] = {
+    const struct { SDL_Keycode sym; int vk; } cases[] = {
         {SDLK_LEFT, 37},    {SDLK_UP, 38},       {SDLK_RIGHT, 39},    {SDLK_DOWN, 40},   {SDLK_RETURN, 13},
         {SDLK_KP_ENTER, 13}, {SDLK_ESCAPE, 27},  {SDLK_BACKSPACE, 8}, {SDLK_TAB, 9},     {SDLK_SPACE, 32},
         {SDLK_0, 48},       {SDLK_9, 57},        {SDLK_a, 65},        {SDLK_z, 90},      {SDLK_F1, 112},

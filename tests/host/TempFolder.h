@@ -2,12 +2,10 @@
 #pragma once
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
-#include <filesystem>
-
-class TempFolder {
-public:
+struct TempFolder {
     TempFolder()
     {
         char pattern[] = "/tmp/tintrow-test-XXXXXX";

@@ -1,6 +1,7 @@
 // The real window on a private X server: scaled presentation, letterboxing and input mapping.
 #include "host/PictureDecoder.h"
 #include "host/Window.h"
+#include "host/EventText.h"
 #include "host/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
 #include <chrono>
 #include <thread>
 
@@ -63,9 +65,7 @@ protected:
     {
         host::WindowOptions options;
         options.title = TITLE;
-        options.width = 40;
-        options.height = 30;
-        options.scale = 3;
+        options.width = 40, options.height = 30, options.scale = 3;
         std::string error;
         window = host::openSdlWindow(options, error);
         ASSERT_TRUE(window) << error;
@@ -91,20 +91,6 @@ protected:
         return seen;
     }
 
-    static std::string describe(const host::HostEvent& e)
-    {
-        switch (e.type) {
-        case host::HostEvent::KEY_DOWN: return "down" + std::to_string(e.key) + " ";
-        case host::HostEvent::KEY_UP: return "up" + std::to_string(e.key) + " ";
-        case host::HostEvent::POINTER_DOWN: return "press" + std::to_string(e.x) + "," + std::to_string(e.y) + " ";
-        case host::HostEvent::POINTER_UP: return "release" + std::to_string(e.x) + "," + std::to_string(e.y) + " ";
-        case host::HostEvent::POINTER_DRAG: return "drag" + std::to_string(e.x) + "," + std::to_string(e.y) + " ";
-        case host::HostEvent::ACTIVATED: return "active ";
-        case host::HostEvent::DEACTIVATED: return "inactive ";
-        default: return "";
-        }
-    }
-
     // The pixels of the whole X screen, read back by an independent client.
     host::Surface grab()
     {
@@ -125,24 +111,17 @@ protected:
 
 pid_t RealWindow::server = 0;
 
-struct Box {
-    int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
-    int width() const { return right - left + 1; }
-    int height() const { return bottom - top + 1; }
-};
-
-Box boxOf(const host::Surface& s, uint16_t colour)
+// Left, top, width and height of the pixels of one colour.
+std::array<int, 4> boxOf(const host::Surface& s, uint16_t colour)
 {
-    Box b;
+    int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
     for (int y = 0; y < s.height; ++y)
         for (int x = 0; x < s.width; ++x)
             if (s.row(y)[x] == colour) {
-                b.left = std::min(b.left, x);
-                b.right = std::max(b.right, x);
-                b.top = std::min(b.top, y);
-                b.bottom = std::max(b.bottom, y);
+                left = std::min(left, x), right = std::max(right, x);
+                top = std::min(top, y), bottom = std::max(bottom, y);
             }
-    return b;
+    return {left, top, right - left + 1, bottom - top + 1};
 }
 
 TEST_F(RealWindow, ShowsTheScreenScaledByWholePixels)
@@ -155,14 +134,10 @@ TEST_F(RealWindow, ShowsTheScreenScaledByWholePixels)
     window->present();
     drain(300);
     host::Surface shot = grab();
-    Box red = boxOf(shot, 0xF800), blue = boxOf(shot, 0x001F), green = boxOf(shot, 0x07E0);
-    EXPECT_EQ(red.width(), 60);
-    EXPECT_EQ(red.height(), 90);
-    EXPECT_EQ(blue.left, red.right + 1);
-    EXPECT_EQ(blue.width(), 60);
-    EXPECT_EQ(green.width(), 3);
-    EXPECT_EQ(green.height(), 3);
-    EXPECT_EQ(green.top, red.top);
+    auto red = boxOf(shot, 0xF800);
+    EXPECT_EQ(std::make_pair(red[2], red[3]), std::make_pair(60, 90));
+    EXPECT_EQ(boxOf(shot, 0x001F), (std::array<int, 4>{red[0] + 60, red[1], 60, 90}));
+    EXPECT_EQ(boxOf(shot, 0x07E0), (std::array<int, 4>{red[0] + 117, red[1], 3, 3})) << "one device pixel";
 }
 
 TEST_F(RealWindow, LosingAndRegainingTheFocusAreReported)

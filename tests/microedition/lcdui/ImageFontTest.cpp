@@ -17,77 +17,51 @@ using namespace vela::microedition::lcdui;
 
 namespace {
 
-TEST(Image, MutableImagesStartWhite)
+TEST(Image, MutableImagesStartWhiteAndUnusableSizesAreRejected)
 {
     DImagePtr img = DImage::createImage(2, 2);
-    EXPECT_EQ(img->getWidth(), 2);
-    EXPECT_EQ(img->getHeight(), 2);
+    EXPECT_EQ(std::make_pair(img->getWidth(), img->getHeight()), std::make_pair(2, 2));
     EXPECT_EQ(img->surface().pixels, std::vector<uint16_t>(4, 0xFFFF));
     EXPECT_EQ(img->keyColour(), 0xF81F);
     img->getGraphics()->fillRect(0, 0, 1, 1);
     EXPECT_EQ(img->surface().pixels[0], 0) << "its graphics draw into it";
-}
-
-TEST(Image, UnusableSizesAreRejected)
-{
     for (auto size : {std::pair<int, int>{0, 5}, {5, 0}, {-1, 3}, {100000, 100000}})
         EXPECT_TRUE(lang::catchKind(lang::IllegalArgumentException,
                                     [&] { DImage::createImage(size.first, size.second); }))
             << size.first << "x" << size.second;
 }
 
-// A picture file beside the test program, removed afterwards.
-struct PictureBesideProgram : ::testing::Test {
-    void SetUp() override
-    {
-        host::Surface s(3, 2);
-        for (int i = 0; i < 6; ++i)
-            s.pixels[i] = uint16_t(0x0841 * (i + 1));
-        s.pixels[1] = host::KEY_COLOUR;
-        picture = s;
-        path = io::joinPath(io::programDirectory(), "test-picture-lcdui.png");
-        std::string error;
-        ASSERT_TRUE(host::writePng(s, path, error)) << error;
-    }
-    void TearDown() override { std::remove(path.c_str()); }
-
-    host::Surface picture;
-    std::string path;
-};
-
-TEST_F(PictureBesideProgram, LoadsByNameFromTheProgramFolder)
+TEST(Image, LoadsByNameFromTheProgramFolderTurnedOrNot)
 {
+    host::Surface picture(3, 2);
+    for (int i = 0; i < 6; ++i)
+        picture.pixels[i] = uint16_t(0x0841 * (i + 1));
+    picture.pixels[1] = host::KEY_COLOUR;
+    std::string path = io::joinPath(io::programDirectory(), "test-picture-lcdui.png"), error;
+    ASSERT_TRUE(host::writePng(picture, path, error)) << error;
     for (const char16_t* name : {u"test-picture-lcdui.png", u"/test-picture-lcdui.png"}) {
         DImagePtr img = DImage::createImage(new lang::DString(name));
         EXPECT_EQ(img->surface().pixels, picture.pixels);
         EXPECT_EQ(img->keyColour(), 0xF81F);
     }
-}
-
-TEST_F(PictureBesideProgram, TransformsTurnTheLoadedPicture)
-{
     DImagePtr turned = DImage::createImage(new lang::DString(u"test-picture-lcdui.png"), DImage::TRANS_ROT90);
-    EXPECT_EQ(turned->getWidth(), 2);
-    EXPECT_EQ(turned->getHeight(), 3);
+    std::remove(path.c_str());
+    EXPECT_EQ(std::make_pair(turned->getWidth(), turned->getHeight()), std::make_pair(2, 3));
     EXPECT_EQ(turned->surface().row(0)[0], picture.row(1)[0]);
-    DImagePtr back = DImage::createImage(turned, DImage::TRANS_ROT270);
-    EXPECT_EQ(back->surface().pixels, picture.pixels);
-}
-
-TEST(Image, MissingPictureThrowsIOException)
-{
+    EXPECT_EQ(DImage::createImage(turned, DImage::TRANS_ROT270)->surface().pixels, picture.pixels);
     EXPECT_TRUE(lang::catchKind(lang::IOException,
                                 [] { DImage::createImage(new lang::DString(u"img/no-such-picture.png")); }));
 }
 
-TEST(Font, SameArgumentsGiveTheSameFont)
+TEST(Font, SameArgumentsGiveTheSameFontUntilTheCacheIsReleased)
 {
     DFontPtr a = DFont::getFont(0, 1, 8);
     EXPECT_EQ(DFont::getFont(0, 1, 8).get(), a.get());
     EXPECT_NE(DFont::getFont(0, 1, 16).get(), a.get());
     EXPECT_EQ(DFont::getDefaultFont().get(), DFont::getFont(0, 0, 0).get());
-    EXPECT_EQ(a->getStyle(), 1);
-    EXPECT_EQ(a->getSize(), 8);
+    EXPECT_EQ(std::make_pair(a->getStyle(), a->getSize()), std::make_pair(1, 8));
+    DFont::releaseCache();
+    EXPECT_NE(DFont::getFont(0, 1, 8).get(), a.get());
 }
 
 TEST(Font, SizesFollowTheDotsPerInchRule)
@@ -98,8 +72,7 @@ TEST(Font, SizesFollowTheDotsPerInchRule)
     EXPECT_EQ(DFont::requestFor(0, 0, 3).pixelHeight, 13);
     int small = DFont::getFont(0, 0, 8)->getHeight(), medium = DFont::getFont(0, 0, 0)->getHeight(),
         large = DFont::getFont(0, 0, 16)->getHeight();
-    EXPECT_LT(small, medium);
-    EXPECT_LT(medium, large);
+    EXPECT_TRUE(small < medium && medium < large);
     EXPECT_EQ(DFont::getDefaultFont()->getAscent() + DFont::getDefaultFont()->getDescent(), medium);
 }
 
@@ -152,14 +125,6 @@ TEST(Font, ProportionalUsesTheMonospaceFace)
     for (char16_t ch : {u'a', u'W', u'1'})
         EXPECT_EQ(prop->maskOf(ch)->rows, mono->maskOf(ch)->rows) << char(ch);
     EXPECT_NE(DFont::getDefaultFont()->maskOf(u'a')->rows, mono->maskOf(u'a')->rows);
-}
-
-TEST(Font, ReleasingTheCacheMakesNewFonts)
-{
-    DFont* before = DFont::getFont(0, 4, 8).get();
-    DFontPtr kept = before;
-    DFont::releaseCache();
-    EXPECT_NE(DFont::getFont(0, 4, 8).get(), before);
 }
 
 } // namespace

@@ -15,24 +15,14 @@ namespace {
 
 std::vector<std::string> opened;
 
-void recordUrl(const std::string& url)
-{
-    opened.push_back(url);
-}
-
-TEST(MIDlet, RunsUntilNotifyDestroyed)
+TEST(MIDlet, RunsUntilNotifyDestroyedAndTheBaseHasNoProperties)
 {
     DMIDletPtr app = new DMIDlet();
     EXPECT_NE(app->running, 0);
-    app->notifyDestroyed();
-    EXPECT_EQ(app->running, 0);
-}
-
-TEST(MIDlet, BaseHasNoProperties)
-{
-    DMIDletPtr app = new DMIDlet();
     EXPECT_TRUE(app->getAppProperty(new lang::DString(u"app.name")).isNull());
     EXPECT_TRUE(app->getAppProperty(nullptr).isNull());
+    app->notifyDestroyed();
+    EXPECT_EQ(app->running, 0);
 }
 
 TEST(MIDlet, TheDisplayBelongsToTheCurrentApplication)
@@ -51,7 +41,7 @@ TEST(MIDlet, TheDisplayBelongsToTheCurrentApplication)
 
 TEST(MIDlet, PlatformRequestPassesOnlyWebAndMailLinks)
 {
-    host::setUrlLauncher(recordUrl);
+    host::setUrlLauncher([](const std::string& url) { opened.push_back(url); });
     opened.clear();
     DMIDletPtr app = new DMIDlet();
     const char16_t* urls[] = {u"http://example.org/a", u"HTTPS://example.org", u"mailto:someone@example.org",

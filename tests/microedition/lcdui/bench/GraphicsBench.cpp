@@ -1,5 +1,5 @@
 // Drawing costs at two screen sizes, each against memcpy of the same number of bytes.
-#include "host/Window.h"
+#include "host/TestWindow.h"
 #include "lang/DString.h"
 #include "microedition/lcdui/DDisplay.h"
 #include "microedition/lcdui/DGraphics.h"
@@ -10,7 +10,7 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <vector>
+#include <functional>
 
 using namespace vela;
 using namespace vela::microedition::lcdui;
@@ -19,128 +19,50 @@ namespace {
 
 const int SIZES[][2] = {{240, 320}, {480, 640}};
 
+// Everything an operation may draw with, made before the timing starts.
 struct Screen {
-    explicit Screen(const benchmark::State& state)
-        : w(SIZES[state.range(0)][0]), h(SIZES[state.range(0)][1]), target(DImage::createImage(w, h)),
-          g(target->getGraphics())
-    {
-    }
-    int64_t bytes() const { return int64_t(w) * h * 2; }
-
     int w, h;
-    DImagePtr target;
-    DGraphicsPtr g;
+    DImagePtr target = DImage::createImage(w, h);
+    DGraphicsPtr g = target->getGraphics();
+    DImagePtr picture = DImage::createImage(w, h); // a quarter of it in the key colour, scattered
+    lang::DintArrayPtr argb = new lang::DintArray(w * h);
+    lang::DStringPtr text = new lang::DString(u"The quick brown fox jumps over a lazy do");
+
+    Screen(int w, int h) : w(w), h(h)
+    {
+        uint32_t seed = 1;
+        for (uint16_t& p : picture->surface().pixels) {
+            seed = seed * 1103515245 + 12345;
+            p = (seed >> 16) % 4 == 0 ? host::KEY_COLOUR : uint16_t(seed >> 8);
+        }
+        for (int i = 0; i < w * h; ++i)
+            argb[i] = int32_t((uint32_t(i * 7) << 24) | uint32_t(i * 2654435761u >> 8));
+        g->setColor(0x336699);
+    }
 };
 
-// A full-screen picture with a quarter of its pixels in the key colour, scattered.
-DImagePtr picture(int w, int h)
+// Bytes processed are those of the whole screen, so every figure compares with memcpy; text
+// counts characters instead.
+void Draw(benchmark::State& state, std::function<void(Screen&)> op, bool text = false)
 {
-    DImagePtr img = DImage::createImage(w, h);
-    uint32_t seed = 1;
-    for (uint16_t& p : img->surface().pixels) {
-        seed = seed * 1103515245 + 12345;
-        p = (seed >> 16) % 4 == 0 ? host::KEY_COLOUR : uint16_t(seed >> 8);
-    }
-    return img;
-}
-
-void Memcpy(benchmark::State& state)
-{
-    Screen s(state);
+    Screen s(SIZES[state.range(0)][0], SIZES[state.range(0)][1]);
     std::vector<uint16_t> from(s.w * s.h, 1);
     for (auto _ : state) {
-        std::memcpy(s.target->surface().pixels.data(), from.data(), size_t(s.bytes()));
+        if (op)
+            op(s);
+        else
+            std::memcpy(s.target->surface().pixels.data(), from.data(), from.size() * 2);
         benchmark::ClobberMemory();
     }
-    state.SetBytesProcessed(state.iterations() * s.bytes());
+    if (text)
+        state.SetItemsProcessed(state.iterations() * s.text->length());
+    else
+        state.SetBytesProcessed(state.iterations() * int64_t(s.w) * s.h * 2);
 }
 
-void FillRect(benchmark::State& state)
-{
-    Screen s(state);
-    s.g->setColor(0x336699);
-    for (auto _ : state) {
-        s.g->fillRect(0, 0, s.w, s.h);
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(state.iterations() * s.bytes());
-}
-
-void DrawImageKeyed(benchmark::State& state)
-{
-    Screen s(state);
-    DImagePtr img = picture(s.w, s.h);
-    for (auto _ : state) {
-        s.g->drawImage(img, 0, 0, 0);
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(state.iterations() * s.bytes());
-}
-
-void DrawImageOpaque(benchmark::State& state)
-{
-    Screen s(state);
-    DImagePtr img = picture(s.w, s.h);
-    for (auto _ : state) {
-        s.g->drawImageOpaque(img, 0, 0, 0);
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(state.iterations() * s.bytes());
-}
-
-void DrawRgbAlpha(benchmark::State& state)
-{
-    Screen s(state);
-    lang::DintArrayPtr argb = new lang::DintArray(s.w * s.h);
-    for (int i = 0; i < s.w * s.h; ++i)
-        argb[i] = int32_t((uint32_t(i * 7) << 24) | uint32_t(i * 2654435761u >> 8));
-    for (auto _ : state) {
-        s.g->drawRGB(argb, 0, s.w, 0, 0, s.w, s.h, true);
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(state.iterations() * s.bytes());
-}
-
-void DrawString40(benchmark::State& state)
-{
-    Screen s(state);
-    lang::DStringPtr text = new lang::DString(u"The quick brown fox jumps over a lazy do");
-    s.g->setColor(0);
-    for (auto _ : state) {
-        s.g->drawString(text, 0, 10, 0);
-        benchmark::ClobberMemory();
-    }
-    state.SetItemsProcessed(state.iterations() * text->length());
-}
-
-// The back buffer to the screen of a virtual window, as every painted tick does.
-class MemoryWindow : public host::Window {
-public:
-    MemoryWindow(int w, int h) : device(w, h) {}
-    host::Surface& screen() override { return device; }
-    void present() override {}
-    bool nextEvent(host::HostEvent&, int) override { return false; }
-    bool hasDisplay() const override { return false; }
-    host::Surface device;
-};
-
-void FlushGraphics(benchmark::State& state)
-{
-    int w = SIZES[state.range(0)][0], h = SIZES[state.range(0)][1];
-    MemoryWindow window(w, h);
-    DDisplayPtr display = new DDisplay(&window);
-    lang::DPtr<game::DGameCanvas> canvas = new game::DGameCanvas();
-    display->setCurrent(canvas);
-    for (auto _ : state) {
-        canvas->flushGraphics();
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(state.iterations() * int64_t(w) * h * 2);
-    display->setCurrent(nullptr);
-}
-
-// The same through a real SDL window (the dummy video driver unless a display is set).
-void FlushToSdlWindow(benchmark::State& state)
+// The back buffer to the screen of a window, in memory and through SDL (the dummy video driver
+// unless a display is set), as every painted tick does.
+void Flush(benchmark::State& state, bool sdl)
 {
     int w = SIZES[state.range(0)][0], h = SIZES[state.range(0)][1];
     setenv("SDL_VIDEODRIVER", "dummy", 0);
@@ -149,26 +71,30 @@ void FlushToSdlWindow(benchmark::State& state)
     options.height = h;
     options.scale = 1;
     std::string error;
-    std::unique_ptr<host::Window> window = host::openSdlWindow(options, error);
-    if (!window) {
-        state.SkipWithError(error.c_str());
-        return;
-    }
-    uint16_t frame = 0;
+    std::unique_ptr<host::Window> window =
+        sdl ? host::openSdlWindow(options, error) : std::unique_ptr<host::Window>(new TestWindow(w, h));
+    if (!window)
+        return state.SkipWithError(error.c_str());
+    DDisplayPtr display = new DDisplay(window.get());
+    lang::DPtr<game::DGameCanvas> canvas = new game::DGameCanvas();
+    display->setCurrent(canvas);
     for (auto _ : state) {
-        window->screen().pixels[0] = ++frame; // a changed picture, so it is really sent
-        window->present();
+        canvas->backBuffer().pixels[0]++; // a changed picture, so it is really sent
+        canvas->flushGraphics();
+        benchmark::ClobberMemory();
     }
     state.SetBytesProcessed(state.iterations() * int64_t(w) * h * 2);
+    display->setCurrent(nullptr);
 }
 
 } // namespace
 
-BENCHMARK(Memcpy)->Arg(0)->Arg(1);
-BENCHMARK(FillRect)->Arg(0)->Arg(1);
-BENCHMARK(DrawImageKeyed)->Arg(0)->Arg(1);
-BENCHMARK(DrawImageOpaque)->Arg(0)->Arg(1);
-BENCHMARK(DrawRgbAlpha)->Arg(0)->Arg(1);
-BENCHMARK(DrawString40)->Arg(0)->Arg(1);
-BENCHMARK(FlushGraphics)->Arg(0)->Arg(1);
-BENCHMARK(FlushToSdlWindow)->Arg(0)->Arg(1);
+BENCHMARK_CAPTURE(Draw, Memcpy, nullptr)->Arg(0)->Arg(1);
+BENCHMARK_CAPTURE(Draw, FillRect, [](Screen& s) { s.g->fillRect(0, 0, s.w, s.h); })->Arg(0)->Arg(1);
+BENCHMARK_CAPTURE(Draw, DrawImageKeyed, [](Screen& s) { s.g->drawImage(s.picture, 0, 0, 0); })->Arg(0)->Arg(1);
+BENCHMARK_CAPTURE(Draw, DrawImageOpaque, [](Screen& s) { s.g->drawImageOpaque(s.picture, 0, 0, 0); })->Arg(0)->Arg(1);
+BENCHMARK_CAPTURE(Draw, DrawRgbAlpha, [](Screen& s) { s.g->drawRGB(s.argb, 0, s.w, 0, 0, s.w, s.h, true); })
+    ->Arg(0)->Arg(1);
+BENCHMARK_CAPTURE(Draw, DrawString40, [](Screen& s) { s.g->drawString(s.text, 0, 10, 0); }, true)->Arg(0)->Arg(1);
+BENCHMARK_CAPTURE(Flush, ToMemory, false)->Arg(0)->Arg(1);
+BENCHMARK_CAPTURE(Flush, ToSdlWindow, true)->Arg(0)->Arg(1);
