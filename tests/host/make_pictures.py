@@ -13,55 +13,36 @@ CHANNELS = {0: 1, 2: 3, 3: 1, 4: 2, 6: 4}
 
 
 def chunk(kind, data):
-    body = kind + data
-    return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
+    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF)
 
 
 def pack_row(samples, depth):
-    if depth == 16:
-        return b"".join(struct.pack(">H", s) for s in samples)
-    if depth == 8:
-        return bytes(samples)
-    out, acc, bits = bytearray(), 0, 0
-    for s in samples:
-        acc = (acc << depth) | s
-        bits += depth
-        if bits == 8:
-            out.append(acc)
-            acc, bits = 0, 0
-    if bits:
-        out.append(acc << (8 - bits))
-    return bytes(out)
+    if depth >= 8:
+        return b"".join(s.to_bytes(depth // 8, "big") for s in samples)
+    bits = "".join(format(s, "0%db" % depth) for s in samples)
+    bits += "0" * (-len(bits) % 8)
+    return bytes(int(bits[i:i + 8], 2) for i in range(0, len(bits), 8))
 
 
 def sample(ctype, depth, x, y):
     top = (1 << depth) - 1
-    def v(k):
-        return ((x * 7 + y * 13 + k * 29) * 37) % (top + 1)
+    values = [((x * 7 + y * 13 + k * 29) * 37) % (top + 1) for k in range(CHANNELS[ctype])]
     if ctype == 3:
-        return [v(0) % 16 if depth > 4 else v(0)]
-    values = [v(k) for k in range(CHANNELS[ctype])]
+        return [values[0] % 16]
     if ctype in (4, 6):  # alpha: a mix of clear, half and opaque pixels
         values[-1] = [0, top // 2, top // 2 + 1, top][(x + 2 * y) % 4]
     return values
 
 
 def png(ctype, depth, interlaced, trns=None, palette=None):
-    header = struct.pack(">IIBBBBB", W, H, depth, ctype, 0, 0, 1 if interlaced else 0)
     raw = bytearray()
-    passes = ADAM7 if interlaced else [(0, 0, 1, 1)]
-    for (x0, y0, dx, dy) in passes:
-        xs = list(range(x0, W, dx))
-        if not xs:
-            continue
-        for y in range(y0, H, dy):
-            raw.append(0)
-            raw += pack_row([s for x in xs for s in sample(ctype, depth, x, y)], depth)
-    data = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
-    if palette:
-        data += chunk(b"PLTE", palette)
-    if trns is not None:
-        data += chunk(b"tRNS", trns)
+    for (x0, y0, dx, dy) in ADAM7 if interlaced else [(0, 0, 1, 1)]:
+        xs = range(x0, W, dx)
+        for y in range(y0, H, dy) if xs else []:
+            raw += b"\0" + pack_row([s for x in xs for s in sample(ctype, depth, x, y)], depth)
+    data = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", W, H, depth, ctype, 0, 0, int(interlaced)))
+    data += chunk(b"PLTE", palette) if palette else b""
+    data += chunk(b"tRNS", trns) if trns is not None else b""
     return data + chunk(b"IDAT", zlib.compress(bytes(raw))) + chunk(b"IEND", b"")
 
 
@@ -78,31 +59,27 @@ def main(folder):
     for ctype, depths in ((0, (1, 2, 4, 8, 16)), (2, (8, 16)), (3, (1, 2, 4, 8)), (4, (8, 16)), (6, (8, 16))):
         for depth in depths:
             for interlaced in (False, True):
-                trns, plte = None, None
-                if ctype == 3:  # no more palette or tRNS entries than the depth can index
-                    entries = min(16, 1 << depth)
-                    trns = bytes([0, 255, 100, 200][:entries])
-                    plte = palette[:3 * entries]
+                entries = min(16, 1 << depth)  # no more palette or tRNS entries than the depth can index
+                trns, plte = (bytes([0, 255, 100, 200][:entries]), palette[:3 * entries]) if ctype == 3 else (None, None)
                 name = "png-c%d-d%d%s" % (ctype, depth, "-i" if interlaced else "")
                 cases.append((name, png(ctype, depth, interlaced, trns, plte)))
     cases.append(("png-grey-trns", png(0, 8, False, trns=struct.pack(">H", sample(0, 8, 0, 0)[0]))))
     cases.append(("png-rgb-trns", png(2, 8, False, trns=struct.pack(">HHH", *sample(2, 8, 0, 0)))))
+    paths = []
     for name, data in cases:
-        with open("%s/%s.png" % (folder, name), "wb") as f:
+        paths.append("%s/%s.png" % (folder, name))
+        with open(paths[-1], "wb") as f:
             f.write(data)
     photo = Image.new("RGB", (W * 3, H * 3))
     photo.putdata([((x * 9) % 256, (y * 11) % 256, ((x + y) * 5) % 256) for y in range(H * 3) for x in range(W * 3)])
-    photo.save(folder + "/photo.jpg", quality=95)
-    photo.convert("L").save(folder + "/grey.jpg", quality=95)
-    photo.save(folder + "/progressive.jpg", quality=95, progressive=True)
-    names = [n for n, _ in cases] + ["photo", "grey", "progressive"]
+    for name, im, extra in (("photo", photo, {}), ("grey", photo.convert("L"), {}), ("progressive", photo, {"progressive": True})):
+        paths.append("%s/%s.jpg" % (folder, name))
+        im.save(paths[-1], quality=95, **extra)
     with open(folder + "/list.txt", "w") as listing:
-        for name in names:
-            path = "%s/%s.%s" % (folder, name, "png" if name.startswith("png") else "jpg")
+        for path in paths:
             with open(path + ".rgba", "wb") as f:
                 f.write(reference(path))
-            im = Image.open(path)
-            listing.write("%s %d %d\n" % (path, im.size[0], im.size[1]))
+            listing.write("%s %d %d\n" % (path, *Image.open(path).size))
 
 
 if __name__ == "__main__":

@@ -13,7 +13,6 @@
 
 #include <array>
 #include <chrono>
-#include <thread>
 
 extern char** environ;
 
