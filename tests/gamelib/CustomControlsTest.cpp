@@ -1,12 +1,9 @@
 // The key-binding screen: defaults, the store, waiting for a key, navigation, taps, answers.
 #include "GameLibTestSupport.h"
-#include "TestResources.h"
 
 #include "gamelib/CustomControls.h"
 #include "gamelib/GameContext.h"
-#include "lang/DExceptionBase.h"
 #include "lang/DString.h"
-#include "lang/HostHooks.h"
 #include "microedition/rms/DRecordStore.h"
 
 #include <vector>
@@ -18,33 +15,21 @@ using vela::microedition::rms::DRecordStorePtr;
 
 namespace {
 
-uint64_t now = 0;
-uint64_t testTicks()
-{
-    return now;
-}
+const int32_t KEY_UP_ARROW = 38, KEY_DOWN_ARROW = 40, KEY_RIGHT_ARROW = 39, KEY_RETURN = 13;
+const int32_t KEY_SOFT_LEFT = 10000, KEY_SOFT_RIGHT = 10001;
 
 class CustomControlsTest : public CanvasTest {
 protected:
-    CustomControlsTest() : CanvasTest(240, 320)
-    {
-        now = 10000;
-        vela::lang::host::setTickSource(testTicks);
-        controls->setStoreName(new DString(u"Test"));
-    }
-    ~CustomControlsTest() override { vela::lang::host::setTickSource(nullptr); }
+    CustomControlsTest() { controls->setStoreName(new DString(u"Test")); }
 
-    std::vector<int32_t> keysOf(int32_t action)
-    {
-        DintArrayPtr keys = ptrCast<DintArray>((*controls->bindings)[action]);
-        return {(*keys)[0], (*keys)[1]};
-    }
+    DintArray& cells(int32_t action) { return *ptrCast<DintArray>((*controls->bindings)[action]); }
+    std::vector<int32_t> keysOf(int32_t action) { return {cells(action)[0], cells(action)[1]}; }
     // One key press taken by the scheduler, then one tick of the screen 200 ms later.
     int32_t press(int32_t code)
     {
         canvas->keyPressed(code);
         canvas->takeKeyEvent();
-        now += CustomControls::INPUT_INTERVAL;
+        FakeClock::now += CustomControls::INPUT_INTERVAL;
         int32_t answer = controls->tick();
         canvas->keyReleased(code);
         canvas->takeKeyEvent();
@@ -52,11 +37,16 @@ protected:
     }
     int32_t tap(int32_t x, int32_t y)
     {
-        now += CustomControls::INPUT_INTERVAL;
+        FakeClock::now += CustomControls::INPUT_INTERVAL;
         canvas->pointerPressed(x, y);
         int32_t answer = controls->tick();
         canvas->pointerReleased(x, y);
         return answer;
+    }
+    void pressDown(int times)
+    {
+        for (int i = 0; i < times; ++i)
+            press(KEY_DOWN_ARROW);
     }
     // The point inside cell (row, column) of the table.
     int32_t cellX(int32_t column)
@@ -65,16 +55,10 @@ protected:
     }
     int32_t rowY(int32_t row) { return controls->panelTop + row * controls->rowHeight + 1; }
 
+    FakeClock clock{10000};
     TestResources resources;
     CustomControlsPtr controls = new CustomControls(0x1FF);
 };
-
-const int32_t KEY_UP_ARROW = 38;
-const int32_t KEY_DOWN_ARROW = 40;
-const int32_t KEY_RIGHT_ARROW = 39;
-const int32_t KEY_RETURN = 13;
-const int32_t KEY_SOFT_LEFT = 10000;
-const int32_t KEY_SOFT_RIGHT = 10001;
 
 }
 
@@ -94,17 +78,17 @@ TEST_F(CustomControlsTest, DefaultsFollowTheCanvasKeyMapInOrder)
     EXPECT_EQ("keys_Test", controls->storeName->toUtf8());
 }
 
-TEST_F(CustomControlsTest, MissingStoreGivesDefaultsAndSavedBindingsComeBack)
+TEST_F(CustomControlsTest, StoreOfEightByteRecordsWithDefaultsWhenMissingOrDamaged)
 {
-    (*ptrCast<DintArray>((*controls->bindings)[0]))[1] = 87;
+    cells(0)[1] = 87;
     controls->loadBindings();
     EXPECT_EQ((std::vector<int32_t>{50, 38}), keysOf(0));
 
-    (*ptrCast<DintArray>((*controls->bindings)[0]))[1] = 87;
+    cells(0)[1] = 87;
     ASSERT_TRUE(controls->saveBindings());
-    DRecordStorePtr store = DRecordStore::openRecordStore(new DString(u"keys_Test"), false);
-    EXPECT_EQ(9, store->getNumRecords());
-    DbyteArrayPtr first = store->getRecord(1);
+    auto openStore = [] { return DRecordStore::openRecordStore(new DString(u"keys_Test"), false); };
+    EXPECT_EQ(9, openStore()->getNumRecords());
+    DbyteArrayPtr first = openStore()->getRecord(1);
     ASSERT_EQ(8, first->length());
     EXPECT_EQ(87, (*first)[7]);
     controls->resetToDefaults();
@@ -112,15 +96,11 @@ TEST_F(CustomControlsTest, MissingStoreGivesDefaultsAndSavedBindingsComeBack)
     EXPECT_EQ((std::vector<int32_t>{50, 87}), keysOf(0));
     // Saving again overwrites the records in place.
     ASSERT_TRUE(controls->saveBindings());
-    EXPECT_EQ(9, DRecordStore::openRecordStore(new DString(u"keys_Test"), false)->getNumRecords());
-}
+    EXPECT_EQ(9, openStore()->getNumRecords());
 
-TEST_F(CustomControlsTest, DamagedStoreGivesTheDefaults)
-{
-    DRecordStorePtr store = DRecordStore::openRecordStore(new DString(u"keys_Test"), true);
+    DRecordStore::deleteRecordStore(new DString(u"keys_Test"));
     DbyteArrayPtr shortRecord = new DbyteArray(3);
-    store->addRecord(shortRecord, 0, 3);
-    (*ptrCast<DintArray>((*controls->bindings)[0]))[0] = 87;
+    DRecordStore::openRecordStore(new DString(u"keys_Test"), true)->addRecord(shortRecord, 0, 3);
     controls->loadBindings();
     EXPECT_EQ((std::vector<int32_t>{50, 38}), keysOf(0));
 }
@@ -128,26 +108,20 @@ TEST_F(CustomControlsTest, DamagedStoreGivesTheDefaults)
 TEST_F(CustomControlsTest, AssigningAKeyTakesItFromItsOldAction)
 {
     // Row 4 is fire; its first cell waits for a key after fire.
-    for (int i = 0; i < 4; ++i)
-        press(KEY_DOWN_ARROW);
-    EXPECT_EQ(4, controls->row);
+    pressDown(4);
     press(KEY_RETURN);
     EXPECT_TRUE(controls->waiting);
     press(KEY_UP_ARROW);
     EXPECT_FALSE(controls->waiting);
     EXPECT_EQ((std::vector<int32_t>{KEY_UP_ARROW, 10}), keysOf(4));
     EXPECT_EQ((std::vector<int32_t>{50, -1}), keysOf(0));
-}
-
-TEST_F(CustomControlsTest, SoftKeysWhileWaiting)
-{
+    // While waiting the left soft key is ignored and the right one gives up.
     press(KEY_RETURN);
-    ASSERT_TRUE(controls->waiting);
     press(KEY_SOFT_LEFT);
     EXPECT_TRUE(controls->waiting);
     press(KEY_SOFT_RIGHT);
     EXPECT_FALSE(controls->waiting);
-    EXPECT_EQ((std::vector<int32_t>{50, 38}), keysOf(0));
+    EXPECT_EQ((std::vector<int32_t>{KEY_UP_ARROW, 10}), keysOf(4));
 }
 
 TEST_F(CustomControlsTest, InputIsTakenAtMostEvery200Milliseconds)
@@ -155,10 +129,10 @@ TEST_F(CustomControlsTest, InputIsTakenAtMostEvery200Milliseconds)
     press(KEY_DOWN_ARROW);
     canvas->keyPressed(KEY_DOWN_ARROW);
     canvas->takeKeyEvent();
-    now += 199;
+    FakeClock::now += 199;
     controls->tick();
     EXPECT_EQ(1, controls->row);
-    now += 1;
+    FakeClock::now += 1;
     controls->tick();
     EXPECT_EQ(2, controls->row);
 }
@@ -174,7 +148,7 @@ TEST_F(CustomControlsTest, RowsWrapOverActionsAndLabels)
     EXPECT_EQ(0, controls->column);
 }
 
-TEST_F(CustomControlsTest, CancelRestoresTheStoredBindings)
+TEST_F(CustomControlsTest, LabelRowsResetAcceptOrCancel)
 {
     ASSERT_TRUE(controls->saveBindings());
     press(KEY_RETURN);
@@ -182,29 +156,22 @@ TEST_F(CustomControlsTest, CancelRestoresTheStoredBindings)
     EXPECT_EQ((std::vector<int32_t>{87, 38}), keysOf(0));
     EXPECT_EQ(CustomControls::CANCELLED, press(KEY_SOFT_RIGHT));
     EXPECT_EQ((std::vector<int32_t>{50, 38}), keysOf(0));
-}
 
-TEST_F(CustomControlsTest, OkRowAcceptsAndSaves)
-{
     press(KEY_RETURN);
     press(87);
-    for (int i = 0; i < 10; ++i)
-        press(KEY_DOWN_ARROW);
+    pressDown(9);
+    EXPECT_EQ(CustomControls::OPEN, press(KEY_RETURN));
+    EXPECT_EQ((std::vector<int32_t>{50, 38}), keysOf(0));
+
+    pressDown(3);
+    press(KEY_RETURN);
+    press(87);
+    pressDown(10);
     EXPECT_EQ(10, controls->row);
     EXPECT_EQ(CustomControls::ACCEPTED, press(KEY_RETURN));
     controls->resetToDefaults();
     controls->loadBindings();
     EXPECT_EQ((std::vector<int32_t>{87, 38}), keysOf(0));
-}
-
-TEST_F(CustomControlsTest, DefaultRowResetsTheBindings)
-{
-    press(KEY_RETURN);
-    press(87);
-    for (int i = 0; i < 9; ++i)
-        press(KEY_DOWN_ARROW);
-    EXPECT_EQ(CustomControls::OPEN, press(KEY_RETURN));
-    EXPECT_EQ((std::vector<int32_t>{50, 38}), keysOf(0));
 }
 
 TEST_F(CustomControlsTest, TapSelectsThenSecondTapOnTheSameCellFires)
@@ -220,41 +187,33 @@ TEST_F(CustomControlsTest, TapSelectsThenSecondTapOnTheSameCellFires)
     tap(1, 1);
     EXPECT_EQ(2, controls->row);
     // A held stylus taps again once the input interval has passed, and not before.
-    now += CustomControls::INPUT_INTERVAL;
+    FakeClock::now += CustomControls::INPUT_INTERVAL;
     canvas->pointerPressed(cellX(0), rowY(3));
     controls->tick();
-    now += CustomControls::INPUT_INTERVAL - 1;
+    FakeClock::now += CustomControls::INPUT_INTERVAL - 1;
     controls->tick();
     EXPECT_FALSE(controls->waiting);
-    now += 1;
+    FakeClock::now += 1;
     controls->tick();
     EXPECT_TRUE(controls->waiting);
     canvas->pointerReleased(cellX(0), rowY(3));
 }
 
-TEST_F(CustomControlsTest, TapsAnywhereAlongALabelRowAreOneCell)
+TEST_F(CustomControlsTest, TapsOnTheEdgesOfTheTable)
 {
-    const int32_t cancelY = controls->panelTop + 3 + 11 * controls->rowHeight + 1;
-    tap(controls->panelLeft + 2, cancelY);
-    EXPECT_EQ(CustomControls::CANCELLED, tap(controls->panelLeft + controls->panelWidth - 2, cancelY));
-}
-
-TEST_F(CustomControlsTest, TapOnThePanelsRightEdgeLandsInTheLastKeyColumn)
-{
-    tap(controls->panelLeft + controls->panelWidth, rowY(0));
+    // The panel's right edge lands in the last key column.
+    const int32_t right = controls->panelLeft + controls->panelWidth;
+    tap(right, rowY(0));
     EXPECT_EQ(1, controls->column);
-    tap(controls->panelLeft + controls->panelWidth, rowY(0));
+    tap(right, rowY(0));
     EXPECT_TRUE(controls->waiting);
     press(87);
     EXPECT_EQ(87, keysOf(0)[1]);
-}
-
-TEST_F(CustomControlsTest, TapOnTheCancelLabelCancels)
-{
+    // A label row is one cell along its whole width.
     const int32_t cancelY = controls->panelTop + 3 + 11 * controls->rowHeight + 1;
-    tap(120, cancelY);
+    tap(controls->panelLeft + 2, cancelY);
     EXPECT_EQ(11, controls->row);
-    EXPECT_EQ(CustomControls::CANCELLED, tap(120, cancelY));
+    EXPECT_EQ(CustomControls::CANCELLED, tap(right - 2, cancelY));
 }
 
 TEST_F(CustomControlsTest, PaintFillsTheSelectionAndOutlinesThePanel)
@@ -263,10 +222,11 @@ TEST_F(CustomControlsTest, PaintFillsTheSelectionAndOutlinesThePanel)
     controls->paint(GameContext::get().graphics);
     ::host::Surface& back = canvas->backBuffer();
     const int32_t midY = rowY(0) + controls->rowHeight / 2;
-    EXPECT_EQ(::host::toRgb565(0xE6D2A5), back.row(midY)[cellX(1) + 3]);
-    EXPECT_NE(::host::toRgb565(0xE6D2A5), back.row(midY)[cellX(0) + 3]);
+    const uint16_t selection = ::host::toRgb565(0xE6D2A5);
+    EXPECT_EQ(selection, back.row(midY)[cellX(1) + 3]);
+    EXPECT_NE(selection, back.row(midY)[cellX(0) + 3]);
+    EXPECT_EQ(selection, back.row(midY)[controls->panelLeft + 2]);
     EXPECT_EQ(::host::toRgb565(0x186900), back.row(controls->panelTop)[controls->panelLeft + 5]);
-    EXPECT_EQ(::host::toRgb565(0xE6D2A5), back.row(midY)[controls->panelLeft + 2]);
 }
 
 class SmallScreenControlsTest : public CanvasTest {

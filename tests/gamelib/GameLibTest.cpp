@@ -1,6 +1,5 @@
 // The application object: start-up paths, the scheduler driving the game, pausing and ending.
 #include "GameLibTestSupport.h"
-#include "TestResources.h"
 
 #include "gamelib/GameContext.h"
 #include "gamelib/GameLib.h"
@@ -8,7 +7,6 @@
 #include "gamelib/TitleScreen.h"
 #include "io/DArchive.h"
 #include "lang/DString.h"
-#include "lang/HostHooks.h"
 #include "microedition/lcdui/DFont.h"
 #include "microedition/lcdui/DGraphics.h"
 
@@ -20,19 +18,8 @@ using vela::microedition::midlet::DMIDlet;
 
 namespace {
 
-// The clock of these tests: frozen, or moving 1 ms per read like a scripted run's wait loops.
-uint64_t now = 0;
-bool advancing = true;
-uint64_t testTicks()
-{
-    return advancing ? now++ : now;
-}
-
 // Counts what the application asks of the game.
-struct FlowLog {
-    int startUps = 0, ticks = 0, paints = 0, pauses = 0, shutdowns = 0;
-    int resumedTicks = 0;
-};
+struct FlowLog { int startUps = 0, ticks = 0, pauses = 0, shutdowns = 0, resumedTicks = 0; };
 FlowLog flowLog;
 
 class RecordingFlow : public GameFlow {
@@ -43,7 +30,7 @@ public:
         ++flowLog.ticks;
         flowLog.resumedTicks += GameContext::get().scheduler.resumed;
     }
-    void paint(const DGraphicsPtr&) override { ++flowLog.paints; }
+    void paint(const DGraphicsPtr&) override {}
     void pause() override { ++flowLog.pauses; }
     void shutdown() override { ++flowLog.shutdowns; }
 };
@@ -53,16 +40,20 @@ GameFlowPtr makeRecordingFlow()
     return new RecordingFlow();
 }
 
+const std::pair<const std::string, std::string> SUPPORTED = {"240x320.dat", "PATH=\r\n"};
+
 class GameLibTest : public ::testing::Test {
 protected:
-    GameLibTest() : window(240, 320)
+    GameLibTest() : clock(1000), window(240, 320)
     {
-        now = 1000;
-        advancing = true;
+        FakeClock::advancing = true;
         flowLog = FlowLog();
-        vela::lang::host::setTickSource(testTicks);
+        use(makeRecordingFlow);
+    }
+    void use(GameFlowPtr (*flow)())
+    {
         GameContext::reset();
-        app = new GameLib(makeRecordingFlow);
+        app = new GameLib(flow);
         DMIDlet::setCurrent(app);
         display = new DDisplay(&window);
     }
@@ -71,7 +62,6 @@ protected:
         app->destroyApp(true);
         display->setCurrent(nullptr);
         DMIDlet::setCurrent(nullptr);
-        vela::lang::host::setTickSource(nullptr);
         GameContext::reset();
     }
     void start(const std::map<std::string, std::string>& members)
@@ -89,6 +79,14 @@ protected:
         return false;
     }
 
+    // Frozen from here on, so that each pass sees exactly the time the test sets.
+    void stopClock()
+    {
+        FakeClock::advancing = false;
+        GameContext::get().scheduler.restart();
+    }
+
+    FakeClock clock;
     TestResources resources;
     FakeWindow window;
     vela::lang::DPtr<GameLib> app;
@@ -97,19 +95,12 @@ protected:
 
 }
 
-TEST_F(GameLibTest, AppNameIsTheOnlyProperty)
-{
-    EXPECT_EQ("Tintrow", app->getAppProperty(new DString(u"app.name"))->toUtf8());
-    EXPECT_FALSE(app->getAppProperty(new DString(u"start_fullscreen")));
-    EXPECT_FALSE(app->getAppProperty(nullptr));
-}
-
 TEST_F(GameLibTest, StartUpShowsTheLogoForTwoSecondsThenStartsTheGame)
 {
-    start({{"240x320.dat", "PATH=img;res/\r\n"}, {"img/vandrel.png", pngBytes(filled(10, 10, 0x07E0))}});
+    start({{"240x320.dat", "PATH=img;res/\r\n"}, {"img/vandrel.png", filledPng(10, 10, 0x07E0)}});
     EXPECT_EQ(1, app->running);
     EXPECT_EQ(1, flowLog.startUps);
-    EXPECT_GE(now, 1000u + GameLib::SPLASH_MILLIS);
+    EXPECT_GE(FakeClock::now, 1000u + GameLib::SPLASH_MILLIS);
     EXPECT_EQ(0x07E0, screenAt(120, 160));
     EXPECT_EQ(0xFFFF, screenAt(239, 319));
     EXPECT_TRUE(screenHasInk(0, 0, 20, 12)); // the version text
@@ -118,6 +109,9 @@ TEST_F(GameLibTest, StartUpShowsTheLogoForTwoSecondsThenStartsTheGame)
     EXPECT_EQ("img/", path->get(0)->toUtf8());
     EXPECT_TRUE(GameContext::get().random);
     EXPECT_FALSE(GameContext::get().scheduler.resumed);
+    EXPECT_EQ("Tintrow", app->getAppProperty(new DString(u"app.name"))->toUtf8());
+    EXPECT_FALSE(app->getAppProperty(new DString(u"start_fullscreen")));
+    EXPECT_FALSE(app->getAppProperty(nullptr));
 }
 
 TEST_F(GameLibTest, UnsupportedScreenShowsTheMessageAndEnds)
@@ -125,33 +119,18 @@ TEST_F(GameLibTest, UnsupportedScreenShowsTheMessageAndEnds)
     start({{"320x240.dat", "PATH=\r\n"}});
     EXPECT_EQ(0, app->running);
     EXPECT_EQ(0, flowLog.startUps);
-    EXPECT_GE(now, 1000u + GameLib::SPLASH_MILLIS);
+    EXPECT_GE(FakeClock::now, 1000u + GameLib::SPLASH_MILLIS);
     EXPECT_TRUE(screenHasInk(0, 140, 240, 180));
     EXPECT_EQ(0xFFFF, screenAt(0, 0)); // black on the black new buffer would not be seen
 }
 
-TEST_F(GameLibTest, SchedulerTicksTheGameEveryPeriod)
-{
-    start({{"240x320.dat", "PATH=\r\n"}});
-    advancing = false;
-    GameContext::get().scheduler.restart();
-    const uint64_t base = now;
-    for (int i = 1; i <= 100; ++i) {
-        now = base + i;
-        app->tick();
-    }
-    EXPECT_EQ(2, flowLog.ticks);
-    EXPECT_EQ(2, flowLog.paints);
-}
-
 TEST_F(GameLibTest, TickTakesOneQueuedKeyBeforeTheGameTicks)
 {
-    start({{"240x320.dat", "PATH=\r\n"}});
-    advancing = false;
-    GameContext::get().scheduler.restart();
+    start({SUPPORTED});
+    stopClock();
     GameContext::get().canvas->keyPressed(50);
     GameContext::get().canvas->keyPressed(56);
-    now += 42;
+    FakeClock::now += 42;
     app->tick();
     EXPECT_TRUE(ScreenCanvas::actions[DCanvas::UP]);
     EXPECT_FALSE(ScreenCanvas::actions[DCanvas::DOWN]);
@@ -160,7 +139,7 @@ TEST_F(GameLibTest, TickTakesOneQueuedKeyBeforeTheGameTicks)
 
 TEST_F(GameLibTest, PauseInjectsThePauseKeyAndSelectsTheDefaultKeys)
 {
-    start({{"240x320.dat", "PATH=\r\n"}});
+    start({SUPPORTED});
     ScreenCanvas::keyQueue.clear();
     app->pauseApp();
     EXPECT_EQ(1, flowLog.pauses);
@@ -175,7 +154,7 @@ TEST_F(GameLibTest, PauseInjectsThePauseKeyAndSelectsTheDefaultKeys)
 
 TEST_F(GameLibTest, SizeBecomingUnsupportedOffersExit)
 {
-    start({{"240x320.dat", "PATH=\r\n"}});
+    start({SUPPORTED});
     GameContext::get().canvas->sizeChanged(200, 200);
     app->tick();
     EXPECT_EQ(1, app->running);
@@ -189,7 +168,7 @@ TEST_F(GameLibTest, SizeBecomingUnsupportedOffersExit)
 
 TEST_F(GameLibTest, DestroyReleasesTheGameAndClosesTheArchive)
 {
-    start({{"240x320.dat", "PATH=\r\n"}});
+    start({SUPPORTED});
     app->destroyApp(true);
     EXPECT_EQ(1, flowLog.shutdowns);
     EXPECT_FALSE(vela::io::isArchiveOpen());
@@ -197,54 +176,49 @@ TEST_F(GameLibTest, DestroyReleasesTheGameAndClosesTheArchive)
 
 TEST_F(GameLibTest, TitleScreenWaitsForAPlayersKeyNotForPausing)
 {
-    app = new GameLib(TitleScreen::create);
-    DMIDlet::setCurrent(app);
-    display = new DDisplay(&window);
-    start({{"240x320.dat", "PATH=img\r\n"}, {"img/back.png", pngBytes(filled(240, 320, 0x001F))},
-        {"img/logo.png", pngBytes(filled(20, 10, 0x07E0))}});
+    use(TitleScreen::create);
+    start({{"240x320.dat", "PATH=img\r\n"}, {"img/back.png", filledPng(240, 320, 0x001F)},
+        {"img/logo.png", filledPng(20, 10, 0x07E0)}});
     EXPECT_EQ(0x001F, screenAt(0, 0));
     EXPECT_EQ(0x07E0, screenAt(120, 280 - 1));
     EXPECT_EQ(0x001F, screenAt(120, 280));
-    advancing = false;
-    GameContext::get().scheduler.restart();
+    stopClock();
     app->pauseApp();
     for (int i = 0; i < 3; ++i) {
-        now += 42;
+        FakeClock::now += 42;
         app->tick();
     }
     EXPECT_EQ(1, app->running);
     GameContext::get().canvas->keyPressed(65);
-    now += 42;
+    FakeClock::now += 42;
     app->tick();
     EXPECT_EQ(0, app->running);
 }
 
 TEST_F(GameLibTest, TitleScreenDrawsTheLogoWithoutABackground)
 {
-    app = new GameLib(TitleScreen::create);
-    DMIDlet::setCurrent(app);
-    display = new DDisplay(&window);
-    start({{"240x320.dat", "PATH=img\r\n"}, {"img/logo.png", pngBytes(filled(20, 10, 0x07E0))}});
+    use(TitleScreen::create);
+    start({{"240x320.dat", "PATH=img\r\n"}, {"img/logo.png", filledPng(20, 10, 0x07E0)}});
     EXPECT_EQ(0x07E0, screenAt(120, 280 - 1));
 }
 
 TEST_F(GameLibTest, TheGameSeesResumedOnlyOnATickInThePassAfterAPause)
 {
-    start({{"240x320.dat", "PATH=\r\n"}});
-    advancing = false;
-    now += 42;
+    start({SUPPORTED});
+    FakeClock::advancing = false;
+    FakeClock::now += 42;
     app->pauseApp();
     app->tick();
     EXPECT_EQ(1, flowLog.ticks);
     EXPECT_EQ(1, flowLog.resumedTicks);
-    now += 42;
+    FakeClock::now += 42;
     app->tick();
     EXPECT_EQ(1, flowLog.resumedTicks);
     // A resume that restarts the tick base first runs no tick, so nothing sees the flag.
     app->pauseApp();
     GameContext::get().canvas->showNotify();
     app->tick();
-    now += 42;
+    FakeClock::now += 42;
     app->tick();
     EXPECT_EQ(3, flowLog.ticks);
     EXPECT_EQ(1, flowLog.resumedTicks);

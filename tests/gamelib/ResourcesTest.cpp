@@ -1,6 +1,5 @@
 // Where resources are found: archive before files, bare name before prefixes, .png before .jpg.
 #include "GameLibTestSupport.h"
-#include "TestResources.h"
 
 #include "gamelib/Resources.h"
 #include "io/DInputStream.h"
@@ -68,10 +67,10 @@ TEST(Resources, ImageLookupOrder)
     TestResources resources;
     // The picture decoder reads PNG bytes whatever the name says, so sizes mark the members.
     resources.openArchive({
-        {"both.png", pngBytes(filled(1, 1, 0))}, {"both.jpg", pngBytes(filled(2, 1, 0))},
-        {"jpg.jpg", pngBytes(filled(3, 1, 0))}, {"img/jpg.png", pngBytes(filled(4, 1, 0))},
-        {"img/deep.png", pngBytes(filled(5, 1, 0))}, {"broken.png", "not a picture"},
-        {"img/broken.png", pngBytes(filled(6, 1, 0))},
+        {"both.png", filledPng(1, 1, 0)}, {"both.jpg", filledPng(2, 1, 0)},
+        {"jpg.jpg", filledPng(3, 1, 0)}, {"img/jpg.png", filledPng(4, 1, 0)},
+        {"img/deep.png", filledPng(5, 1, 0)}, {"broken.png", "not a picture"},
+        {"img/broken.png", filledPng(6, 1, 0)},
     });
     Resources::setSearchPath(DStringPtr(new DString(u"img/")));
     EXPECT_EQ(1, widthOf(u"both"));

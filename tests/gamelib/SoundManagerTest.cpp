@@ -1,16 +1,11 @@
 // The sound control: its table and lookup, the budget with its eviction order, play and stop.
-#include "TestResources.h"
+#include "GameLibTestSupport.h"
 #include "sound/SoundFixtures.h"
 
 #include "gamelib/SoundManager.h"
-#include "lang/DExceptionBase.h"
-#include "lang/HostHooks.h"
 #include "microedition/media/DManager.h"
 #include "sound/hssChannel.h"
 
-#include <gtest/gtest.h>
-
-#include <functional>
 #include <map>
 
 using namespace vela::lang;
@@ -19,13 +14,6 @@ using vela::microedition::media::DPlayer;
 using vela::microedition::media::DPlayerPtr;
 
 namespace {
-
-int64_t nowMs = 0;
-
-uint64_t testTicks()
-{
-    return uint64_t(nowMs);
-}
 
 std::string asText(const soundtest::Bytes& bytes)
 {
@@ -43,83 +31,61 @@ std::string tune()
 {
     soundtest::ModuleBuilder builder;
     builder.setSample(1, std::vector<int8_t>(2000, 40), 64, 0, 0, 1000);
-    builder.setCell(0, 0, 0, { 1, 428, 0, 0 });
+    builder.setCell(0, 0, 0, {1, 428, 0, 0});
     return asText(builder.build());
 }
 
-DStringPtr text(const char16_t* literal)
-{
-    return DStringPtr(new DString(literal));
-}
-
-struct Row {
-    const char16_t* name;
-    int32_t kind;
-    int32_t group;
-};
-
-uint32_t thrownKind(const std::function<void()>& body)
-{
-    try {
-        body();
-    } catch (DExceptionBase* e) {
-        uint32_t code = e->code;
-        delete e;
-        return code;
-    }
-    return 0;
-}
+struct Row { std::string name; int32_t kind; int32_t group; };
 
 class SoundManagerTest : public ::testing::Test {
 protected:
-    SoundManagerTest()
-    {
-        nowMs = 1000;
-        host::setTickSource(testTicks);
-        DManager::setDriverFactory(hssCreateMemoryDriver);
-        manager = new SoundManager();
-    }
+    SoundManagerTest() : clock(1000) { DManager::setDriverFactory(hssCreateMemoryDriver); }
     ~SoundManagerTest() override
     {
         manager->release();
         DManager::release();
         DManager::setDriverFactory(nullptr);
-        host::setTickSource(nullptr);
     }
 
-    // A table over "t/<name>" members.
+    // A fresh manager with a table over "t/<name>" members.
     void initTable(const std::vector<Row>& rows, bool onDemand = true)
     {
+        manager->release();
+        manager = new SoundManager();
         const int32_t count = int32_t(rows.size());
         DStringArrayPtr names(new DStringArray(count));
-        DintArrayPtr kinds(new DintArray(count));
-        DintArrayPtr groups(new DintArray(count));
+        DintArrayPtr kinds(new DintArray(count)), groups(new DintArray(count));
         for (int32_t i = 0; i < count; ++i) {
-            names->set(i, text(u"t/") + rows[size_t(i)].name);
+            names->set(i, new DString(("t/" + rows[size_t(i)].name).c_str()));
             (*kinds)[i] = rows[size_t(i)].kind;
             (*groups)[i] = rows[size_t(i)].group;
         }
         manager->init(names, kinds, groups, 4, onDemand);
     }
-
-    // Mixes long enough for every sound of the tests that does not loop to end.
-    void renderToEnd()
+    // Effects "t/<prefix><i>.wav" of the given sizes, opened and made the table.
+    void effects(const std::vector<size_t>& sizes) { effects(sizes, resources); }
+    void effects(const std::vector<size_t>& sizes, TestResources& folder)
     {
+        std::map<std::string, std::string> members;
+        std::vector<Row> rows;
+        for (size_t i = 0; i < sizes.size(); ++i) {
+            members["t/s" + std::to_string(i) + ".wav"] = waveOfSize(sizes[i]);
+            rows.push_back({"s" + std::to_string(i), 1, 3});
+        }
+        folder.openArchive(members);
+        initTable(rows);
+    }
+    // Plays a sound once at `time` and mixes until it has ended.
+    void playedAt(int32_t index, uint64_t time)
+    {
+        FakeClock::now = time;
+        ASSERT_TRUE(manager->play(index, 0)) << "sound " << index;
         auto* driver = static_cast<hssMemoryDriver*>(DManager::speaker()->driver());
         std::vector<uint8_t> out(size_t(driver->format().bytesPerFrame()) * 4096);
         for (int pass = 0; pass < 40; ++pass)
             ASSERT_TRUE(driver->render(out.data(), int32_t(out.size())));
-    }
-
-    // Plays a sound once at `time` and lets it finish.
-    void playedAt(int32_t index, int64_t time)
-    {
-        nowMs = time;
-        ASSERT_TRUE(manager->play(index, 0)) << "sound " << index;
-        renderToEnd();
         ASSERT_FALSE(manager->isPlaying(index));
     }
-
     std::vector<bool> loaded()
     {
         std::vector<bool> result;
@@ -128,15 +94,16 @@ protected:
         return result;
     }
 
+    FakeClock clock;
     TestResources resources;
-    SoundManagerPtr manager;
+    SoundManagerPtr manager = new SoundManager();
 };
 
 const Row GAME_TABLE[SoundManager::GAME_SOUND_COUNT] = {
-    { u"snd/dec", 1, 3 }, { u"snd/inc", 1, 3 }, { u"snd/move", 1, 3 }, { u"snd/select", 1, 3 },
-    { u"snd/fun", 1, 3 }, { u"snd/no", 1, 3 }, { u"snd/victory", 1, 3 }, { u"snd/defeat", 1, 3 },
-    { u"snd/menu_move", 0, 2 }, { u"snd/menu_select", 0, 2 }, { u"snd/menu", 0, 0 },
-    { u"snd/game1", 0, 1 }, { u"snd/game2", 0, 1 }, { u"snd/game3", 0, 1 },
+    {"snd/dec", 1, 3}, {"snd/inc", 1, 3}, {"snd/move", 1, 3}, {"snd/select", 1, 3}, {"snd/fun", 1, 3},
+    {"snd/no", 1, 3}, {"snd/victory", 1, 3}, {"snd/defeat", 1, 3}, {"snd/menu_move", 0, 2},
+    {"snd/menu_select", 0, 2}, {"snd/menu", 0, 0}, {"snd/game1", 0, 1}, {"snd/game2", 0, 1},
+    {"snd/game3", 0, 1},
 };
 
 }
@@ -145,23 +112,20 @@ TEST_F(SoundManagerTest, GameTableNamesKindsAndGroups)
 {
     // Even rows as waves, odd rows as modules; each member has a size of its own.
     std::map<std::string, std::string> members;
-    for (int i = 0; i < SoundManager::GAME_SOUND_COUNT; ++i) {
-        std::u16string name(GAME_TABLE[i].name);
-        members[std::string(name.begin(), name.end()) + (i % 2 ? ".mod" : ".wav")] = std::string(size_t(100 + i), 'x');
-    }
+    auto file = [](int i) { return GAME_TABLE[i].name + (i % 2 ? ".mod" : ".wav"); };
+    for (int i = 0; i < SoundManager::GAME_SOUND_COUNT; ++i)
+        members[file(i)] = std::string(size_t(100 + i), 'x');
     resources.openArchive(members);
     manager->initGameSounds();
 
     ASSERT_EQ(SoundManager::GAME_SOUND_COUNT, manager->soundCount());
     for (int i = 0; i < SoundManager::GAME_SOUND_COUNT; ++i) {
-        SCOPED_TRACE(i);
         PlayerInfoPtr info = manager->infos->get(i);
-        EXPECT_EQ(GAME_TABLE[i].kind, info->kind);
-        EXPECT_EQ(GAME_TABLE[i].group, info->group);
-        ASSERT_TRUE(info->path);
-        EXPECT_TRUE(info->path->equals(text(GAME_TABLE[i].name) + (i % 2 ? u".mod" : u".wav")));
-        EXPECT_EQ(100 + i, info->size);
-        EXPECT_FALSE(manager->isLoaded(i));
+        EXPECT_EQ(GAME_TABLE[i].kind, info->kind) << i;
+        EXPECT_EQ(GAME_TABLE[i].group, info->group) << i;
+        EXPECT_EQ(file(i), info->path ? info->path->toUtf8() : "<null>");
+        EXPECT_EQ(100 + i, info->size) << i;
+        EXPECT_FALSE(manager->isLoaded(i)) << i;
     }
     EXPECT_TRUE(manager->onDemand);
     EXPECT_EQ(512000, manager->budget);
@@ -172,143 +136,103 @@ TEST_F(SoundManagerTest, GameTableNamesKindsAndGroups)
 
 TEST_F(SoundManagerTest, InitTriesWaveThenModule)
 {
-    resources.openArchive({ { "t/both.wav", std::string(60, 'w') }, { "t/both.mod", std::string(70, 'm') },
-        { "t/tune.mod", std::string(80, 'm') }, { "t/other.ogg", std::string(90, 'o') } });
-    initTable({ { u"both", 0, 0 }, { u"tune", 0, 0 }, { u"other", 0, 0 }, { u"absent", 0, 0 } });
-
-    struct Expect {
-        const char16_t* path;
-        int32_t size;
-    };
-    const Expect expected[] = { { u"t/both.wav", 60 }, { u"t/tune.mod", 80 }, { nullptr, 0 }, { nullptr, 0 } };
+    resources.openArchive({{"t/both.wav", std::string(60, 'w')}, {"t/both.mod", std::string(70, 'm')},
+        {"t/tune.mod", std::string(80, 'm')}, {"t/other.ogg", std::string(90, 'o')}});
+    initTable({{"both", 0, 0}, {"tune", 0, 0}, {"other", 0, 0}, {"absent", 0, 0}});
+    const std::pair<std::string, int32_t> expected[] = {{"t/both.wav", 60}, {"t/tune.mod", 80}, {"<null>", 0},
+        {"<null>", 0}};
     for (int32_t i = 0; i < 4; ++i) {
-        SCOPED_TRACE(i);
         PlayerInfoPtr info = manager->infos->get(i);
-        if (expected[i].path)
-            EXPECT_TRUE(info->path && info->path->equals(expected[i].path));
-        else
-            EXPECT_FALSE(info->path);
-        EXPECT_EQ(expected[i].size, info->size);
+        EXPECT_EQ(expected[i], std::make_pair(info->path ? info->path->toUtf8() : "<null>", info->size));
     }
     // A sound without a file is silently never played.
     EXPECT_FALSE(manager->play(3, 0));
     EXPECT_FALSE(manager->isLoaded(3));
 }
 
-TEST_F(SoundManagerTest, InitRefusesListsThatDoNotMatch)
+TEST_F(SoundManagerTest, InitRefusesListsThatDoNotMatchAndKeepsTheTable)
 {
-    resources.openArchive({ { "t/a.wav", waveOfSize(100) } });
-    initTable({ { u"a", 1, 3 } });
+    effects({100});
     auto names = [](int32_t n) { return DStringArrayPtr(new DStringArray(n)); };
     auto ints = [](int32_t n) { return DintArrayPtr(new DintArray(n)); };
-    struct Case {
-        const char* what;
-        std::function<void()> init;
-        uint32_t kind;
+    const std::pair<std::function<void()>, uint32_t> cases[] = {
+        {[&] { manager->init(names(2), ints(1), ints(2), 4, true); }, IllegalArgumentException},
+        {[&] { manager->init(names(2), ints(2), ints(1), 4, true); }, IllegalArgumentException},
+        {[&] { manager->init(nullptr, ints(1), ints(1), 4, true); }, NullPointerException},
     };
-    const Case cases[] = {
-        { "fewer kinds", [&] { manager->init(names(2), ints(1), ints(2), 4, true); }, IllegalArgumentException },
-        { "fewer groups", [&] { manager->init(names(2), ints(2), ints(1), 4, true); }, IllegalArgumentException },
-        { "no names", [&] { manager->init(nullptr, ints(1), ints(1), 4, true); }, NullPointerException },
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(c.kind, thrownKind(c.init)) << c.what;
-        // The table in use survives a refused init.
-        EXPECT_EQ(1, manager->soundCount()) << c.what;
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.second, thrownCode(c.first));
+        EXPECT_EQ(1, manager->soundCount());
     }
 }
 
 TEST_F(SoundManagerTest, LoadingAtInitOrOnDemand)
 {
-    resources.openArchive({ { "t/a.wav", waveOfSize(400) }, { "t/b.mod", tune() }, { "t/bad.wav", "RIFF junk" } });
-    const std::vector<Row> rows = { { u"a", 1, 3 }, { u"b", 0, 0 }, { u"bad", 1, 3 }, { u"none", 1, 3 } };
-
+    resources.openArchive({{"t/a.wav", waveOfSize(400)}, {"t/b.mod", tune()}, {"t/bad.wav", "RIFF junk"}});
+    const std::vector<Row> rows = {{"a", 1, 3}, {"b", 0, 0}, {"bad", 1, 3}, {"none", 1, 3}};
     initTable(rows, false);
-    EXPECT_EQ((std::vector<bool>{ true, true, false, false }), loaded());
+    EXPECT_EQ((std::vector<bool>{true, true, false, false}), loaded());
     EXPECT_EQ(DPlayer::PREFETCHED, manager->players->get(0)->getState());
 
     initTable(rows, true);
-    EXPECT_EQ((std::vector<bool>{ false, false, false, false }), loaded());
+    EXPECT_EQ((std::vector<bool>{false, false, false, false}), loaded());
     EXPECT_TRUE(manager->play(1, true, 0));
-    EXPECT_EQ((std::vector<bool>{ false, true, false, false }), loaded());
     // Damaged data is not played and takes nothing from the budget.
     EXPECT_FALSE(manager->play(2, 0));
-    EXPECT_EQ((std::vector<bool>{ false, true, false, false }), loaded());
+    EXPECT_EQ((std::vector<bool>{false, true, false, false}), loaded());
     EXPECT_EQ(int64_t(tune().size()), manager->loadedSize());
 }
 
 TEST_F(SoundManagerTest, VolumesAreClampedAndBecomeMasterLevels)
 {
-    resources.openArchive({ { "t/a.wav", waveOfSize(100) } });
-    struct Case {
-        int32_t set;
-        int32_t stored;
-    };
-    const Case cases[] = { { 100, 64 }, { -5, 0 }, { 30, 30 }, { 64, 64 }, { 0, 0 }, { 65, 64 } };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.set);
-        manager->setSoundVolume(c.set);
-        manager->setMusicVolume(c.stored == 7 ? 8 : 7);
-        EXPECT_EQ(c.stored, manager->soundVolume);
-        EXPECT_EQ(c.stored, manager->getSoundVolume());
-        EXPECT_EQ(c.stored, DManager::speaker()->masterSoundLevel());
-        manager->setMusicVolume(c.set);
-        manager->setSoundVolume(c.stored == 7 ? 8 : 7);
-        EXPECT_EQ(c.stored, manager->musicVolume);
-        EXPECT_EQ(c.stored, manager->getMusicVolume());
-        EXPECT_EQ(c.stored, DManager::speaker()->masterMusicLevel());
+    effects({100});
+    for (auto [set, stored] : {std::pair{100, 64}, {-5, 0}, {30, 30}, {64, 64}, {0, 0}, {65, 64}}) {
+        manager->setSoundVolume(set);
+        manager->setMusicVolume(set == 30 ? 1 : 30);
+        EXPECT_EQ(stored, manager->getSoundVolume()) << set;
+        EXPECT_EQ(stored, DManager::speaker()->masterSoundLevel()) << set;
+        manager->setMusicVolume(set);
+        manager->setSoundVolume(set == 30 ? 1 : 30);
+        EXPECT_EQ(stored, manager->getMusicVolume()) << set;
+        EXPECT_EQ(stored, DManager::speaker()->masterMusicLevel()) << set;
     }
 }
 
 TEST_F(SoundManagerTest, PlayAnswersTheStartedPlayerWithLoopAndPan)
 {
-    resources.openArchive({ { "t/a.wav", waveOfSize(2000) } });
-    initTable({ { u"a", 1, 3 } });
-
+    effects({2000});
     DPlayerPtr looped = manager->play(0, true, -20);
     ASSERT_TRUE(looped);
     EXPECT_EQ(1000, manager->infos->get(0)->lastPlayTime);
     EXPECT_EQ(-1, looped->loopCount());
     EXPECT_EQ(-20, looped->getPan());
-    EXPECT_TRUE(manager->isPlaying(0));
 
     // The same sound again overlaps itself on a second player.
-    nowMs = 1500;
+    FakeClock::now = 1500;
     DPlayerPtr once = manager->play(0, 10);
     ASSERT_TRUE(once);
     EXPECT_NE(looped.get(), once.get());
     EXPECT_EQ(1, once->loopCount());
     EXPECT_EQ(10, once->getPan());
     EXPECT_EQ(1500, manager->infos->get(0)->lastPlayTime);
-
-    renderToEnd();
-    EXPECT_FALSE(once->isPlaying());
     EXPECT_TRUE(manager->isPlaying(0));
-    for (int32_t index : { -1, 1, 99 }) {
+    for (int32_t index : {-1, 1, 99}) {
         EXPECT_FALSE(manager->isPlaying(index)) << index;
         EXPECT_FALSE(manager->play(index, 0)) << index;
     }
 }
 
-TEST_F(SoundManagerTest, DisabledSoundPlaysAndLoadsNothing)
+TEST_F(SoundManagerTest, DisabledOrOverItsGroupLimitNothingPlaysOrLoads)
 {
-    resources.openArchive({ { "t/a.wav", waveOfSize(400) } });
-    EXPECT_FALSE(manager->play(0, 0));   // no table yet
-    initTable({ { u"a", 1, 3 } });
+    EXPECT_FALSE(manager->play(0, 0)); // no table yet
+    effects({400, 400});
+    manager->infos->get(1)->group = 9;
     manager->enabled = false;
     EXPECT_FALSE(manager->play(0, 0));
-    EXPECT_FALSE(manager->isLoaded(0));
     manager->enabled = true;
-    EXPECT_TRUE(manager->play(0, 0));
-}
-
-TEST_F(SoundManagerTest, GroupLimitsBlockOnlyWhenChecked)
-{
-    resources.openArchive({ { "t/a.wav", waveOfSize(400) }, { "t/far.wav", waveOfSize(400) } });
-    initTable({ { u"a", 1, 3 }, { u"far", 1, 9 } });
     manager->ignoreGroupLimits = false;
     EXPECT_FALSE(manager->play(0, 0));
-    EXPECT_FALSE(manager->isLoaded(0));
+    EXPECT_EQ((std::vector<bool>{false, false}), loaded());
     (*manager->groupLimits)[3] = 1;
     EXPECT_TRUE(manager->play(0, 0));
     // A group beyond the limits has no room.
@@ -319,116 +243,81 @@ TEST_F(SoundManagerTest, GroupLimitsBlockOnlyWhenChecked)
 
 TEST_F(SoundManagerTest, StopSelectsByGroupKindOrAll)
 {
-    resources.openArchive({ { "t/fx.wav", waveOfSize(1000) }, { "t/click.wav", waveOfSize(1000) },
-        { "t/music.mod", tune() } });
-    initTable({ { u"fx", 1, 3 }, { u"click", 0, 2 }, { u"music", 0, 0 } });
-    auto playAll = [&] {
-        for (int32_t i = 0; i < 3; ++i)
-            ASSERT_TRUE(manager->play(i, true, 0)) << i;
-    };
-    auto playing = [&] {
-        return std::vector<bool>{ manager->isPlaying(0), manager->isPlaying(1), manager->isPlaying(2) };
-    };
-    struct Case {
-        int32_t key;
-        bool byGroup;
-        std::vector<bool> left;
-    };
+    resources.openArchive({{"t/fx.wav", waveOfSize(1000)}, {"t/click.wav", waveOfSize(1000)}, {"t/music.mod", tune()}});
+    initTable({{"fx", 1, 3}, {"click", 0, 2}, {"music", 0, 0}});
+    struct Case { int32_t key; bool byGroup; std::vector<bool> left; };
     const Case cases[] = {
-        { 3, true, { false, true, true } },
-        { 2, true, { true, false, true } },
-        { 0, true, { true, true, false } },
-        { 1, false, { false, true, true } },
-        { 0, false, { true, false, false } },
-        { 3, false, { true, true, true } },
-        { -1, false, { false, false, false } },
-        { -1, true, { false, false, false } },
+        {3, true, {false, true, true}}, {2, true, {true, false, true}}, {0, true, {true, true, false}},
+        {1, false, {false, true, true}}, {0, false, {true, false, false}}, {3, false, {true, true, true}},
+        {-1, false, {false, false, false}}, {-1, true, {false, false, false}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.key << " by group " << c.byGroup);
-        playAll();
+        for (int32_t i = 0; i < 3; ++i)
+            ASSERT_TRUE(manager->play(i, true, 0)) << i;
         manager->stop(c.key, c.byGroup);
-        EXPECT_EQ(c.left, playing());
+        EXPECT_EQ(c.left, (std::vector<bool>{manager->isPlaying(0), manager->isPlaying(1), manager->isPlaying(2)}))
+            << c.key << " by group " << c.byGroup;
         manager->stop(-1, false);
     }
 }
 
 TEST_F(SoundManagerTest, StopSoundStopsItsOverlappingCopiesToo)
 {
-    resources.openArchive({ { "t/a.wav", waveOfSize(1000) }, { "t/b.wav", waveOfSize(1000) } });
-    initTable({ { u"a", 1, 3 }, { u"b", 1, 3 } });
+    effects({1000, 1000});
     DPlayerPtr first = manager->play(0, true, 0);
     DPlayerPtr copy = manager->play(0, true, 0);
     DPlayerPtr other = manager->play(1, true, 0);
     manager->stopSound(0);
+    manager->stopSound(7); // out of range: nothing happens
     EXPECT_FALSE(first->isPlaying());
     EXPECT_FALSE(copy->isPlaying());
     EXPECT_TRUE(other->isPlaying());
-    manager->stopSound(7);   // out of range: nothing happens
-    EXPECT_TRUE(other->isPlaying());
 }
 
-TEST_F(SoundManagerTest, EvictsTheSoundStartedLongestAgo)
+TEST_F(SoundManagerTest, EvictsTheIdleSoundsStartedLongestAgoLargerFirst)
 {
-    resources.openArchive({ { "t/a.wav", waveOfSize(1000) }, { "t/b.wav", waveOfSize(1000) },
-        { "t/c.wav", waveOfSize(1000) } });
-    initTable({ { u"a", 1, 3 }, { u"b", 1, 3 }, { u"c", 1, 3 } });
-    manager->budget = 2000;
-    playedAt(1, 100);
-    playedAt(0, 200);
-    playedAt(2, 300);
-    EXPECT_EQ((std::vector<bool>{ true, false, true }), loaded());
-    playedAt(1, 400);
-    EXPECT_EQ((std::vector<bool>{ false, true, true }), loaded());
-    EXPECT_EQ(2000, manager->loadedSize());
-}
-
-TEST_F(SoundManagerTest, EqualStartTimesEvictTheLargerFirst)
-{
-    resources.openArchive({ { "t/small.wav", waveOfSize(600) }, { "t/large.wav", waveOfSize(1000) },
-        { "t/mid.wav", waveOfSize(800) }, { "t/new.wav", waveOfSize(900) } });
-    initTable({ { u"small", 1, 3 }, { u"large", 1, 3 }, { u"mid", 1, 3 }, { u"new", 1, 3 } });
-    manager->budget = 2500;
-    playedAt(0, 100);
-    playedAt(1, 100);
-    playedAt(2, 200);
-    // 2400 loaded; 900 more needs 800 freed: the larger of the two oldest is enough.
-    playedAt(3, 300);
-    EXPECT_EQ((std::vector<bool>{ true, false, true, true }), loaded());
-}
-
-TEST_F(SoundManagerTest, EvictsAsManyAsNeededInOrder)
-{
-    resources.openArchive({ { "t/a.wav", waveOfSize(500) }, { "t/b.wav", waveOfSize(500) },
-        { "t/c.wav", waveOfSize(500) }, { "t/big.wav", waveOfSize(1200) } });
-    initTable({ { u"a", 1, 3 }, { u"b", 1, 3 }, { u"c", 1, 3 }, { u"big", 1, 3 } });
-    manager->budget = 2000;
-    playedAt(2, 100);
-    playedAt(0, 200);
-    playedAt(1, 300);
-    playedAt(3, 400);
-    EXPECT_EQ((std::vector<bool>{ false, true, false, true }), loaded());
+    struct Case {
+        const char* what;
+        std::vector<size_t> sizes;
+        int32_t budget;
+        std::vector<std::pair<int32_t, uint64_t>> plays;
+        std::vector<bool> loaded;
+    };
+    const Case cases[] = {
+        {"oldest first", {1000, 1000, 1000}, 2000, {{1, 100}, {0, 200}, {2, 300}, {1, 400}}, {false, true, true}},
+        // 2400 loaded; 900 more needs 800 freed: the larger of the two oldest is enough.
+        {"equal times: larger first", {600, 1000, 800, 900}, 2500, {{0, 100}, {1, 100}, {2, 200}, {3, 300}},
+            {true, false, true, true}},
+        {"as many as needed", {500, 500, 500, 1200}, 2000, {{2, 100}, {0, 200}, {1, 300}, {3, 400}},
+            {false, true, false, true}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TestResources own;
+        effects(c.sizes, own);
+        manager->budget = c.budget;
+        for (auto [index, time] : c.plays)
+            playedAt(index, time);
+        EXPECT_EQ(c.loaded, loaded());
+        EXPECT_LE(manager->loadedSize(), c.budget);
+    }
 }
 
 TEST_F(SoundManagerTest, PlayingSoundsAreNeverEvicted)
 {
-    const size_t large = 200000;
-    resources.openArchive({ { "t/a.wav", waveOfSize(large) }, { "t/b.wav", waveOfSize(large) },
-        { "t/c.wav", waveOfSize(large) }, { "t/huge.wav", waveOfSize(600000) } });
-    initTable({ { u"a", 1, 3 }, { u"b", 1, 3 }, { u"c", 1, 3 }, { u"huge", 1, 3 } });
+    effects({200000, 200000, 200000, 600000});
     ASSERT_TRUE(manager->play(0, true, 0));
-    nowMs = 2000;
+    FakeClock::now = 2000;
     ASSERT_TRUE(manager->play(1, true, 0));
     EXPECT_FALSE(manager->play(2, 0));
-    EXPECT_EQ((std::vector<bool>{ true, true, false, false }), loaded());
-    EXPECT_TRUE(manager->isPlaying(0));
-    EXPECT_TRUE(manager->isPlaying(1));
+    EXPECT_EQ((std::vector<bool>{true, true, false, false}), loaded());
+    EXPECT_TRUE(manager->isPlaying(0) && manager->isPlaying(1));
 
     // Stopping one makes room, and only that one goes.
     manager->stopSound(1);
-    nowMs = 3000;
+    FakeClock::now = 3000;
     EXPECT_TRUE(manager->play(2, 0));
-    EXPECT_EQ((std::vector<bool>{ true, false, true, false }), loaded());
+    EXPECT_EQ((std::vector<bool>{true, false, true, false}), loaded());
     // Larger than the whole budget: refused even once everything is idle.
     manager->stop(-1, false);
     EXPECT_FALSE(manager->play(3, 0));
@@ -438,36 +327,36 @@ TEST_F(SoundManagerTest, PlayingSoundsAreNeverEvicted)
 TEST_F(SoundManagerTest, EvictedStoppedTuneGivesBackItsChannel)
 {
     std::string music = tune();
-    resources.openArchive({ { "t/music.mod", music }, { "t/fx.wav", waveOfSize(1000) } });
-    initTable({ { u"music", 0, 0 }, { u"fx", 1, 3 } });
+    resources.openArchive({{"t/music.mod", music}, {"t/fx.wav", waveOfSize(1000)}});
+    initTable({{"music", 0, 0}, {"fx", 1, 3}});
     manager->budget = int32_t(music.size()) + 500;
     DPlayerPtr player = manager->play(0, true, 0);
     ASSERT_TRUE(player);
-    const int32_t channel = player->channelId();
+    hssChannel* channel = DManager::speaker()->channel(player->channelId());
     manager->stopSound(0);
     // A stopped tune holds its channel to resume from.
-    EXPECT_FALSE(DManager::speaker()->channel(channel)->isFree());
+    EXPECT_FALSE(channel->isFree());
     player = nullptr;
-    nowMs = 2000;
+    FakeClock::now = 2000;
     ASSERT_TRUE(manager->play(1, 0));
     EXPECT_FALSE(manager->isLoaded(0));
-    EXPECT_TRUE(DManager::speaker()->channel(channel)->isFree());
+    EXPECT_TRUE(channel->isFree());
 }
 
 TEST_F(SoundManagerTest, ReleaseStopsClosesAndEmptiesTheTable)
 {
-    resources.openArchive({ { "t/a.wav", waveOfSize(1000) }, { "t/music.mod", tune() } });
-    initTable({ { u"a", 1, 3 }, { u"music", 0, 0 } });
-    DPlayerPtr effect = manager->play(0, true, 0);
-    DPlayerPtr music = manager->play(1, true, 0);
-    ASSERT_TRUE(effect && music);
-    hssChannel* effectChannel = DManager::speaker()->channel(effect->channelId());
-    hssChannel* musicChannel = DManager::speaker()->channel(music->channelId());
+    resources.openArchive({{"t/a.wav", waveOfSize(1000)}, {"t/music.mod", tune()}});
+    initTable({{"a", 1, 3}, {"music", 0, 0}});
+    const DPlayerPtr players[] = {manager->play(0, true, 0), manager->play(1, true, 0)};
+    for (const DPlayerPtr& player : players)
+        ASSERT_TRUE(player);
+    hssChannel* channels[] = {DManager::speaker()->channel(players[0]->channelId()),
+        DManager::speaker()->channel(players[1]->channelId())};
     manager->release();
-    EXPECT_EQ(DPlayer::CLOSED, effect->getState());
-    EXPECT_EQ(DPlayer::CLOSED, music->getState());
-    EXPECT_TRUE(effectChannel->isFree());
-    EXPECT_TRUE(musicChannel->isFree());
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(DPlayer::CLOSED, players[i]->getState());
+        EXPECT_TRUE(channels[i]->isFree());
+    }
     EXPECT_EQ(0, manager->soundCount());
     EXPECT_FALSE(manager->play(0, 0));
     EXPECT_FALSE(manager->isPlaying(0));
@@ -478,13 +367,10 @@ TEST_F(SoundManagerTest, ReleaseStopsClosesAndEmptiesTheTable)
 TEST_F(SoundManagerTest, WithoutAnOutputNothingPlaysAndNothingFails)
 {
     DManager::setDriverFactory(soundtest::failingDriver);
-    resources.openArchive({ { "t/a.wav", waveOfSize(1000) } });
-    initTable({ { u"a", 1, 3 } });
+    effects({1000});
     EXPECT_FALSE(manager->play(0, true, 0));
     EXPECT_FALSE(manager->isPlaying(0));
-    manager->setSoundVolume(30);
     manager->setMusicVolume(100);
-    EXPECT_EQ(30, manager->getSoundVolume());
     EXPECT_EQ(64, manager->getMusicVolume());
     manager->stop(-1, false);
     manager->stopSound(0);

@@ -1,12 +1,9 @@
 // String files in both encodings, includes, lookups, splitting and the stored language choice.
-#include "TestResources.h"
+#include "GameLibTestSupport.h"
 
 #include "gamelib/Resources.h"
 #include "gamelib/StringManager.h"
-#include "lang/DExceptionBase.h"
 #include "lang/DString.h"
-
-#include <gtest/gtest.h>
 
 #include <initializer_list>
 
@@ -17,13 +14,10 @@ namespace {
 // Entries as a language file: each a 16-bit big-endian length and the bytes.
 std::string languageFile(std::initializer_list<std::string> entries)
 {
-    std::string bytes;
-    for (const std::string& entry : entries) {
-        bytes.push_back(char(entry.size() >> 8));
-        bytes.push_back(char(entry.size() & 0xFF));
-        bytes += entry;
-    }
-    return bytes;
+    Bytes bytes;
+    for (const std::string& entry : entries)
+        bytes.utf(entry);
+    return bytes.str();
 }
 
 std::string text(const DStringPtr& s)
@@ -60,17 +54,12 @@ TEST_F(StringManagerTest, LanguageFileSplitsAtTheFirstEqualsAndLaterKeysWin)
 
 TEST_F(StringManagerTest, TextFileLinesEndWithCarriageReturnLineFeed)
 {
-    resources.openArchive({{"240x320.dat", "PATH=a/;b\r\nX=1 \r\nLOST=tail"}});
+    // Bytes above ASCII widen as signed values.
+    resources.openArchive({{"240x320.dat", "PATH=a/;b\r\nX=1 \r\nK=\xE9\r\nLOST=tail"}});
     load(u"/240x320.dat", false);
     EXPECT_EQ("a/;b", get(u"PATH"));
     EXPECT_EQ("1 ", get(u"X"));
     EXPECT_EQ("LOST", get(u"LOST"));
-}
-
-TEST_F(StringManagerTest, TextFileBytesAboveAsciiWidenAsSignedValues)
-{
-    resources.openArchive({{"t.dat", "K=\xE9\r\n"}});
-    load(u"t.dat", false);
     DStringPtr value = strings->get(u"K");
     ASSERT_EQ(1, value->length());
     EXPECT_EQ(char16_t(0xFFE9), value->charAt(0));
@@ -79,27 +68,17 @@ TEST_F(StringManagerTest, TextFileBytesAboveAsciiWidenAsSignedValues)
 TEST_F(StringManagerTest, IncludeReadsTheLowerCasedFileWithALineFeedAfterEachEntry)
 {
     resources.openArchive({
-        {"res_en.dat", languageFile({"HELP=#include HELP_EN.DAT", "OTHER=#INCLUDE missing.dat"})},
+        {"res_en.dat", languageFile({"HELP=#include HELP_EN.DAT", "OTHER=#INCLUDE missing.dat", "K=#INCLUDE",
+            "L=#INCLUDE "})},
         {"help_en.dat", languageFile({"line one", "#INCLUDE nested.dat"})},
+        {"a.dat", "K=#Include B.TXT\r\n"}, {"b.txt", "x\r\ny\r\n"},
     });
     load(u"res_en.dat", true);
     EXPECT_EQ("line one\n#INCLUDE nested.dat\n", get(u"HELP"));
-    EXPECT_EQ("", get(u"OTHER"));
-}
-
-TEST_F(StringManagerTest, IncludeInATextFileReadsLines)
-{
-    resources.openArchive({{"a.dat", "K=#Include B.TXT\r\n"}, {"b.txt", "x\r\ny\r\n"}});
+    for (const char16_t* key : {u"OTHER", u"K", u"L"})
+        EXPECT_EQ("", get(key));
     load(u"a.dat", false);
     EXPECT_EQ("x\ny\n", get(u"K"));
-}
-
-TEST_F(StringManagerTest, BareIncludeKeywordGivesAnEmptyValue)
-{
-    resources.openArchive({{"a.dat", languageFile({"K=#INCLUDE", "L=#INCLUDE "})}});
-    load(u"a.dat", true);
-    EXPECT_EQ("", get(u"K"));
-    EXPECT_EQ("", get(u"L"));
 }
 
 TEST_F(StringManagerTest, TruncatedEntryIsDroppedQuietly)
@@ -115,13 +94,7 @@ TEST_F(StringManagerTest, TruncatedEntryIsDroppedQuietly)
 TEST_F(StringManagerTest, MalformedUtfFailsWithTheStreamException)
 {
     resources.openArchive({{"a.dat", languageFile({"A=1", "B=\x80"})}});
-    try {
-        load(u"a.dat", true);
-        FAIL() << "no exception";
-    } catch (DExceptionBase* e) {
-        EXPECT_EQ(UTFDataFormatException, e->code);
-        delete e;
-    }
+    EXPECT_EQ(UTFDataFormatException, thrownCode([&] { load(u"a.dat", true); }));
 }
 
 TEST_F(StringManagerTest, MissingResourceAndNewLoadLeaveAnEmptyTable)
@@ -143,10 +116,7 @@ TEST_F(StringManagerTest, FallsBackToPlainFilesAlongTheSearchPath)
 
 TEST(StringManagerSplit, KeepsEmptyParts)
 {
-    struct Case {
-        const char16_t* text;
-        std::vector<std::string> parts;
-    };
+    struct Case { const char16_t* text; std::vector<std::string> parts; };
     const Case cases[] = {
         {u"", {""}},
         {u";", {"", ""}},

@@ -4,8 +4,6 @@
 #include "gamelib/GameContext.h"
 #include "gamelib/VirtualKeyboard.h"
 #include "lang/DString.h"
-#include "lang/HostHooks.h"
-#include "microedition/lcdui/DFont.h"
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/lcdui/DImage.h"
 
@@ -14,22 +12,15 @@ using vela::microedition::lcdui::DCanvas;
 
 namespace {
 
-uint64_t now = 0;
-uint64_t testTicks()
-{
-    return now;
-}
-
 class VirtualKeyboardTest : public CanvasTest {
 protected:
-    VirtualKeyboardTest()
-    {
-        now = 5000;
-        vela::lang::host::setTickSource(testTicks);
-        keyboard->init();
-    }
-    ~VirtualKeyboardTest() override { vela::lang::host::setTickSource(nullptr); }
+    VirtualKeyboardTest() { keyboard->init(); }
 
+    void press(std::initializer_list<int32_t> codes)
+    {
+        for (int32_t code : codes)
+            press(code);
+    }
     void press(int32_t code)
     {
         canvas->keyPressed(code);
@@ -41,7 +32,7 @@ protected:
     }
     void tapCell(int32_t cell)
     {
-        now += VirtualKeyboard::INPUT_INTERVAL;
+        FakeClock::now += VirtualKeyboard::INPUT_INTERVAL;
         int32_t x = keyboard->gridX + (cell % 6) * keyboard->cellWidth + 1;
         int32_t y = keyboard->gridY + (cell / 6) * keyboard->cellHeight + 1;
         canvas->pointerPressed(x, y);
@@ -50,6 +41,7 @@ protected:
     }
     std::string name() { return keyboard->text->toUtf8(); }
 
+    FakeClock clock{5000};
     VirtualKeyboardPtr keyboard = new VirtualKeyboard();
 };
 
@@ -68,59 +60,42 @@ TEST_F(VirtualKeyboardTest, GridHoldsTheAlphabetAndTwoCommandCells)
     EXPECT_EQ(keyboard->gridX + 5, keyboard->textX);
 }
 
-TEST_F(VirtualKeyboardTest, TypedLettersAreUpperCasedAndOthersIgnored)
+TEST_F(VirtualKeyboardTest, TypedLettersAreUpperCasedAndTheNameStopsAtNine)
 {
-    press('a');
-    press('B');
-    press(' ');
-    press('-');
-    press('1');
+    press({'a', 'B', ' ', '-', '1'});
     EXPECT_EQ("AB -", name());
-}
-
-TEST_F(VirtualKeyboardTest, NameStopsAtNineCharacters)
-{
-    for (int i = 0; i < 12; ++i)
+    for (int i = 0; i < 8; ++i)
         press('Q');
-    EXPECT_EQ("QQQQQQQQQ", name());
+    EXPECT_EQ("AB -QQQQQ", name());
     press(KEY_RETURN); // fire on the selected letter adds nothing more
-    EXPECT_EQ("QQQQQQQQQ", name());
+    EXPECT_EQ("AB -QQQQQ", name());
 }
 
 TEST_F(VirtualKeyboardTest, EmptyNameIsNeverAccepted)
 {
-    press(KEY_RETURN);
-    press(KEY_SOFT_LEFT);
-    press(KEY_BACKSPACE);
+    press({KEY_RETURN, KEY_SOFT_LEFT, KEY_BACKSPACE});
     tapCell(28);
     EXPECT_FALSE(keyboard->done);
     EXPECT_EQ("", name());
-    press('Z');
-    press(KEY_RETURN);
+    press({'Z', KEY_RETURN});
     EXPECT_TRUE(keyboard->done);
     EXPECT_EQ("Z", name());
 }
 
 TEST_F(VirtualKeyboardTest, ArrowsWrapAndFirePicksTheLetter)
 {
-    press(KEY_LEFT);
-    EXPECT_EQ(5, keyboard->selected);
-    press(KEY_UP);
-    EXPECT_EQ(29, keyboard->selected);
-    press(KEY_RIGHT);
-    EXPECT_EQ(24, keyboard->selected);
-    press(KEY_DOWN);
-    EXPECT_EQ(0, keyboard->selected);
-    press(KEY_RIGHT);
+    const std::pair<int32_t, int32_t> moves[] = {{KEY_LEFT, 5}, {KEY_UP, 29}, {KEY_RIGHT, 24}, {KEY_DOWN, 0}, {KEY_RIGHT, 1}};
+    for (auto [key, selected] : moves) {
+        press(key);
+        EXPECT_EQ(selected, keyboard->selected) << key;
+    }
     press(53); // "5": fire
     EXPECT_EQ("B", name());
 }
 
 TEST_F(VirtualKeyboardTest, DeleteCellSoftKeyAndBackspaceRemove)
 {
-    press('A');
-    press('B');
-    press('C');
+    press({'A', 'B', 'C'});
     tapCell(29);
     EXPECT_EQ("AB", name());
     press(KEY_SOFT_RIGHT);
@@ -129,37 +104,30 @@ TEST_F(VirtualKeyboardTest, DeleteCellSoftKeyAndBackspaceRemove)
     EXPECT_EQ("", name());
 }
 
-TEST_F(VirtualKeyboardTest, TapOnALetterTypesIt)
-{
-    tapCell(7);
-    EXPECT_EQ("H", name());
-    EXPECT_EQ(7, keyboard->selected);
-    tapCell(28);
-    EXPECT_TRUE(keyboard->done);
-}
-
-TEST_F(VirtualKeyboardTest, TapsOutsideTheGridAndTooSoonAreIgnored)
+TEST_F(VirtualKeyboardTest, TapsTypeOnlyInsideTheGridAndNotTooSoon)
 {
     canvas->pointerPressed(0, 0);
     keyboard->tick();
     canvas->pointerReleased(0, 0);
-    tapCell(0);
-    EXPECT_EQ("A", name());
+    tapCell(7);
+    EXPECT_EQ("H", name());
+    EXPECT_EQ(7, keyboard->selected);
     canvas->pointerPressed(keyboard->gridX + 1, keyboard->gridY + 1);
     keyboard->tick();
     canvas->pointerReleased(0, 0);
-    EXPECT_EQ("A", name());
+    EXPECT_EQ("H", name());
+    tapCell(28);
+    EXPECT_TRUE(keyboard->done);
 }
-
 TEST_F(VirtualKeyboardTest, HeldStylusTypesAgainEveryInputInterval)
 {
-    now += VirtualKeyboard::INPUT_INTERVAL;
+    FakeClock::now += VirtualKeyboard::INPUT_INTERVAL;
     canvas->pointerPressed(keyboard->gridX + 1, keyboard->gridY + 1);
     keyboard->tick();
-    now += VirtualKeyboard::INPUT_INTERVAL - 1;
+    FakeClock::now += VirtualKeyboard::INPUT_INTERVAL - 1;
     keyboard->tick();
     EXPECT_EQ("A", name());
-    now += 1;
+    FakeClock::now += 1;
     keyboard->tick();
     EXPECT_EQ("AA", name());
 }
@@ -167,10 +135,10 @@ TEST_F(VirtualKeyboardTest, HeldStylusTypesAgainEveryInputInterval)
 TEST_F(VirtualKeyboardTest, CursorBlinksEvery500Milliseconds)
 {
     const bool shown = keyboard->cursorVisible;
-    now += 499;
+    FakeClock::now += 499;
     keyboard->tick();
     EXPECT_EQ(shown, keyboard->cursorVisible);
-    now += 1;
+    FakeClock::now += 1;
     keyboard->tick();
     EXPECT_NE(shown, keyboard->cursorVisible);
 }

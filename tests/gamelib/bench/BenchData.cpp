@@ -40,14 +40,9 @@ void writePicture(const fs::path& path, int w, int h)
 // One page of 95 glyphs, 6 pixels wide each.
 std::string fontPage()
 {
-    std::string out;
-    out.push_back(char(95));
-    out.push_back(char(1));
-    for (int c = 32; c < 127; ++c) {
-        put16(out, 1);
-        out.push_back(char(c));
-        out.push_back(char(6));
-    }
+    std::string out = {char(95), char(1)};
+    for (char c = 32; c < 127; ++c)
+        out += {char(0), char(1), c, char(6)};
     return out;
 }
 
@@ -55,11 +50,8 @@ std::string fontPage()
 std::string spriteSet()
 {
     std::string out;
-    put16(out, 1);
-    put16(out, 0), put16(out, 0), put16(out, 16), put16(out, 16);
-    put16(out, 1);
-    put16(out, 1);
-    put16(out, 10);
+    for (int v : {1, 0, 0, 16, 16, 1, 1, 10})
+        put16(out, v);
     for (int i = 0; i < 10; ++i) {
         put16(out, i * 12), put16(out, (i % 3) * 10), put16(out, i % 2 ? 0x8000 : 0);
         out.push_back(0);

@@ -1,5 +1,6 @@
 // Benchmarks of the game library: scheduler tick, sprite and text drawing, parsing, start-up.
 #include "BenchData.h"
+#include "gamelib/FakeWindow.h"
 
 #include "gamelib/Fonts.h"
 #include "gamelib/GameContext.h"
@@ -9,7 +10,6 @@
 #include "gamelib/Resources.h"
 #include "gamelib/ScreenCanvas.h"
 #include "gamelib/StringManager.h"
-#include "host/Window.h"
 #include "io/DArchive.h"
 #include "lang/DString.h"
 #include "lang/HostHooks.h"
@@ -28,17 +28,6 @@ using vela::microedition::lcdui::DDisplayPtr;
 using vela::microedition::midlet::DMIDlet;
 
 namespace {
-
-class BenchWindow : public ::host::Window {
-public:
-    ::host::Surface& screen() override { return surface; }
-    void present() override {}
-    bool nextEvent(::host::HostEvent&, int) override { return false; }
-    bool hasDisplay() const override { return false; }
-
-private:
-    ::host::Surface surface{240, 320};
-};
 
 // Half a period per read: every pass of the scheduler (two reads) is one tick.
 uint64_t fakeNow = 0;
@@ -80,7 +69,7 @@ struct Stage {
         Fonts::release();
         hooks::setProgramFile("");
     }
-    BenchWindow window;
+    FakeWindow window{240, 320};
     DDisplayPtr display;
 };
 
