@@ -11,7 +11,8 @@ namespace {
 const int ROW_FRAMES = 6 * 882;   // speed 6 at 50 ticks per second, 44100 Hz
 
 // Instrument 1 is a long constant sample of value 100 after the customary two silent bytes
-// (which a track with an instrument but no note keeps playing); instrument 2 has volume 10.
+// (which a track with an instrument but no note keeps playing); instrument 2 has volume 10;
+// instrument 3 is a ramp whose value is its offset / 256.
 ModuleBuilder toneModule(const std::vector<int>& orders = {0})
 {
     ModuleBuilder builder;
@@ -20,6 +21,20 @@ ModuleBuilder toneModule(const std::vector<int>& orders = {0})
     tone[0] = tone[1] = 0;
     builder.setSample(1, tone);
     builder.setSample(2, std::vector<int8_t>(1000, 1), 10);
+    std::vector<int8_t> ramp(4096);
+    for (size_t i = 0; i < ramp.size(); ++i)
+        ramp[i] = static_cast<int8_t>(i / 256);
+    builder.setSample(3, ramp);
+    return builder;
+}
+
+using Cells = std::vector<std::pair<int, Cell>>;   // (pattern * 64 + row, cell)
+
+ModuleBuilder songWith(const Cells& cells, int track, const std::vector<int>& orders = {0})
+{
+    ModuleBuilder builder = toneModule(orders);
+    for (const auto& cell : cells)
+        builder.setCell(cell.first / 64, cell.first % 64, track, cell.second);
     return builder;
 }
 
@@ -58,21 +73,32 @@ long rowsToFrames(double rows)
 
 }
 
-TEST(ModuleTiming, RowsLastSpeedTimesSamplesPerTickAndTheSongEnds)
+// The mono output at chosen frames shows when a row, a cut, a delay or an offset acts.
+TEST(ModuleEffects, OutputFollowsRowsAndTicks)
 {
-    ModuleBuilder builder = toneModule();
-    builder.setCell(0, 0, 0, {1, 428, 0, 0});
-    builder.setCell(0, 1, 0, {0, 0, 0xC, 0});
-    Playing song(builder);
-    std::vector<int16_t> out = song.engine.render16(ROW_FRAMES + 2);
-    EXPECT_EQ(0, out[0]);
-    EXPECT_EQ(6400, out[20]);
-    EXPECT_EQ(6400, out[ROW_FRAMES]);
-    EXPECT_EQ(0, out[ROW_FRAMES + 1]);
-
-    // Reading the last row ends the song, so that row is never heard; a looping song goes on.
-    EXPECT_NEAR(rowsToFrames(127), Playing(toneModule({0, 0})).framesToEnd(), 64);
-    EXPECT_EQ(-1, Playing(toneModule({0, 0}), true).framesToEnd(rowsToFrames(300)));
+    const int T = 882, R = ROW_FRAMES;
+    struct Case {
+        const char* name;
+        Cells cells;
+        std::vector<std::pair<int, int>> samples;   // (frame, value)
+    };
+    const Case cases[] = {
+        {"a row lasts speed ticks", {{0, {1, 428, 0, 0}}, {1, {0, 0, 0xC, 0}}}, {{0, 0}, {20, 6400}, {R, 6400}, {R + 1, 0}}},
+        {"a cut silences only until the next row; at tick 0 at once",
+         {{0, {1, 428, 0xE, 0xC2}}, {2, {0, 0, 0xC, 0x20}}, {3, {0, 0, 0xE, 0xC1}}, {5, {0, 0, 0xE, 0xC0}}},
+         {{2 * T - 1, 6400}, {2 * T, 0}, {R + 100, 6400}, {2 * R + 100, 3200}, {3 * R + 1000, 0}, {4 * R + 100, 3200},
+          {5 * R + 100, 0}, {6 * R + 100, 3200}}},
+        {"a delay strikes on its tick", {{0, {1, 428, 0xE, 0xD3}}}, {{3 * T - 1, 0}, {3 * T + 20, 6400}}},
+        {"a sample offset of 0 reuses the last; without a note it moves the playing one",
+         {{0, {3, 428, 9, 0x05}}, {1, {3, 428, 9, 0x00}}, {2, {0, 0, 9, 0x02}}, {3, {0, 0, 9, 0x00}}},
+         {{0, 64 * 5}, {R + 1, 64 * 5}, {2 * R + 1, 64 * 2}, {3 * R + 1, 64 * 2}}},
+    };
+    for (const Case& c : cases) {
+        Playing song(songWith(c.cells, 0));
+        const std::vector<int16_t> out = song.engine.render16(7 * R + 100);
+        for (const auto& sample : c.samples)
+            EXPECT_EQ(sample.second, out[sample.first]) << c.name << " at frame " << sample.first;
+    }
 }
 
 TEST(ModuleEffects, SpeedAndTempoCommands)
@@ -82,9 +108,7 @@ TEST(ModuleEffects, SpeedAndTempoCommands)
     };
     const Case cases[] = {{0x00, 6, 50}, {0x01, 1, 50}, {0x03, 3, 50}, {0x20, 32, 50}, {0x21, 6, 13}, {0x7D, 6, 50}, {0xFF, 6, 102}};
     for (const Case& c : cases) {
-        ModuleBuilder builder = toneModule();
-        builder.setCell(0, 0, 2, {0, 0, 0xF, c.parameter});
-        Playing song(builder);
+        Playing song(songWith({{0, {0, 0, 0xF, c.parameter}}}, 2));
         song.engine.render16(1);
         EXPECT_EQ(c.speed, song.channel->speed()) << std::hex << c.parameter;
         EXPECT_EQ(c.tempo, song.channel->tempo()) << std::hex << c.parameter;
@@ -96,10 +120,11 @@ TEST(ModuleEffects, SongFlowCommands)
     struct Case {
         const char* name;
         std::vector<int> orders;
-        std::vector<std::pair<int, Cell>> cells;   // (pattern * 64 + row, cell on track 1)
+        Cells cells;   // on track 1
         long frames;   // heard before the song ends, the row that ends it not counted
     };
     const Case cases[] = {
+        {"two patterns", {0, 0}, {}, rowsToFrames(127)},   // the row that ends the song is never heard
         {"break to row 10", {0, 1}, {{0, {0, 0, 0xD, 0x10}}}, rowsToFrames(1 + 53)},
         {"break past the end", {0}, {{5, {0, 0, 0xD, 0x00}}}, rowsToFrames(5)},
         {"jump forward", {0, 1, 2}, {{0, {0, 0, 0xB, 2}}}, rowsToFrames(1 + 63)},
@@ -111,12 +136,8 @@ TEST(ModuleEffects, SongFlowCommands)
         // 44100 * 65536 / (256 * 13) / 256 samples per tick.
         {"tempo 13", {0}, {{0, {0, 0, 0xF, 0x21}}}, 63L * 6 * 3392},
     };
-    for (const Case& c : cases) {
-        ModuleBuilder builder = toneModule(c.orders);
-        for (const auto& cell : c.cells)
-            builder.setCell(cell.first / 64, cell.first % 64, 1, cell.second);
-        EXPECT_NEAR(c.frames, Playing(builder).framesToEnd(), 64) << c.name;
-    }
+    for (const Case& c : cases)
+        EXPECT_NEAR(c.frames, Playing(songWith(c.cells, 1, c.orders)).framesToEnd(), 64) << c.name;
 }
 
 TEST(ModuleEffects, LoopingSongsReturnToTheRestartOrder)
@@ -129,9 +150,8 @@ TEST(ModuleEffects, LoopingSongsReturnToTheRestartOrder)
         EXPECT_EQ(restart == 1 ? 1 : 0, song.channel->order()) << restart;
         EXPECT_EQ(0, song.channel->row());
     }
-    ModuleBuilder jumpBack = toneModule({0, 1});
-    jumpBack.setCell(1, 3, 1, {0, 0, 0xB, 0});
-    Playing song(jumpBack, true);
+    EXPECT_EQ(-1, Playing(toneModule({0, 0}), true).framesToEnd(rowsToFrames(300)));
+    Playing song(songWith({{64 + 3, {0, 0, 0xB, 0}}}, 1, {0, 1}), true);   // a jump back loops
     song.playRows(64 + 4);
     EXPECT_FALSE(song.channel->isStopped());
     EXPECT_EQ(0, song.channel->order());
@@ -171,48 +191,16 @@ TEST(ModuleEffects, SlidesAndVolumeCommands)
         {{1, 428, 0x5, 0x01}, none, 1, volume, 64 - 5},
     };
     for (const Case& c : cases) {
-        ModuleBuilder builder = toneModule();
-        builder.setCell(0, 0, 0, c.first);
-        builder.setCell(0, 1, 0, c.second);
-        Playing song(builder);
+        Playing song(songWith({{0, c.first}, {1, c.second}}, 0));
         song.playRows(c.rows);
         EXPECT_EQ(c.expected, song.track0().*c.field) << std::hex << c.first.effect << " " << c.first.parameter << " "
                                                       << c.second.effect << " " << c.second.parameter;
     }
 }
 
-TEST(ModuleEffects, NoteCutAndNoteDelayActOnTheirTick)
-{
-    ModuleBuilder cut = toneModule();
-    cut.setCell(0, 0, 0, {1, 428, 0xE, 0xC2});
-    cut.setCell(0, 2, 0, {0, 0, 0xC, 0x20});
-    cut.setCell(0, 3, 0, {0, 0, 0xE, 0xC1});
-    cut.setCell(0, 5, 0, {0, 0, 0xE, 0xC0});
-    Playing song(cut);
-    std::vector<int16_t> out = song.engine.render16(7 * ROW_FRAMES + 100);
-    EXPECT_EQ(6400, out[2 * 882 - 1]);
-    EXPECT_EQ(0, out[2 * 882]);
-    EXPECT_EQ(6400, out[ROW_FRAMES + 100]);   // a cut silences only until the next row
-    EXPECT_EQ(3200, out[2 * ROW_FRAMES + 100]);
-    EXPECT_EQ(0, out[3 * ROW_FRAMES + 1000]);
-    EXPECT_EQ(3200, out[4 * ROW_FRAMES + 100]);
-    EXPECT_EQ(0, out[5 * ROW_FRAMES + 100]);   // a cut at tick 0 acts at once
-    EXPECT_EQ(32, song.track0().volume);
-    EXPECT_EQ(3200, out[6 * ROW_FRAMES + 100]);
-
-    ModuleBuilder delay = toneModule();
-    delay.setCell(0, 0, 0, {1, 428, 0xE, 0xD3});
-    out = Playing(delay).engine.render16(4 * 882);
-    EXPECT_EQ(0, out[3 * 882 - 1]);
-    EXPECT_EQ(6400, out[3 * 882 + 20]);
-}
-
 TEST(ModuleEffects, PortamentoWithVolumeSlideNeitherStrikesNorAimsAtItsNote)
 {
-    ModuleBuilder builder = toneModule();
-    builder.setCell(0, 0, 0, {1, 428, 0, 0});
-    builder.setCell(0, 1, 0, {1, 320, 5, 0x01});
-    Playing song(builder);
+    Playing song(songWith({{0, {1, 428, 0, 0}}, {1, {1, 320, 5, 0x01}}}, 0));
     song.playRows(1);
     const int64_t position = song.track0().position;
     song.playRows(1, ROW_FRAMES - 1);
@@ -222,30 +210,10 @@ TEST(ModuleEffects, PortamentoWithVolumeSlideNeitherStrikesNorAimsAtItsNote)
     EXPECT_EQ(64 - 5, song.track0().volume);
 }
 
-TEST(ModuleEffects, SampleOffsetStartsInsideTheSample)
-{
-    ModuleBuilder builder;
-    std::vector<int8_t> ramp(4096);
-    for (size_t i = 0; i < ramp.size(); ++i)
-        ramp[i] = static_cast<int8_t>(i / 256);
-    builder.setSample(1, ramp);
-    builder.setCell(0, 0, 0, {1, 428, 9, 0x05});
-    builder.setCell(0, 1, 0, {1, 428, 9, 0x00});   // reuses 5
-    builder.setCell(0, 2, 0, {0, 0, 9, 0x02});     // moves the playing note too
-    builder.setCell(0, 3, 0, {0, 0, 9, 0x00});
-    std::vector<int16_t> out = Playing(builder).engine.render16(3 * ROW_FRAMES + 2);
-    EXPECT_EQ(64 * 5, out[0]);
-    EXPECT_EQ(64 * 5, out[ROW_FRAMES + 1]);
-    EXPECT_EQ(64 * 2, out[2 * ROW_FRAMES + 1]);
-    EXPECT_EQ(64 * 2, out[3 * ROW_FRAMES + 1]);
-}
-
 TEST(ModuleEffects, ArpeggioAndVibratoBendThePitchNotThePeriod)
 {
     const int16_t* periods = hssPeriodTable();
-    ModuleBuilder arpeggio = toneModule();
-    arpeggio.setCell(0, 0, 0, {1, 428, 0, 0x47});
-    Playing song(arpeggio);
+    Playing song(songWith({{0, {1, 428, 0, 0x47}}}, 0));
     hssSpeaker& speaker = song.engine.speaker;
     const int note = speaker.nearestNote(428);
     song.engine.render16(1);
@@ -254,9 +222,7 @@ TEST(ModuleEffects, ArpeggioAndVibratoBendThePitchNotThePeriod)
         song.engine.render16(882);
     }
 
-    ModuleBuilder vibrato = toneModule();
-    vibrato.setCell(0, 0, 0, {1, 428, 4, 0x88});
-    Playing wobble(vibrato);
+    Playing wobble(songWith({{0, {1, 428, 4, 0x88}}}, 0));
     wobble.engine.render16(882 * 2 + 1);
     // Second tick: position 8 of the half sine, depth 8.
     EXPECT_EQ(428, wobble.track0().period);
@@ -281,9 +247,7 @@ TEST(ModuleEffects, PeriodsSnapToTheFinetuneRow)
 
 TEST(ModuleChannel, PositionLengthPanAndVolume)
 {
-    ModuleBuilder builder = toneModule({0, 0, 0});
-    builder.setCell(0, 0, 0, {1, 428, 0xC, 40});
-    Playing song(builder);
+    Playing song(songWith({{0, {1, 428, 0xC, 40}}}, 0, {0, 0, 0}));
     hssMusicChannel& channel = *song.channel;
     EXPECT_EQ(3 * 64, channel.getLength());
     channel.setPosition(64 + 10);

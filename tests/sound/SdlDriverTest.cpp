@@ -10,30 +10,19 @@ using namespace soundtest;
 
 namespace {
 
-// Sets environment variables for the life of the object.
-class ScopedEnv {
-public:
-    explicit ScopedEnv(std::initializer_list<std::pair<const char*, std::string>> values)
+// Points SDL at an audio driver for the life of the object.
+struct AudioDriverEnv {
+    explicit AudioDriverEnv(const char* driver, const std::string& file = "")
     {
-        for (const auto& v : values) {
-            const char* old = std::getenv(v.first);
-            saved_.push_back({v.first, old != nullptr, old ? old : ""});
-            setenv(v.first, v.second.c_str(), 1);
-        }
+        setenv("SDL_AUDIODRIVER", driver, 1);
+        setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
+        setenv("SDL_DISKAUDIODELAY", "1", 1);
     }
-    ~ScopedEnv()
+    ~AudioDriverEnv()
     {
-        for (const Saved& s : saved_)
-            s.had ? setenv(s.name, s.value.c_str(), 1) : unsetenv(s.name);
+        for (const char* name : {"SDL_AUDIODRIVER", "SDL_DISKAUDIOFILE", "SDL_DISKAUDIODELAY"})
+            unsetenv(name);
     }
-
-private:
-    struct Saved {
-        const char* name;
-        bool had;
-        std::string value;
-    };
-    std::vector<Saved> saved_;
 };
 
 }
@@ -43,7 +32,7 @@ TEST(SdlDriver, DiskDeviceReceivesTheMix)
     TempDir folder;
     const std::string output = folder.path + "/out.raw";
     {
-        ScopedEnv env({{"SDL_AUDIODRIVER", "disk"}, {"SDL_DISKAUDIOFILE", output}, {"SDL_DISKAUDIODELAY", "1"}});
+        AudioDriverEnv env("disk", output);
         hssSpeaker speaker;
         ASSERT_EQ(HSS_OK, speaker.open(22050, 16, 0, 1, 8));
         speaker.pause();   // pause and resume are idempotent
@@ -65,7 +54,7 @@ TEST(SdlDriver, DiskDeviceReceivesTheMix)
 
 TEST(SdlDriver, NoDeviceReportsMinusOne)
 {
-    ScopedEnv env({{"SDL_AUDIODRIVER", "no-such-driver"}});
+    AudioDriverEnv env("no-such-driver");
     hssSpeaker speaker;
     EXPECT_EQ(HSS_NO_DEVICE, speaker.open(44100, 16, 1, 1, 8));
     EXPECT_FALSE(speaker.isOpen());

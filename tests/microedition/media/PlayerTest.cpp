@@ -111,35 +111,26 @@ TEST_F(PlayerTest, FailuresRaiseTheirExceptions)
         EXPECT_EQ(cases[i].second, thrown(cases[i].first)) << "case " << i;
 }
 
-TEST_F(PlayerTest, LoopCountActsOnThePlayingChannel)
-{
-    DPlayerPtr player = wave();
-    ASSERT_EQ(player, player->start());
-    EXPECT_FALSE(channelOf(player)->isLooping());
-    player->setLoopCount(-1);
-    EXPECT_EQ(-1, player->loopCount());
-    EXPECT_TRUE(channelOf(player)->isLooping());
-    render(3000);
-    EXPECT_TRUE(player->isPlaying());
-    player->setLoopCount(1);
-    render(3000);
-    EXPECT_FALSE(player->isPlaying());
-}
-
-TEST_F(PlayerTest, StartingABusyPlayerStartsAClone)
+TEST_F(PlayerTest, LoopCountActsAtOnceAndPassesToClones)
 {
     DPlayerPtr first = wave();
     ASSERT_EQ(first, first->start());
+    EXPECT_FALSE(channelOf(first)->isLooping());
     first->setLoopCount(-1);
-    DPlayerPtr second = first->start();
+    EXPECT_TRUE(channelOf(first)->isLooping());
+    DPlayerPtr second = first->start();   // a busy player starts a clone on the same source
     ASSERT_TRUE(second);
     EXPECT_NE(first, second);
     EXPECT_EQ(first->source(), second->source());
     EXPECT_EQ(-1, second->loopCount());
     EXPECT_NE(first->channelId(), second->channelId());
-    EXPECT_TRUE(first->isPlaying());
-    EXPECT_TRUE(second->isPlaying());
     EXPECT_EQ(DPlayer::STARTED, second->getState());
+    render(3000);
+    EXPECT_TRUE(first->isPlaying());
+    first->setLoopCount(1);
+    render(3000);
+    EXPECT_FALSE(first->isPlaying());
+    EXPECT_TRUE(second->isPlaying());
 }
 
 TEST_F(PlayerTest, FinishedSoundReleasesItsChannelAndRestartsFromTheBeginning)
