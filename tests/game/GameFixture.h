@@ -80,6 +80,22 @@ void layBoard(Game& game, const std::string& picture);
 void putBall(Game& game, int32_t x, int32_t y, int32_t colour);
 int32_t countState(Game& game, int32_t state);
 
+// One way of spoiling stored bytes: overwrite one byte, then keep only the first `keep` bytes
+// (-1 keeps all of them).
+struct Damage {
+    const char* name;
+    size_t offset;
+    uint8_t value;
+    int32_t keep;
+    std::vector<uint8_t> applyTo(std::vector<uint8_t> bytes) const
+    {
+        bytes[offset] = value;
+        if (keep >= 0)
+            bytes.resize(size_t(keep));
+        return bytes;
+    }
+};
+
 vela::lang::DbyteArrayPtr toArray(const std::vector<uint8_t>& bytes);
 std::vector<uint8_t> fromArray(const vela::lang::DbyteArrayPtr& array);
 void writeFile(const std::string& path, const std::vector<uint8_t>& bytes);

@@ -21,40 +21,24 @@ TEST(LevelFile, ClampsAsTheGameReadsItAndTakesItsHoles)
     design.pointsToWin = -2;
     design.rows = {"#..", "...", "..#"};
     GamePtr game = startGame(host, design);
-    EXPECT_EQ(game->gameType, 1);
-    EXPECT_EQ(game->goal, 2);
-    EXPECT_EQ(game->colourCount, 5);
-    EXPECT_EQ(game->nextCount, 10);
-    EXPECT_EQ(game->timeLimit, 1);
-    EXPECT_EQ(game->particleInterval, 21);
-    EXPECT_EQ(game->pointsToWin, -2);
+    EXPECT_EQ((std::vector<int64_t>{game->gameType, game->goal, game->colourCount, game->nextCount,
+                                    game->timeLimit, game->particleInterval, game->pointsToWin}),
+              (std::vector<int64_t>{1, 2, 5, 10, 1, 21, -2}));
     EXPECT_EQ(game->cellAt(0, 0).kind, KIND_HOLE);
     EXPECT_EQ(game->cellAt(2, 2).kind, KIND_HOLE);
     EXPECT_NE(game->cellAt(1, 1).kind, KIND_HOLE);
-    EXPECT_EQ(game->cursorX, 1);
-    EXPECT_EQ(game->cursorY, 0);
+    EXPECT_EQ(std::make_pair(game->cursorX, game->cursorY), std::make_pair(1, 0));
 }
 
-struct RefusedCase {
-    const char* name;
-    int32_t keep; // bytes kept: -1 all of them, -2 no file at all
-    size_t offset;
-    uint8_t value;
-};
+class RefusedLevel : public ::testing::TestWithParam<Damage> { };
 
-class RefusedLevel : public ::testing::TestWithParam<RefusedCase> { };
-
+// A missing level (no file at all) is refused the same way.
 TEST_P(RefusedLevel, FailsAndLeavesTheGameAsItWas)
 {
-    const RefusedCase& c = GetParam();
     RecordingHost host;
     GamePtr game = startGame(host, LevelDesign());
-    std::vector<uint8_t> bytes = LevelDesign().bytes();
-    bytes[c.offset] = c.value;
-    if (c.keep >= 0)
-        bytes.resize(size_t(c.keep));
-    if (c.keep != -2)
-        host.levels[1] = bytes;
+    if (GetParam().keep != -2)
+        host.levels[1] = GetParam().applyTo(LevelDesign().bytes());
     int32_t width = game->width, kind = game->cellAt(8, 8).kind, backgrounds = host.backgrounds;
     bool threw = false;
     try {
@@ -69,15 +53,10 @@ TEST_P(RefusedLevel, FailsAndLeavesTheGameAsItWas)
     EXPECT_EQ(host.backgrounds, backgrounds);
 }
 
-const RefusedCase REFUSED_CASES[] = {
-    {"Missing", -2, 0, 9},
-    {"Empty", 0, 0, 9},
-    {"ShortHeader", 20, 0, 9},
-    {"ShortCells", 21 + 80, 0, 9},
-    {"ZeroWidth", -1, 0, 0},
-    {"NegativeHeight", -1, 1, 0xF0},
-    {"NoColours", -1, 4, 0},
-    {"NegativeNextCount", -1, 5, 0xFF},
+const Damage REFUSED_CASES[] = {
+    {"Missing", 0, 9, -2},        {"Empty", 0, 9, 0},         {"ShortHeader", 0, 9, 20},
+    {"ShortCells", 0, 9, 21 + 80}, {"ZeroWidth", 0, 0, -1},    {"NegativeHeight", 1, 0xF0, -1},
+    {"NoColours", 4, 0, -1},      {"NegativeNextCount", 5, 0xFF, -1},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, RefusedLevel, ::testing::ValuesIn(REFUSED_CASES),

@@ -99,18 +99,16 @@ Cells literalSearch(Game& game, int32_t tx, int32_t ty)
     for (int32_t d = 0; d < game.width * game.height && found < 0; ++d) {
         size_t total = 0;
         for (int32_t i = int32_t(pool.size()) - 1; i >= 0 && found < 0; --i) {
-            const Node& n = pool[size_t(i)];
-            total += n.open.size();
-            if (n.depth != d)
-                break;
-            for (int32_t dir : n.open)
-                if (n.x + DX[dir] == tx && n.y + DY[dir] == ty)
+            total += pool[size_t(i)].open.size();
+            for (size_t k = 0; pool[size_t(i)].depth == d && k < pool[size_t(i)].open.size(); ++k)
+                if (pool[size_t(i)].x + DX[pool[size_t(i)].open[k]] == tx
+                    && pool[size_t(i)].y + DY[pool[size_t(i)].open[k]] == ty)
                     found = i;
+            if (pool[size_t(i)].depth != d)
+                break;
         }
-        if (found >= 0)
+        if (found >= 0 || total == 0)
             break;
-        if (total == 0)
-            return {};
         for (int32_t i = int32_t(pool.size()) - 1; i >= 0; --i) {
             for (size_t k = 0; pool[size_t(i)].depth == d && k < pool[size_t(i)].open.size(); ++k) {
                 int32_t dir = pool[size_t(i)].open[k];
