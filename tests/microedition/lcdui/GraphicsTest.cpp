@@ -30,15 +30,6 @@ struct Canvas {
     DGraphicsPtr g;
 };
 
-lang::DintArrayPtr ints(std::initializer_list<uint32_t> values)
-{
-    lang::DintArrayPtr a = new lang::DintArray(int32_t(values.size()));
-    int32_t i = 0;
-    for (uint32_t v : values)
-        a[i++] = int32_t(v);
-    return a;
-}
-
 TEST(Graphics, ColourConversionTruncatesToRgb565)
 {
     const struct { int32_t rgb; uint16_t expected; } cases[] = {
@@ -176,27 +167,24 @@ TEST(Graphics, DrawImageSkipsTheKeyColourOpaqueCopiesItAndBothAreClipped)
     EXPECT_EQ(c.at(3, 4), big->surface().row(4)[3]);
 }
 
-TEST(Graphics, DrawRgbWithoutAlphaConvertsEveryPixel)
+TEST(Graphics, DrawRgbConvertsOrBlendsInSixBitPrecision)
 {
-    Canvas c;
-    c.g->drawRGB(ints({0x00123456, 0xFFFFFFFF, 0x7F00FF00, 0x80FF00FF}), 0, 2, 1, 1, 2, 2, false);
-    EXPECT_EQ((std::array<uint16_t, 4>{c.at(1, 1), c.at(2, 1), c.at(1, 2), c.at(2, 2)}),
-              (std::array<uint16_t, 4>{0x11AA, 0xFFFF, 0x07E0, 0xF81F}));
-}
-
-TEST(Graphics, AlphaBlendInSixBitPrecision)
-{
-    const struct { uint16_t dst; uint32_t argb; uint16_t expected; const char* why; } cases[] = {
-        {0xFFFF, 0x00000000, 0xF7DE, "alpha 0 rounds each channel toward zero"},
-        {0x0000, 0xFFFFFFFF, 0xFFDF, "alpha 255 keeps 255/256 of the source"},
-        {0xF81F, 0xFF00FF00, 0xF81F, "the key colour is never drawn over"},
-        {0x0000, 0x80FF0000, 0x7800, "half red over black"},
-        {0x001F, 0x4000FF00, 0x01F7, "a quarter of green over blue"},
+    const struct { uint16_t dst; uint32_t argb; bool alpha; uint16_t expected; const char* why; } cases[] = {
+        {0xFFFF, 0x00000000, true, 0xF7DE, "alpha 0 rounds each channel toward zero"},
+        {0x0000, 0xFFFFFFFF, true, 0xFFDF, "alpha 255 keeps 255/256 of the source"},
+        {0xF81F, 0xFF00FF00, true, 0xF81F, "the key colour is never drawn over"},
+        {0x0000, 0x80FF0000, true, 0x7800, "half red over black"},
+        {0x001F, 0x4000FF00, true, 0x01F7, "a quarter of green over blue"},
+        {0xFFFF, 0x00123456, false, 0x11AA, "without alpha the top byte is ignored"},
+        {0x0000, 0x7F00FF00, false, 0x07E0, "green"}, {0x0000, 0xFFFFFFFF, false, 0xFFFF, "white"},
+        {0x0000, 0x80FF00FF, false, 0xF81F, "even the key colour is written"},
     };
     for (const auto& k : cases) {
         Canvas c(1, 1);
         c.image->surface().pixels[0] = k.dst;
-        c.g->drawRGB(ints({k.argb}), 0, 1, 0, 0, 1, 1, true);
+        lang::DintArrayPtr argb = new lang::DintArray(1);
+        argb[0] = int32_t(k.argb);
+        c.g->drawRGB(argb, 0, 1, 0, 0, 1, 1, k.alpha);
         EXPECT_EQ(c.at(0, 0), k.expected) << k.why;
     }
 }
