@@ -241,7 +241,7 @@ TEST_F(SoundManagerTest, DisabledOrOverItsGroupLimitNothingPlaysOrLoads)
     EXPECT_TRUE(manager->play(1, 0));
 }
 
-TEST_F(SoundManagerTest, StopSelectsByGroupKindOrAll)
+TEST_F(SoundManagerTest, StopSelectsByGroupKindAllOrOneSound)
 {
     resources.openArchive({{"t/fx.wav", waveOfSize(1000)}, {"t/click.wav", waveOfSize(1000)}, {"t/music.mod", tune()}});
     initTable({{"fx", 1, 3}, {"click", 0, 2}, {"music", 0, 0}});
@@ -259,18 +259,11 @@ TEST_F(SoundManagerTest, StopSelectsByGroupKindOrAll)
             << c.key << " by group " << c.byGroup;
         manager->stop(-1, false);
     }
-}
-
-TEST_F(SoundManagerTest, StopSoundStopsItsOverlappingCopiesToo)
-{
-    effects({1000, 1000});
-    DPlayerPtr first = manager->play(0, true, 0);
-    DPlayerPtr copy = manager->play(0, true, 0);
-    DPlayerPtr other = manager->play(1, true, 0);
+    // One sound stops with its overlapping copies; a number out of range stops nothing.
+    DPlayerPtr first = manager->play(0, true, 0), copy = manager->play(0, true, 0), other = manager->play(1, true, 0);
     manager->stopSound(0);
-    manager->stopSound(7); // out of range: nothing happens
-    EXPECT_FALSE(first->isPlaying());
-    EXPECT_FALSE(copy->isPlaying());
+    manager->stopSound(7);
+    EXPECT_FALSE(first->isPlaying() || copy->isPlaying());
     EXPECT_TRUE(other->isPlaying());
 }
 
