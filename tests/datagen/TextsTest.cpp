@@ -85,3 +85,25 @@ TEST(Markup, FindsWhatTheGameParserWouldTripOver)
     for (const char* text : bad)
         EXPECT_FALSE(markupFaults(text).empty()) << text;
 }
+
+TEST(Texts, WrappedLinesCountAsATextWidgetBreaksThem)
+{
+    auto oneEach = [](const std::u32string& s) { return int(s.size()); };  // every character 1 pixel
+    const struct {
+        const char* markup;
+        int box, lines;
+    } cases[] = {
+        {"aaa bbb", 7, 1},
+        {"aaa bbb", 6, 2},
+        {"aaa  bbb", 7, 1},  // runs of spaces collapse
+        {"a<BR>b", 10, 2},
+        {"a<BR>", 10, 2},
+        {"", 10, 1},
+        {"<TOKEN TOKEN=%N%> apples", 9, 1},  // a token shows as two digits
+        {"<TOKEN TOKEN=%N%> apples", 8, 2},
+        {"<FONT FACE=DEFAULT>word<ANIM SRC=%ICON%>", 4, 1},  // other tags take no room
+        {"averyveryverylongword", 5, 1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(wrappedLines(c.markup, c.box, oneEach), c.lines) << c.markup << " in " << c.box;
+}

@@ -117,6 +117,32 @@ FontMetrics addFont(Members& m, const Sources& src, const Profile& p, const Font
     return fm;
 }
 
+// The tips before a level are centred on the screen: the title in the menu font, the type icon
+// (two lines of the message font at most), then the tips; the longest must clear the soft key.
+void checkTipsFit(const Profile& p, const std::vector<TextTable>& tables, const FontMetrics& menu,
+                  const FontMetrics& game, const TextHeights& heights)
+{
+    auto width = [&](const std::u32string& s) { return game.width(s); };
+    int room = p.height - 2 * softKeyHeight(heights), icon = 2 * std::max(8, game.height);
+    for (const TextTable& t : tables) {
+        const std::string* tips2 = t.find("TIPS2");
+        if (!tips2)
+            continue;
+        for (const char* first : {"TIPS1_LINES", "TIPS1_BLOCKS"})
+            for (const char* last : {"TIPS3_SCORE", "TIPS3_TIME"}) {
+                const std::string *a = t.find(first), *c = t.find(last);
+                if (!a || !c)
+                    continue;
+                int lines = wrappedLines(*a + *tips2 + *c, p.width - p.width / 8, width);
+                int height = lines * game.height + (menu.height - game.height) + (icon - game.height);
+                if (height > room)
+                    throw std::runtime_error(t.name + ": the tips " + first + " and " + last + " need " +
+                                             std::to_string(height) + " of " + std::to_string(room) +
+                                             " pixels on " + p.resolutionFile());
+            }
+    }
+}
+
 void addSpriteSet(Members& m, const std::string& name, const SpriteSet& set, int maxWidth)
 {
     SpriteSet::Packed packed = set.pack(maxWidth);
@@ -140,6 +166,7 @@ void addProfile(Members& m, const Sources& src, const Profile& p, const std::vec
             if (const std::string* label = t.find(key))
                 softKeyText = std::max(softKeyText, metrics[0].width(decodeUtf8(*label)));
     TextHeights heights{metrics[0].height, metrics[2].height, metrics[2].width(U"OK") + 4, softKeyText};
+    checkTipsFit(p, tables, metrics[0], metrics[2], heights);
 
     std::string bold = src.fontDir + "/DejaVuSans-Bold.ttf";
     for (const Picture& pic : boardPictures(p))

@@ -118,7 +118,7 @@ SpriteSet menuSprites(const Profile& p, const TextHeights& t)
 {
     SpriteSet set(kMatte);
     // Soft-key plates hold the widest label; two of them share the bottom edge of the screen.
-    int w = p.width, softW = std::min(w / 2 - 2, std::max(w / 4, t.softKeyText + 10)), softH = t.menu + 8;
+    int w = p.width, softW = std::min(w / 2 - 2, std::max(w / 4, t.softKeyText + 10)), softH = softKeyHeight(t);
     if (t.softKeyText + 6 > softW)
         throw std::runtime_error("a soft-key label is too wide for " + p.resolutionFile() + ": " +
                                  std::to_string(t.softKeyText) + " pixels");

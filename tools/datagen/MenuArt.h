@@ -14,6 +14,9 @@ struct TextHeights {
     int softKeyText;  // widest soft-key label in any language
 };
 
+// Height of the soft-key plates at the bottom of every menu screen.
+inline int softKeyHeight(const TextHeights& t) { return t.menu + 8; }
+
 SpriteSet menuSprites(const Profile& p, const TextHeights& t);
 // "img/back_menu" and the three keyboard frame pieces.
 std::vector<Picture> menuPictures(const Profile& p, const TextHeights& t);

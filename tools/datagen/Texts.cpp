@@ -189,4 +189,38 @@ std::vector<std::string> splitList(const std::string& text, char separator)
     return parts;
 }
 
+int wrappedLines(const std::string& markup, int box, const std::function<int(const std::u32string&)>& width)
+{
+    int space = width(U" "), lines = 0;
+    for (size_t start = 0;;) {
+        size_t end = markup.find("<BR>", start);
+        std::string line = markup.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        std::string plain;
+        for (size_t i = 0; i < line.size(); ++i) {
+            if (line[i] != '<') {
+                plain += line[i];
+                continue;
+            }
+            size_t close = line.find('>', i);
+            if (line.compare(i, 6, "<TOKEN") == 0)
+                plain += "00";
+            i = close == std::string::npos ? line.size() : close;
+        }
+        ++lines;
+        int used = 0;
+        for (const std::string& word : splitList(plain, ' ')) {
+            if (word.empty())
+                continue;
+            int w = width(decodeUtf8(word));
+            if (used > 0 && used + space + w > box)
+                ++lines, used = w;
+            else
+                used += (used > 0 ? space : 0) + w;
+        }
+        if (end == std::string::npos)
+            return lines;
+        start = end + 4;
+    }
+}
+
 }  // namespace datagen

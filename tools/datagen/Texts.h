@@ -3,6 +3,7 @@
 
 #include "Bytes.h"
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -40,4 +41,7 @@ TextTable parseLanguageFile(const std::string& name, const Bytes& bytes);
 std::vector<std::string> markupFaults(const std::string& text);
 // Splits at every separator, keeping empty parts, as the game does.
 std::vector<std::string> splitList(const std::string& text, char separator);
+// Lines a text widget needs for the markup in a box of the given width: <BR> ends a line, words
+// wrap greedily one space apart, other tags take no room and a token shows as two digits.
+int wrappedLines(const std::string& markup, int box, const std::function<int(const std::u32string&)>& width);
 }  // namespace datagen
