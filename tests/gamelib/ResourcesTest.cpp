@@ -80,12 +80,3 @@ TEST(Resources, ImageLookupOrder)
     EXPECT_EQ(6, widthOf(u"broken"));
     EXPECT_EQ(0, widthOf(u"none"));
 }
-
-TEST(Resources, ResolutionFiles)
-{
-    EXPECT_EQ("/240x320.dat", Resources::resolutionFileName(240, 320)->toUtf8());
-    TestResources resources;
-    resources.openArchive({{"240x320.dat", "PATH=\r\n"}});
-    EXPECT_TRUE(Resources::isResolutionSupported(240, 320));
-    EXPECT_FALSE(Resources::isResolutionSupported(320, 240));
-}
