@@ -7,52 +7,52 @@
 #include "lang/ThrownKind.h"
 
 #include <gtest/gtest.h>
+#include <map>
 
 using namespace vela;
 using namespace vela::io;
 using testfiles::Bytes;
 using testfiles::TempDir;
+using Tree = std::map<std::string, Bytes>;
 
 namespace {
 
+D7zipInputStreamPtr member(const std::string& name)
+{
+    return new D7zipInputStream(lang::DString::fromUtf8(name));
+}
+
 Bytes readMember(const std::string& name)
 {
-    D7zipInputStreamPtr in = new D7zipInputStream(lang::DString::fromUtf8(name));
+    D7zipInputStreamPtr in = member(name);
     Bytes bytes;
     for (int32_t c; (c = in->read()) >= 0;)
         bytes.push_back(uint8_t(c));
     return bytes;
 }
 
-// Bytes that look like x86 code, so that the branch filters have calls to convert.
-Bytes callHeavyCode(size_t size)
+// Writes the tree, packs it with the switches and opens the archive.
+void openPacked(const TempDir& dir, const Tree& tree, const std::vector<std::string>& switches,
+                const std::string& archive = "t.7z")
 {
-    Bytes code = testfiles::patternBytes(size, 77);
-    for (size_t i = 0; i + 5 < size; i += 7)
-        code[i] = (i % 14) ? 0xE8 : 0xE9;
-    return code;
+    for (const auto& [name, bytes] : tree)
+        testfiles::writeFile(dir / ("src/" + name), bytes);
+    testfiles::make7z(dir / archive, dir / "src", switches);
+    openArchiveAt(dir / archive);
 }
 
-// A source tree with the shapes resources take: empty, nested, text, code, large.
-std::map<std::string, Bytes> sampleTree()
+// A source tree with the shapes resources take: empty, nested, text, x86 code, large.
+Tree sampleTree()
 {
     std::string text;
     for (int i = 0; i < 2000; ++i)
         text += "line " + std::to_string(i) + " of the help text\n";
-    return {
-        {"empty.txt", {}},
-        {"text/readme.txt", Bytes(text.begin(), text.end())},
-        {"a/b/c/d/deep.bin", testfiles::patternBytes(70000, 1)},
-        {"code/x86.bin", callHeavyCode(90000)},
-        {"big.bin", Bytes(300000, 0x5A)},
-        {"one", {0x42}},
-    };
-}
-
-void writeTree(const std::string& root, const std::map<std::string, Bytes>& tree)
-{
-    for (const auto& [name, bytes] : tree)
-        testfiles::writeFile(root + "/" + name, bytes);
+    Bytes code = testfiles::patternBytes(90000, 77);
+    for (size_t i = 0; i + 5 < code.size(); i += 7)
+        code[i] = (i % 14) ? 0xE8 : 0xE9; // calls and jumps for the branch filters
+    return {{"empty.txt", {}}, {"text/readme.txt", Bytes(text.begin(), text.end())},
+            {"a/b/c/d/deep.bin", testfiles::patternBytes(70000, 1)}, {"code/x86.bin", code},
+            {"big.bin", Bytes(300000, 0x5A)}, {"one", {0x42}}};
 }
 
 struct ArchiveCase {
@@ -78,10 +78,8 @@ class ArchiveMethods : public ::testing::TestWithParam<ArchiveCase> { };
 TEST_P(ArchiveMethods, EveryMemberReadsBackByteForByte)
 {
     TempDir dir;
-    auto tree = sampleTree();
-    writeTree(dir / "src", tree);
-    testfiles::make7z(dir / "t.7z", dir / "src", GetParam().switches);
-    openArchiveAt(dir / "t.7z");
+    Tree tree = sampleTree();
+    openPacked(dir, tree, GetParam().switches);
     for (const auto& [name, bytes] : tree)
         EXPECT_EQ(readMember(name), bytes) << name;
     closeArchive();
@@ -93,85 +91,55 @@ INSTANTIATE_TEST_SUITE_P(SevenZip, ArchiveMethods, ::testing::ValuesIn(kMethods)
 TEST(Archive, ThreeHundredMembersInOneSolidBlock)
 {
     TempDir dir;
-    std::map<std::string, Bytes> tree;
+    Tree tree;
     for (int i = 0; i < 300; ++i)
         tree["m/" + std::to_string(i % 7) + "/f" + std::to_string(i) + ".bin"] =
             testfiles::patternBytes(size_t(i * 37 % 1500), uint32_t(i));
-    writeTree(dir / "src", tree);
-    testfiles::make7z(dir / "t.7z", dir / "src", {"-ms=on"});
-    openArchiveAt(dir / "t.7z");
+    openPacked(dir, tree, {"-ms=on"});
     EXPECT_EQ(archiveMemberNames().size(), 300u);
     for (const auto& [name, bytes] : tree)
         ASSERT_EQ(readMember(name), bytes) << name;
     closeArchive();
 }
 
-class ArchiveNames : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        writeTree(dir / "src", {{"img/logo.png", {1, 2, 3}}, {"Aa", {'1'}}, {"BB", {'2'}}});
-        testfiles::make7z(dir / "t.7z", dir / "src", {"-ms=on"});
-        openArchiveAt(dir / "t.7z");
-    }
-    void TearDown() override { closeArchive(); }
-
-    TempDir dir;
-};
-
-TEST_F(ArchiveNames, SlashesAndBackslashesFindTheSameMember)
+TEST(Archive, NameFormsMissingMembersAndNullNames)
 {
+    TempDir dir;
+    openPacked(dir, {{"img/logo.png", {1, 2, 3}}}, {});
     for (const char* name : {"img/logo.png", "/img/logo.png", "img\\logo.png", "\\img\\logo.png"})
         EXPECT_EQ(readMember(name), (Bytes{1, 2, 3})) << name;
-}
-
-TEST_F(ArchiveNames, OnlyOneLeadingSlashIsDropped)
-{
-    EXPECT_THROWS_KIND(readMember("//img/logo.png"), lang::IOException);
-}
-
-TEST_F(ArchiveNames, MissingMemberThrowsIOException)
-{
+    EXPECT_THROWS_KIND(readMember("//img/logo.png"), lang::IOException); // one slash is dropped
     EXPECT_THROWS_KIND(readMember("img/none.png"), lang::IOException);
     EXPECT_THROWS_KIND(readMember("img"), lang::IOException); // directories are not members
-}
-
-TEST_F(ArchiveNames, EqualHashesFindTheEarlierMember)
-{
-    ASSERT_EQ(archiveNameHash("Aa"), archiveNameHash("BB"));
-    std::vector<std::string> names = archiveMemberNames();
-    auto aa = std::find(names.begin(), names.end(), "Aa") - names.begin();
-    auto bb = std::find(names.begin(), names.end(), "BB") - names.begin();
-    Bytes earlier = aa < bb ? Bytes{'1'} : Bytes{'2'};
-    EXPECT_EQ(readMember("Aa"), earlier);
-    EXPECT_EQ(readMember("BB"), earlier);
-    // A third name with the same hash also finds it: lookup compares hashes only.
-    ASSERT_EQ(archiveNameHash("C#"), archiveNameHash("Aa"));
-    EXPECT_EQ(readMember("C#"), earlier);
-}
-
-TEST_F(ArchiveNames, NullNameThrowsNullPointer)
-{
     EXPECT_THROWS_KIND(D7zipInputStream(nullptr), lang::NullPointerException);
-}
-
-TEST_F(ArchiveNames, StreamsOutliveTheArchive)
-{
-    D7zipInputStreamPtr in = new D7zipInputStream(lang::DString::fromUtf8("img/logo.png"));
     closeArchive();
-    EXPECT_EQ(in->available(), 3);
-    EXPECT_EQ(in->read(), 1);
-    EXPECT_THROWS_KIND(readMember("img/logo.png"), lang::IOException);
 }
 
-TEST_F(ArchiveNames, StreamReadsLikeAnInMemoryStream)
+TEST(Archive, EqualHashesFindTheEarlierMember)
 {
-    D7zipInputStreamPtr in = new D7zipInputStream(lang::DString::fromUtf8("img/logo.png"));
+    TempDir dir;
+    openPacked(dir, {{"Aa", {'1'}}, {"BB", {'2'}}}, {"-ms=on"});
+    ASSERT_EQ(archiveNameHash("Aa"), archiveNameHash("BB"));
+    ASSERT_EQ(archiveNameHash("C#"), archiveNameHash("Aa"));
+    Bytes earlier = archiveMemberNames().front() == "Aa" ? Bytes{'1'} : Bytes{'2'};
+    for (const char* name : {"Aa", "BB", "C#"}) // lookup compares hashes only
+        EXPECT_EQ(readMember(name), earlier) << name;
+    closeArchive();
+}
+
+TEST(Archive, StreamsReadLikeInMemoryStreamsAndOutliveTheArchive)
+{
+    TempDir dir;
+    openPacked(dir, {{"p", {1, 2, 3}}}, {});
+    D7zipInputStreamPtr in = member("p");
+    closeArchive();
+    EXPECT_THROWS_KIND(readMember("p"), lang::IOException);
     lang::DbyteArrayPtr b = new lang::DbyteArray(10);
+    EXPECT_EQ(in->available(), 3);
     EXPECT_EQ(in->skip(1), 1);
     EXPECT_EQ(in->read(b, 0, 10), 2);
     EXPECT_EQ(in->read(b, 0, 10), -1);
-    EXPECT_EQ(in->read(), -1);
+    EXPECT_EQ(in->read(), -1); // at the end, unlike a file
     in->reset();
     EXPECT_EQ(in->read(), 1);
     in->close();
@@ -189,19 +157,14 @@ TEST(Archive, HashOfNamesWrapsAndTakesBytesAsSigned)
 TEST(Archive, OpenArchiveLooksInTheProgramDirectory)
 {
     TempDir dir;
-    writeTree(dir / "src", {{"x.txt", {'x'}}});
-    testfiles::make7z(dir / "game.dat", dir / "src", {});
+    openPacked(dir, {{"x.txt", {'x'}}}, {}, "game.dat");
+    closeArchive();
+    EXPECT_FALSE(isArchiveOpen());
     lang::host::setProgramFile(dir / "tintrow");
     openArchive(lang::DString::fromUtf8("game.dat"));
     lang::host::setProgramFile("");
     EXPECT_TRUE(isArchiveOpen());
     EXPECT_EQ(readMember("x.txt"), Bytes{'x'});
-    closeArchive();
-    EXPECT_FALSE(isArchiveOpen());
-}
-
-TEST(Archive, ClosedArchiveThrowsIOException)
-{
     closeArchive();
     EXPECT_THROWS_KIND(readMember("x.txt"), lang::IOException);
 }

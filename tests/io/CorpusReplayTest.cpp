@@ -7,38 +7,26 @@
 
 namespace {
 
-std::vector<std::string> corpusFiles(const std::string& kind)
+TEST(CorpusReplay, SavedInputsFailCleanly)
 {
-    std::string folder = std::string(TINTROW_FUZZ_CORPUS) + "/" + kind;
-    std::vector<std::string> files;
-    if (DIR* dir = ::opendir(folder.c_str())) {
-        while (dirent* e = ::readdir(dir))
-            if (e->d_name[0] != '.')
-                files.push_back(folder + "/" + e->d_name);
-        ::closedir(dir);
+    const std::pair<const char*, void (*)(const uint8_t*, size_t)> targets[] = {
+        {"archive", fuzz::archiveInput}, {"data", fuzz::dataStreamInput}};
+    for (const auto& [kind, target] : targets) {
+        std::string folder = std::string(TINTROW_FUZZ_CORPUS) + "/" + kind;
+        int replayed = 0;
+        if (DIR* dir = ::opendir(folder.c_str())) {
+            while (dirent* e = ::readdir(dir)) {
+                if (e->d_name[0] == '.')
+                    continue;
+                SCOPED_TRACE(e->d_name);
+                testfiles::Bytes input = testfiles::readFile(folder + "/" + e->d_name);
+                target(input.data(), input.size());
+                ++replayed;
+            }
+            ::closedir(dir);
+        }
+        EXPECT_GT(replayed, 0) << "no saved inputs for " << kind;
     }
-    return files;
-}
-
-void replay(const std::string& kind, void (*target)(const uint8_t*, size_t))
-{
-    std::vector<std::string> files = corpusFiles(kind);
-    ASSERT_FALSE(files.empty()) << "no saved inputs for " << kind;
-    for (const std::string& file : files) {
-        SCOPED_TRACE(file);
-        testfiles::Bytes input = testfiles::readFile(file);
-        target(input.data(), input.size());
-    }
-}
-
-TEST(CorpusReplay, ArchiveInputsFailCleanly)
-{
-    replay("archive", fuzz::archiveInput);
-}
-
-TEST(CorpusReplay, DataStreamInputsFailCleanly)
-{
-    replay("data", fuzz::dataStreamInput);
 }
 
 } // namespace

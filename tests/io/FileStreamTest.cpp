@@ -12,14 +12,8 @@
 using namespace vela;
 using namespace vela::io;
 using testfiles::Bytes;
-using testfiles::TempDir;
 
 namespace {
-
-std::string testAppName()
-{
-    return "FileTest";
-}
 
 // A program folder of its own, and a data folder for the stand-ins.
 class FileStreams : public ::testing::Test {
@@ -29,58 +23,52 @@ protected:
         testfiles::makeDirs(dir / "prog");
         lang::host::setProgramFile(dir / "prog/tintrow");
         ::setenv("TINTROW_HOME", (dir / "home").c_str(), 1);
-        setAppNameSource(testAppName);
+        setAppNameSource([] { return std::string("FileTest"); });
     }
     void TearDown() override
     {
         lang::host::setProgramFile("");
         setAppNameSource(nullptr);
     }
+    static DFileInputStreamPtr input(const char* name)
+    {
+        return new DFileInputStream(lang::DString::fromUtf8(name));
+    }
+    static void output(const char* name, const Bytes& bytes)
+    {
+        DFileOutputStreamPtr out = new DFileOutputStream(lang::DString::fromUtf8(name));
+        out->write(testfiles::array(bytes), 0, int32_t(bytes.size()));
+        out->close();
+    }
 
-    static lang::DStringPtr name(const char* text) { return lang::DString::fromUtf8(text); }
-
-    TempDir dir;
+    testfiles::TempDir dir;
+    const std::string standIn = dir / "home/Vandrel/FileTest/files/langid";
 };
 
-TEST_F(FileStreams, ReadsAFileOfTheProgramDirectoryWhateverTheSeparator)
+TEST_F(FileStreams, ReadsWhateverTheSeparatorAndThrowsEofOnlyForTheSingleRead)
 {
-    testfiles::writeFile(dir / "prog/sub/langid", Bytes{1, 2});
-    for (const char* n : {"sub/langid", "/sub/langid", "\\sub\\langid"}) {
-        DFileInputStreamPtr in = new DFileInputStream(name(n));
-        EXPECT_EQ(in->available(), 2) << n;
-        EXPECT_EQ(in->read(), 1) << n;
-    }
-}
-
-TEST_F(FileStreams, ReadAtTheEndThrowsEofButBlockReadReturnsMinusOne)
-{
-    testfiles::writeFile(dir / "prog/f", Bytes{0xFF});
-    DFileInputStreamPtr in = new DFileInputStream(name("f"));
-    EXPECT_EQ(in->read(), 255);
+    testfiles::writeFile(dir / "prog/sub/f", testfiles::patternBytes(100, 1));
+    for (const char* n : {"sub/f", "/sub/f", "\\sub\\f"})
+        EXPECT_EQ(input(n)->available(), 100) << n;
+    DFileInputStreamPtr in = input("sub/f");
+    EXPECT_EQ(in->skip(40), 40);
+    EXPECT_EQ(in->available(), 60);
+    EXPECT_EQ(in->skip(1000), 60);
     EXPECT_THROWS_KIND(in->read(), lang::EOFException);
     lang::DbyteArrayPtr b = new lang::DbyteArray(4);
     EXPECT_EQ(in->read(b, 0, 4), -1);
     in->reset();
-    EXPECT_EQ(in->read(b, 0, 4), 1);
-}
-
-TEST_F(FileStreams, SkipAndAvailableFollowTheFilePointer)
-{
-    testfiles::writeFile(dir / "prog/f", testfiles::patternBytes(100, 1));
-    DFileInputStreamPtr in = new DFileInputStream(name("f"));
-    EXPECT_EQ(in->skip(40), 40);
-    EXPECT_EQ(in->available(), 60);
-    EXPECT_EQ(in->skip(1000), 60);
-    EXPECT_EQ(in->available(), 0);
+    EXPECT_EQ(in->read(b, 0, 4), 4);
+    EXPECT_EQ(testfiles::bytesOf(b), testfiles::patternBytes(4, 1));
 }
 
 TEST_F(FileStreams, BadArgumentsAndMissingFilesThrow)
 {
     testfiles::writeFile(dir / "prog/f", Bytes{1});
     EXPECT_THROWS_KIND(DFileInputStream(nullptr), lang::NullPointerException);
-    EXPECT_THROWS_KIND(DFileInputStream(name("missing")), lang::IOException);
-    EXPECT_THROWS_KIND(DFileInputStream(name("")), lang::IOException); // the folder itself
-    DFileInputStreamPtr in = new DFileInputStream(name("f"));
+    EXPECT_THROWS_KIND(input("missing"), lang::IOException);
+    EXPECT_THROWS_KIND(input(""), lang::IOException); // the folder itself
+    DFileInputStreamPtr in = input("f");
     lang::DbyteArrayPtr b = new lang::DbyteArray(2);
     EXPECT_THROWS_KIND(in->read(b, 1, 2), lang::IndexOutOfBoundsException);
     EXPECT_THROWS_KIND(in->read(nullptr, 0, 1), lang::NullPointerException);
@@ -91,63 +79,41 @@ TEST_F(FileStreams, BadArgumentsAndMissingFilesThrow)
 TEST_F(FileStreams, OutputEmptiesAnExistingFile)
 {
     testfiles::writeFile(dir / "prog/out", testfiles::patternBytes(50, 2));
-    DFileOutputStreamPtr out = new DFileOutputStream(name("/out"));
+    DFileOutputStreamPtr out = new DFileOutputStream(lang::DString::fromUtf8("/out"));
     out->write(0x41);
-    lang::DbyteArrayPtr b = new lang::DbyteArray(3);
-    (*b)[1] = 0x42;
-    out->write(b, 1, 2);
+    out->write(testfiles::array({0, 0x42, 0}), 1, 2);
     out->flush();
     out->close();
     EXPECT_EQ(testfiles::readFile(dir / "prog/out"), (Bytes{0x41, 0x42, 0}));
     EXPECT_THROWS_KIND(out->write(1), lang::IOException);
 }
 
-TEST_F(FileStreams, UnwritableProgramDirectoryUsesTheDataFolderStandIn)
+TEST_F(FileStreams, DataFolderStandInForAnUnwritableProgramDirectory)
 {
+    testfiles::writeFile(dir / "prog/langid", Bytes{1});
+    testfiles::writeFile(standIn, Bytes{2});
+    EXPECT_EQ(input("langid")->read(), 2); // the stand-in is read before the program copy
+    output("langid", {5});                 // writing the program copy retires the stand-in
+    EXPECT_EQ(testfiles::readFile(dir / "prog/langid"), Bytes{5});
+    EXPECT_EQ(input("langid")->read(), 5);
     // A program "directory" that is a plain file cannot be written even by root.
     testfiles::writeFile(dir / "blocked", Bytes{});
     lang::host::setProgramFile(dir / "blocked/tintrow");
-    DFileOutputStreamPtr out = new DFileOutputStream(name("/langid"));
-    out->write(3);
-    out->close();
-    EXPECT_EQ(testfiles::readFile(dir / "home/Vandrel/FileTest/files/langid"), Bytes{3});
-    DFileInputStreamPtr in = new DFileInputStream(name("/langid"));
-    EXPECT_EQ(in->read(), 3);
+    output("/langid", {3});
+    EXPECT_EQ(testfiles::readFile(standIn), Bytes{3});
+    EXPECT_EQ(input("/langid")->read(), 3);
 }
 
-TEST_F(FileStreams, StandInIsReadBeforeTheProgramCopy)
-{
-    testfiles::writeFile(dir / "prog/langid", Bytes{1});
-    testfiles::writeFile(dir / "home/Vandrel/FileTest/files/langid", Bytes{2});
-    DFileInputStreamPtr in = new DFileInputStream(name("langid"));
-    EXPECT_EQ(in->read(), 2);
-}
-
-TEST_F(FileStreams, WritingTheProgramCopyRetiresAStaleStandIn)
-{
-    testfiles::writeFile(dir / "home/Vandrel/FileTest/files/langid", Bytes{2});
-    DFileOutputStreamPtr out = new DFileOutputStream(name("langid"));
-    out->write(5);
-    out->close();
-    EXPECT_EQ(testfiles::readFile(dir / "prog/langid"), Bytes{5});
-    DFileInputStreamPtr in = new DFileInputStream(name("langid"));
-    EXPECT_EQ(in->read(), 5);
-}
-
-TEST(HostPaths, JoiningPutsExactlyOneSeparator)
+TEST(HostPaths, JoiningAndTheDataBaseFromTheEnvironment)
 {
     EXPECT_EQ(joinPath("/a", "b"), "/a/b");
     EXPECT_EQ(joinPath("/a/", "/b"), "/a/b");
     EXPECT_EQ(joinPath("/a", "//b/c"), "/a/b/c");
     EXPECT_EQ(toHostSeparators("x\\y\\z"), "x/y/z");
-}
-
-TEST(HostPaths, DataBaseFollowsTheEnvironment)
-{
-    std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "/root";
-    std::string saved = std::getenv("TINTROW_HOME") ? std::getenv("TINTROW_HOME") : "";
-    const char* savedXdg = std::getenv("XDG_DATA_HOME");
-    std::string xdg = savedXdg ? savedXdg : "";
+    const char* names[] = {"HOME", "TINTROW_HOME", "XDG_DATA_HOME"};
+    std::vector<std::pair<std::string, bool>> saved;
+    for (const char* name : names)
+        saved.emplace_back(std::getenv(name) ? std::getenv(name) : "", std::getenv(name) != nullptr);
     ::setenv("TINTROW_HOME", "/t/home", 1);
     EXPECT_EQ(dataBase(), "/t/home");
     ::unsetenv("TINTROW_HOME");
@@ -156,10 +122,8 @@ TEST(HostPaths, DataBaseFollowsTheEnvironment)
     ::unsetenv("XDG_DATA_HOME");
     ::setenv("HOME", "/t/user", 1);
     EXPECT_EQ(dataBase(), "/t/user/.local/share");
-    ::setenv("HOME", savedHome.c_str(), 1);
-    ::setenv("TINTROW_HOME", saved.c_str(), 1);
-    if (savedXdg)
-        ::setenv("XDG_DATA_HOME", xdg.c_str(), 1);
+    for (size_t i = 0; i < saved.size(); ++i)
+        saved[i].second ? ::setenv(names[i], saved[i].first.c_str(), 1) : ::unsetenv(names[i]);
 }
 
 } // namespace

@@ -1,11 +1,16 @@
-// Test helpers: temporary folders, whole-file reads and writes, and running programs.
+// Test helpers: temporary folders, whole-file reads and writes, byte arrays and running programs.
 #pragma once
 
+#include "lang/DArray.h"
+
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <fstream>
 #include <ftw.h>
+#include <iterator>
 #include <spawn.h>
 #include <stdexcept>
 #include <string>
@@ -20,24 +25,21 @@ namespace testfiles {
 
 using Bytes = std::vector<std::uint8_t>;
 
-inline void removeTree(const std::string& path)
-{
-    ::nftw(path.c_str(),
-           [](const char* p, const struct stat*, int, struct FTW*) { return ::remove(p); }, 16,
-           FTW_DEPTH | FTW_PHYS);
-}
-
-// A fresh folder under `parent`, removed with everything in it at the end of the test.
+// A fresh folder under /tmp, removed with everything in it at the end of the test.
 class TempDir {
 public:
-    explicit TempDir(const std::string& parent = "/tmp")
+    TempDir()
     {
-        std::string pattern = parent + "/tintrow-test-XXXXXX";
-        if (!::mkdtemp(&pattern[0]))
-            throw std::runtime_error("mkdtemp failed in " + parent);
+        char pattern[] = "/tmp/tintrow-test-XXXXXX";
+        if (!::mkdtemp(pattern))
+            throw std::runtime_error("mkdtemp failed");
         path_ = pattern;
     }
-    ~TempDir() { removeTree(path_); }
+    ~TempDir()
+    {
+        ::nftw(path_.c_str(), [](const char* p, const struct stat*, int, struct FTW*) { return ::remove(p); },
+               16, FTW_DEPTH | FTW_PHYS);
+    }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
@@ -57,15 +59,11 @@ inline void makeDirs(const std::string& path)
 
 inline void writeFile(const std::string& path, const Bytes& data)
 {
-    std::size_t slash = path.rfind('/');
-    if (slash != std::string::npos)
-        makeDirs(path.substr(0, slash));
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f)
+    makeDirs(path.substr(0, path.rfind('/')));
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(data.data()), std::streamsize(data.size()));
+    if (!out.flush())
         throw std::runtime_error("cannot write " + path);
-    if (!data.empty())
-        std::fwrite(data.data(), 1, data.size(), f);
-    std::fclose(f);
 }
 
 inline void writeFile(const std::string& path, const std::string& text)
@@ -75,24 +73,18 @@ inline void writeFile(const std::string& path, const std::string& text)
 
 inline Bytes readFile(const std::string& path)
 {
-    Bytes data;
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
         throw std::runtime_error("cannot read " + path);
-    int c;
-    while ((c = std::fgetc(f)) != EOF)
-        data.push_back(std::uint8_t(c));
-    std::fclose(f);
-    return data;
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 inline bool exists(const std::string& path)
 {
-    struct stat st;
-    return ::stat(path.c_str(), &st) == 0;
+    return ::access(path.c_str(), F_OK) == 0;
 }
 
-// Deterministic bytes that differ from member to member.
+// Deterministic bytes that differ from seed to seed.
 inline Bytes patternBytes(std::size_t size, std::uint32_t seed)
 {
     Bytes data(size);
@@ -104,10 +96,21 @@ inline Bytes patternBytes(std::size_t size, std::uint32_t seed)
     return data;
 }
 
+inline vela::lang::DbyteArrayPtr array(const Bytes& bytes)
+{
+    vela::lang::DbyteArrayPtr a = new vela::lang::DbyteArray(int32_t(bytes.size()));
+    std::copy(bytes.begin(), bytes.end(), reinterpret_cast<std::uint8_t*>(a->data()));
+    return a;
+}
+
+inline Bytes bytesOf(const vela::lang::DbyteArrayPtr& a)
+{
+    return Bytes(a->data(), a->data() + a->length());
+}
+
 struct RunResult {
     int status = -1; // exit status, or -1 when the program did not exit normally
-    std::string out;
-    std::string err;
+    std::string out, err;
 };
 
 // Runs a program without a shell; `input` goes to its standard input.
@@ -115,23 +118,21 @@ inline RunResult run(const std::vector<std::string>& argv, const std::string& in
                      const std::vector<std::string>& extraEnv = {})
 {
     TempDir io;
-    std::string inPath = io / "in", outPath = io / "out", errPath = io / "err";
-    writeFile(inPath, input);
+    writeFile(io / "in", input);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, inPath.c_str(), O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    std::vector<char*> args;
+    const char* names[] = {"in", "out", "err"};
+    for (int fd = 0; fd < 3; ++fd)
+        posix_spawn_file_actions_addopen(&actions, fd, (io / names[fd]).c_str(),
+                                         fd ? O_WRONLY | O_CREAT | O_TRUNC : O_RDONLY, 0644);
+    std::vector<char*> args, env;
     for (const auto& a : argv)
         args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
-    std::vector<std::string> envStrings(extraEnv);
+    for (const auto& e : extraEnv)
+        env.push_back(const_cast<char*>(e.c_str()));
     for (char** e = environ; *e; ++e)
-        envStrings.push_back(*e);
-    std::vector<char*> env;
-    for (auto& e : envStrings)
-        env.push_back(&e[0]);
+        env.push_back(*e);
     env.push_back(nullptr);
     pid_t pid;
     RunResult result;
@@ -141,7 +142,7 @@ inline RunResult run(const std::vector<std::string>& argv, const std::string& in
         result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
     posix_spawn_file_actions_destroy(&actions);
-    Bytes out = readFile(outPath), err = readFile(errPath);
+    Bytes out = readFile(io / "out"), err = readFile(io / "err");
     result.out.assign(out.begin(), out.end());
     result.err.assign(err.begin(), err.end());
     return result;
@@ -149,12 +150,11 @@ inline RunResult run(const std::vector<std::string>& argv, const std::string& in
 
 // Packs the folder `sourceDir` into `archive` with 7-Zip and the given switches.
 inline void make7z(const std::string& archive, const std::string& sourceDir,
-                   const std::vector<std::string>& switches)
+                   std::vector<std::string> switches)
 {
-    std::vector<std::string> argv = {"7zz", "a", "-bd", "-bso0", "-bsp0", archive};
-    argv.insert(argv.end(), switches.begin(), switches.end());
-    argv.push_back(sourceDir + "/*");
-    RunResult r = run(argv);
+    switches.insert(switches.begin(), {"7zz", "a", "-bd", "-bso0", "-bsp0", archive});
+    switches.push_back(sourceDir + "/*");
+    RunResult r = run(switches);
     if (r.status != 0)
         throw std::runtime_error("7zz failed: " + r.err);
 }

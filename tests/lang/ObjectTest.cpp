@@ -76,7 +76,7 @@ public:
     bool answer = false;
 };
 
-TEST(SmartPointer, EqualityRules)
+TEST(SmartPointer, EqualityRulesAndTheBaseOperations)
 {
     DObjectPtr none, alsoNone;
     EqualsCounter* counter = new EqualsCounter;
@@ -92,17 +92,12 @@ TEST(SmartPointer, EqualityRules)
     counter->answer = true;
     EXPECT_TRUE(left == right);
     EXPECT_EQ(right->refCount(), 1); // equals released the reference it was given
-}
-
-TEST(DObjectOperations, IdentityAndText)
-{
-    DObjectPtr a = new DObject, b = new DObject;
-    EXPECT_STREQ(a->getClassName(), "DObject");
-    EXPECT_TRUE(a->equals(a));
-    EXPECT_FALSE(a->equals(b));
-    EXPECT_FALSE(a->equals(nullptr));
-    EXPECT_TRUE(a->reserved6().isNull());
-    EXPECT_EQ(a->hashCode(), static_cast<int32_t>(reinterpret_cast<uintptr_t>(a.get()) & 0x7FFFFFFF));
+    EXPECT_STREQ(right->getClassName(), "DObject");
+    EXPECT_TRUE(right->equals(right));
+    EXPECT_FALSE(right->equals(new DObject));
+    EXPECT_FALSE(right->equals(nullptr));
+    EXPECT_TRUE(right->reserved6().isNull());
+    EXPECT_EQ(right->hashCode(), static_cast<int32_t>(reinterpret_cast<uintptr_t>(right.get()) & 0x7FFFFFFF));
 }
 
 TEST(DObjectOperations, ToStringUsesTheHashWithoutBit31)

@@ -58,11 +58,8 @@ static Names keyNames(const DHashtablePtr& table)
     return names;
 }
 
-TEST(HashtableConstruction, ArgumentsAndThreshold)
+TEST(HashtableConstruction, ArgumentsThresholdAndReplacingPut)
 {
-    DHashtablePtr standard = new DHashtable;
-    EXPECT_EQ(standard->getCapacity(), 11);
-    EXPECT_EQ(standard->getThreshold(), 8);
     DHashtablePtr tiny = new DHashtable(0, 75);
     EXPECT_EQ(tiny->getCapacity(), 1);
     EXPECT_EQ(tiny->getThreshold(), 0);
@@ -71,6 +68,15 @@ TEST(HashtableConstruction, ArgumentsAndThreshold)
     EXPECT_EQ(valueOf(tiny->get(number(1))), 1);
     EXPECT_THROWS_KIND(DHashtablePtr(new DHashtable(-1, 75)), IllegalArgumentException);
     EXPECT_THROWS_KIND(DHashtablePtr(new DHashtable(11, 0)), IllegalArgumentException);
+    DHashtablePtr table = new DHashtable;
+    EXPECT_EQ(table->getCapacity(), 11);
+    EXPECT_EQ(table->getThreshold(), 8);
+    EXPECT_TRUE(table->put(new DString(u"k"), number(1)).isNull());
+    EXPECT_EQ(valueOf(table->put(new DString(u"k"), number(2))), 1);
+    EXPECT_EQ(valueOf(table->get(new DString(u"k"))), 2);
+    EXPECT_THROWS_KIND(table->put(nullptr, number(1)), NullPointerException);
+    EXPECT_THROWS_KIND(table->put(number(1), nullptr), NullPointerException);
+    EXPECT_EQ(table->size(), 1);
 }
 
 TEST(HashtableGrowth, NinthKeyGrowsTo23WithThreshold17WithoutRehashingKeys)
@@ -99,35 +105,27 @@ TEST(HashtableGrowth, EntriesSharingANewBucketEndUpReversed)
     EXPECT_EQ(keyNames(table), (Names { 3, 1, 2 }));
 }
 
-TEST(HashtablePut, ReplacingKeepsCountAndReturnsTheOldValue)
+TEST(HashtableCollisions, SameHashDifferentKeysStayApartThroughRemovals)
 {
     DHashtablePtr table = new DHashtable;
-    EXPECT_TRUE(table->put(new DString(u"k"), number(1)).isNull());
-    EXPECT_EQ(valueOf(table->put(new DString(u"k"), number(2))), 1);
-    EXPECT_EQ(valueOf(table->get(new DString(u"k"))), 2);
-    EXPECT_THROWS_KIND(table->put(nullptr, number(1)), NullPointerException);
-    EXPECT_THROWS_KIND(table->put(number(1), nullptr), NullPointerException);
-    EXPECT_EQ(table->size(), 1);
-    // "Aa" and "BB" share a hash code.
-    table->put(new DString(u"Aa"), number(1));
+    table->put(new DString(u"Aa"), number(1)); // "Aa" and "BB" share a hash code
     table->put(new DString(u"BB"), number(2));
     EXPECT_EQ(valueOf(table->get(new DString(u"Aa"))), 1);
     EXPECT_EQ(valueOf(table->get(new DString(u"BB"))), 2);
-}
-
-TEST(HashtableCollisions, SameHashDifferentKeysStayApart)
-{
-    DHashtablePtr table = new DHashtable;
     for (int i = 0; i < 50; ++i)
         table->put(key(77, i), number(i));
     for (int i = 0; i < 50; ++i)
         EXPECT_EQ(valueOf(table->get(key(77, i))), i);
     EXPECT_TRUE(table->get(key(77, 50)).isNull());
-    EXPECT_EQ(valueOf(table->remove(key(77, 25))), 25);
+    for (int i : { 25, 49, 0 }) // middle, head and tail of the chain
+        EXPECT_EQ(valueOf(table->remove(key(77, i))), i);
     EXPECT_TRUE(table->get(key(77, 25)).isNull());
     EXPECT_EQ(valueOf(table->get(key(77, 24))) + valueOf(table->get(key(77, 26))), 50);
     EXPECT_TRUE(table->remove(key(77, 25)).isNull());
     EXPECT_EQ(table->size(), 49);
+    table->clear();
+    EXPECT_EQ(table->size(), 0);
+    EXPECT_FALSE(table->keys()->hasMoreElements());
 }
 
 constexpr int LONG_CHAIN = 50000;
@@ -169,26 +167,7 @@ TEST(HashtableGetByInteger, FirstEntryWithThatHash)
     EXPECT_EQ(valueOf(table->get(int32_t { 1000 })), 1);
 }
 
-TEST(HashtableRemove, HeadMiddleTailAndClear)
-{
-    int destroyed = 0;
-    DHashtablePtr table = new DHashtable(1, 1000);
-    for (int i = 0; i < 3; ++i)
-        table->put(key(0, i), new Probe(&destroyed));
-    table->remove(key(0, 1));
-    EXPECT_EQ(keyNames(table), (Names { 2, 0 }));
-    table->remove(key(0, 2));
-    table->remove(key(0, 0));
-    EXPECT_EQ(table->size(), 0);
-    EXPECT_EQ(destroyed, 3);
-    for (int i = 0; i < 30; ++i)
-        table->put(key(i, i), number(i));
-    table->clear();
-    EXPECT_EQ(table->size(), 0);
-    EXPECT_TRUE(keyNames(table).empty());
-}
-
-TEST(HashtableEnumeration, HighestBucketFirst)
+TEST(HashtableEnumeration, HighestBucketFirstAndRemovingTheCurrentEntryLosesNothing)
 {
     DHashtablePtr table = new DHashtable;
     table->put(key(2, 20), number(0));
@@ -199,6 +178,19 @@ TEST(HashtableEnumeration, HighestBucketFirst)
     EXPECT_EQ(valueOf(e->nextElement()), 0);
     EXPECT_FALSE(e->hasMoreElements());
     EXPECT_TRUE(e->nextElement().isNull());
+    int destroyed = 0;
+    DHashtablePtr chain = new DHashtable(1, 1000);
+    for (int i = 0; i < 4; ++i)
+        chain->put(key(0, i), new Probe(&destroyed));
+    Names seen;
+    for (DEnumerationPtr k = chain->keys(); k->hasMoreElements();) {
+        DObjectPtr current = k->nextElement();
+        seen.push_back(ptrCast<Key>(current)->name);
+        chain->remove(current);
+    }
+    EXPECT_EQ(seen, (Names { 3, 2, 1, 0 }));
+    EXPECT_EQ(chain->size(), 0);
+    EXPECT_EQ(destroyed, 4);
 }
 
 TEST(HashtableEnumeration, GrowthDuringEnumerationYieldsEachOldKeyOnce)
@@ -215,19 +207,4 @@ TEST(HashtableEnumeration, GrowthDuringEnumerationYieldsEachOldKeyOnce)
     EXPECT_EQ(seen, (std::multiset<int32_t> { 0, 1, 2, 3, 4, 5, 6, 7 }));
     for (int i = 0; i < 40; ++i)
         EXPECT_EQ(valueOf(table->get(key(i * 7, i))), i);
-}
-
-TEST(HashtableEnumeration, RemovingTheCurrentEntryDoesNotLoseTheRest)
-{
-    DHashtablePtr table = new DHashtable(1, 1000);
-    for (int i = 0; i < 4; ++i)
-        table->put(key(0, i), number(i));
-    Names seen;
-    for (DEnumerationPtr e = table->keys(); e->hasMoreElements();) {
-        DObjectPtr k = e->nextElement();
-        seen.push_back(ptrCast<Key>(k)->name);
-        table->remove(k);
-    }
-    EXPECT_EQ(seen, (Names { 3, 2, 1, 0 }));
-    EXPECT_EQ(table->size(), 0);
 }

@@ -9,7 +9,6 @@
 #include <benchmark/benchmark.h>
 
 using namespace vela;
-using testfiles::TempDir;
 
 namespace {
 
@@ -21,10 +20,10 @@ std::string memberName(int i)
     return "res/" + std::to_string(i % 10) + "/m" + std::to_string(i) + ".bin";
 }
 
-// A 2 MB solid archive of 200 members, made once per run.
+// A 2 MB solid archive of 200 members, made once per run, opened for in-process reads.
 const std::string& solidArchive()
 {
-    static TempDir dir;
+    static testfiles::TempDir dir;
     static const std::string path = [] {
         for (int i = 0; i < kMembers; ++i) {
             // Like the game's resources: half already packed (pictures), half text and tables.
@@ -35,6 +34,7 @@ const std::string& solidArchive()
             testfiles::writeFile(dir / ("src/" + memberName(i)), bytes);
         }
         testfiles::make7z(dir / "bench.7z", dir / "src", {"-ms=on"});
+        io::openArchiveAt(dir / "bench.7z");
         return dir / "bench.7z";
     }();
     return path;
@@ -47,85 +47,54 @@ void readMember(const lang::DStringPtr& name)
     while (in->read(buffer, 0, 4096) > 0) { }
 }
 
-void BM_ArchiveReadEveryMember(benchmark::State& state)
+// Every member when the argument is -1, else the one member of that number.
+void BM_ArchiveRead(benchmark::State& state)
 {
-    io::openArchiveAt(solidArchive());
+    solidArchive();
     std::vector<lang::DStringPtr> names;
     for (int i = 0; i < kMembers; ++i)
-        names.push_back(lang::DString::fromUtf8(memberName(i)));
+        if (state.range(0) < 0 || state.range(0) == i)
+            names.push_back(lang::DString::fromUtf8(memberName(i)));
     for (auto _ : state)
         for (const auto& name : names)
             readMember(name);
-    state.SetItemsProcessed(state.iterations() * kMembers);
-    io::closeArchive();
+    state.SetItemsProcessed(state.iterations() * int64_t(names.size()));
 }
-BENCHMARK(BM_ArchiveReadEveryMember)->Unit(benchmark::kMillisecond);
-
-void BM_ArchiveReadOneMember(benchmark::State& state)
-{
-    io::openArchiveAt(solidArchive());
-    lang::DStringPtr name = lang::DString::fromUtf8(memberName(int(state.range(0))));
-    for (auto _ : state)
-        readMember(name);
-    io::closeArchive();
-}
-BENCHMARK(BM_ArchiveReadOneMember)->Arg(0)->Arg(kMembers - 1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ArchiveRead)->Arg(-1)->Arg(0)->Arg(kMembers - 1)->Unit(benchmark::kMicrosecond);
 
 // Whole processes, for the ratio of the tool against 7-Zip doing the same extraction.
-void BM_ProcessToolDatCat(benchmark::State& state)
+void BM_ProcessExtract(benchmark::State& state)
 {
+    const char* command[][2] = {{TINTROW_TOOL, "cat"}, {"7zz", "-so"}};
+    const char* program = command[state.range(0)][0];
+    std::vector<std::string> argv = {program, state.range(0) ? "e" : "dat", command[state.range(0)][1],
+                                     solidArchive(), memberName(kMembers / 2)};
+    state.SetLabel(state.range(0) ? "7zz e -so" : "tintrow-tool dat cat");
     for (auto _ : state)
-        testfiles::run({TINTROW_TOOL, "dat", "cat", solidArchive(), memberName(kMembers / 2)});
+        testfiles::run(argv);
 }
-BENCHMARK(BM_ProcessToolDatCat)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProcessExtract)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
-void BM_Process7zzExtract(benchmark::State& state)
+// Record store add, set or get of 256 bytes in a folder of its own; every write pays its fsyncs.
+void BM_RecordStore(benchmark::State& state)
 {
-    for (auto _ : state)
-        testfiles::run({"7zz", "e", "-so", solidArchive(), memberName(kMembers / 2)});
-}
-BENCHMARK(BM_Process7zzExtract)->Unit(benchmark::kMillisecond);
-
-// Record stores in a folder of their own; every write pays its fsyncs.
-class StoreBench {
-public:
-    StoreBench()
-    {
-        ::setenv("TINTROW_HOME", home.path().c_str(), 1);
-        io::setAppNameSource([] { return std::string("Bench"); });
-        store = microedition::rms::DRecordStore::openRecordStore(lang::DString::fromUtf8("b"), true);
-        record = new lang::DbyteArray(256);
+    testfiles::TempDir home;
+    ::setenv("TINTROW_HOME", home.path().c_str(), 1);
+    io::setAppNameSource([] { return std::string("Bench"); });
+    auto store = microedition::rms::DRecordStore::openRecordStore(lang::DString::fromUtf8("b"), true);
+    lang::DbyteArrayPtr record = new lang::DbyteArray(256);
+    int32_t id = store->addRecord(record, 0, 256);
+    const char* labels[] = {"add", "set", "get"};
+    state.SetLabel(labels[state.range(0)]);
+    for (auto _ : state) {
+        if (state.range(0) == 0)
+            store->addRecord(record, 0, 256);
+        else if (state.range(0) == 1)
+            store->setRecord(id, record, 0, 256);
+        else
+            benchmark::DoNotOptimize(store->getRecord(id));
     }
-
-    TempDir home;
-    microedition::rms::DRecordStorePtr store;
-    lang::DbyteArrayPtr record;
-};
-
-void BM_RecordStoreAdd(benchmark::State& state)
-{
-    StoreBench b;
-    for (auto _ : state)
-        b.store->addRecord(b.record, 0, 256);
 }
-BENCHMARK(BM_RecordStoreAdd)->Unit(benchmark::kMicrosecond);
-
-void BM_RecordStoreSet(benchmark::State& state)
-{
-    StoreBench b;
-    int32_t id = b.store->addRecord(b.record, 0, 256);
-    for (auto _ : state)
-        b.store->setRecord(id, b.record, 0, 256);
-}
-BENCHMARK(BM_RecordStoreSet)->Unit(benchmark::kMicrosecond);
-
-void BM_RecordStoreGet(benchmark::State& state)
-{
-    StoreBench b;
-    int32_t id = b.store->addRecord(b.record, 0, 256);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(b.store->getRecord(id));
-}
-BENCHMARK(BM_RecordStoreGet)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RecordStore)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 
 } // namespace

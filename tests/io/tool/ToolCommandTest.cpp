@@ -8,19 +8,14 @@
 using testfiles::Bytes;
 using testfiles::RunResult;
 using testfiles::TempDir;
+using Args = std::vector<std::string>;
 
 namespace {
 
-RunResult tool(std::vector<std::string> args, const std::string& input = "",
-               const std::vector<std::string>& env = {})
+RunResult tool(Args args, const std::string& input = "", const Args& env = {})
 {
     args.insert(args.begin(), TINTROW_TOOL);
     return testfiles::run(args, input, env);
-}
-
-std::string asText(const Bytes& b)
-{
-    return std::string(b.begin(), b.end());
 }
 
 // What 7-Zip itself lists, folders left out, in archive order.
@@ -38,10 +33,13 @@ std::string sevenZipListing(const std::string& archive)
     return listing;
 }
 
-bool isOneErrorLine(const RunResult& r, const std::string& kind)
+// A failure: exit 1, nothing on standard output, one line on standard error naming the kind.
+void expectFailure(const RunResult& r, const std::string& kind, const std::string& what)
 {
-    return r.out.empty() && std::count(r.err.begin(), r.err.end(), '\n') == 1 &&
-           r.err.find(kind) != std::string::npos;
+    EXPECT_EQ(r.status, 1) << what;
+    EXPECT_TRUE(r.out.empty() && std::count(r.err.begin(), r.err.end(), '\n') == 1 &&
+                r.err.find(kind) != std::string::npos)
+        << what << ": " << r.err;
 }
 
 class DatCommand : public ::testing::Test {
@@ -60,21 +58,17 @@ protected:
     std::string archive = dir / "res.7z";
 };
 
-TEST_F(DatCommand, LsListsWhat7ZipListsWithoutFolders)
+TEST_F(DatCommand, LsListsWhat7ZipListsAndCatWritesTheExactBytes)
 {
     RunResult r = tool({"dat", "ls", archive});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, sevenZipListing(archive));
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 42);
-}
-
-TEST_F(DatCommand, CatWritesTheExactBytesUnderEveryNameForm)
-{
     Bytes expected = testfiles::readFile(dir / "src/d1/n/f7");
     for (const char* name : {"d1/n/f7", "/d1/n/f7", "d1\\n\\f7"}) {
-        RunResult r = tool({"dat", "cat", archive, name});
+        r = tool({"dat", "cat", archive, name});
         EXPECT_EQ(r.status, 0) << name << r.err;
-        EXPECT_EQ(r.out, asText(expected)) << name;
+        EXPECT_EQ(r.out, std::string(expected.begin(), expected.end())) << name;
     }
     EXPECT_EQ(tool({"dat", "cat", archive, "zero.bin"}).out, std::string("\0\0\n\0", 4));
     EXPECT_EQ(tool({"dat", "cat", archive, "empty"}).out, "");
@@ -84,36 +78,21 @@ TEST_F(DatCommand, FailuresNameTheKindOnOneLine)
 {
     Bytes whole = testfiles::readFile(archive);
     testfiles::writeFile(dir / "cut.7z", Bytes(whole.begin(), whole.begin() + 40));
-    const std::vector<std::string> failing[] = {
-        {"dat", "ls", dir / "missing.7z"},
-        {"dat", "ls", dir / "src/zero.bin"},
-        {"dat", "ls", dir / "cut.7z"},
-        {"dat", "cat", archive, "no/such/member"},
+    const Args failing[] = {
+        {"dat", "ls", dir / "missing.7z"}, {"dat", "ls", dir / "src/zero.bin"},
+        {"dat", "ls", dir / "cut.7z"}, {"dat", "cat", archive, "no/such/member"},
         {"dat", "cat", archive, "d1"},
     };
-    for (const auto& args : failing) {
-        RunResult r = tool(args);
-        EXPECT_EQ(r.status, 1) << args.back();
-        EXPECT_TRUE(isOneErrorLine(r, "IOException")) << r.err;
-    }
+    for (const auto& args : failing)
+        expectFailure(tool(args), "IOException", args.back());
 }
 
 TEST(ToolUsage, WrongArgumentsExitWithTwo)
 {
-    const std::vector<std::string> usages[] = {
-        {},
-        {"nonsense"},
-        {"dat"},
-        {"dat", "ls"},
-        {"dat", "cat", "a.7z"},
-        {"dat", "rm", "a.7z", "x"},
-        {"store"},
-        {"store", "add"},
-        {"store", "get", "s"},
-        {"store", "get", "s", "abc"},
-        {"store", "set", "s", "99999999999"},
-        {"store", "count", "s", "1"},
-        {"store", "drop", "s"},
+    const Args usages[] = {
+        {}, {"nonsense"}, {"dat"}, {"dat", "ls"}, {"dat", "cat", "a.7z"}, {"dat", "rm", "a.7z", "x"},
+        {"store"}, {"store", "add"}, {"store", "get", "s"}, {"store", "get", "s", "abc"},
+        {"store", "set", "s", "99999999999"}, {"store", "count", "s", "1"}, {"store", "drop", "s"},
     };
     for (const auto& args : usages) {
         RunResult r = tool(args);
@@ -125,7 +104,7 @@ TEST(ToolUsage, WrongArgumentsExitWithTwo)
 
 class StoreCommand : public ::testing::Test {
 protected:
-    RunResult store(std::vector<std::string> args, const std::string& input = "")
+    RunResult store(Args args, const std::string& input = "")
     {
         args.insert(args.begin(), "store");
         return tool(args, input, {"TINTROW_HOME=" + home.path()});
@@ -139,7 +118,8 @@ TEST_F(StoreCommand, RecordsRoundTripAsTheGameKeepsThem)
     const std::string binary("a\0b\xff\n", 5);
     EXPECT_EQ(store({"add", "hs"}, binary).out, "1\n");
     EXPECT_EQ(store({"add", "hs"}, "second").out, "2\n");
-    EXPECT_EQ(asText(testfiles::readFile(home / "Vandrel/Tintrow/hs/1")), binary);
+    Bytes file = testfiles::readFile(home / "Vandrel/Tintrow/hs/1");
+    EXPECT_EQ(std::string(file.begin(), file.end()), binary);
     EXPECT_EQ(store({"get", "hs", "1"}).out, binary);
     EXPECT_EQ(store({"set", "hs", "2"}, "").status, 0);
     EXPECT_EQ(store({"get", "hs", "2"}).out, "");
@@ -153,7 +133,7 @@ TEST_F(StoreCommand, FailuresNameTheKindOnOneLine)
 {
     store({"add", "cfg"}, "x");
     const struct {
-        std::vector<std::string> args;
+        Args args;
         const char* kind;
     } cases[] = {
         {{"set", "cfg", "7"}, "InvalidRecordIDException"},
@@ -164,11 +144,8 @@ TEST_F(StoreCommand, FailuresNameTheKindOnOneLine)
         {{"delete", "missing"}, "RecordStoreNotFoundException"},
         {{"add", "../outside"}, "RecordStoreException"},
     };
-    for (const auto& c : cases) {
-        RunResult r = store(c.args, "data");
-        EXPECT_EQ(r.status, 1) << c.args[0] << " " << c.args[1];
-        EXPECT_TRUE(isOneErrorLine(r, c.kind)) << r.err;
-    }
+    for (const auto& c : cases)
+        expectFailure(store(c.args, "data"), c.kind, c.args[0] + " " + c.args[1]);
     EXPECT_FALSE(testfiles::exists(home / "Vandrel/outside"));
     EXPECT_EQ(store({"count", "cfg"}).out, "1\n");
 }

@@ -14,26 +14,16 @@ namespace {
 
 constexpr int32_t kRecords = 4;
 
-void putWord(Bytes& out, uint32_t v)
-{
-    for (int shift = 24; shift >= 0; shift -= 8)
-        out.push_back(uint8_t(v >> shift));
-}
-
-uint32_t wordAt(const Bytes& in, size_t at)
-{
-    return uint32_t(in[at]) << 24 | uint32_t(in[at + 1]) << 16 | uint32_t(in[at + 2]) << 8 | in[at + 3];
-}
-
 // Record `id` at `generation`: a header naming both and a body derived from them, so that
 // any mix of two writes or any cut shows.
 Bytes value(uint32_t id, uint32_t generation)
 {
-    size_t length = (generation * 7919u + id * 31u) % 6000u + 1;
-    Bytes v;
-    putWord(v, id);
-    putWord(v, generation);
-    Bytes body = testfiles::patternBytes(length, id * 1000003u + generation);
+    Bytes v(8);
+    for (int i = 0; i < 4; ++i) {
+        v[i] = uint8_t(id >> (24 - 8 * i));
+        v[4 + i] = uint8_t(generation >> (24 - 8 * i));
+    }
+    Bytes body = testfiles::patternBytes((generation * 7919u + id * 31u) % 6000u + 1, id * 1000003u + generation);
     v.insert(v.end(), body.begin(), body.end());
     return v;
 }
@@ -41,9 +31,9 @@ Bytes value(uint32_t id, uint32_t generation)
 // The generation the record holds, or -1 when it is not a whole value of this record.
 int64_t generationOf(uint32_t id, const Bytes& record)
 {
-    if (record.size() < 8 || wordAt(record, 0) != id)
+    if (record.size() < 8)
         return -1;
-    uint32_t generation = wordAt(record, 4);
+    uint32_t generation = uint32_t(record[4]) << 24 | uint32_t(record[5]) << 16 | uint32_t(record[6]) << 8 | record[7];
     return record == value(id, generation) ? int64_t(generation) : -1;
 }
 
@@ -52,9 +42,7 @@ int64_t generationOf(uint32_t id, const Bytes& record)
     DRecordStorePtr store = DRecordStore::openRecordStore(lang::DString::fromUtf8("kill"), false);
     for (uint32_t step = 1;; ++step)
         for (int32_t id = 1; id <= kRecords; ++id) {
-            Bytes v = value(uint32_t(id), round * 100000u + step);
-            lang::DbyteArrayPtr data = new lang::DbyteArray(int32_t(v.size()));
-            std::copy(v.begin(), v.end(), data->data());
+            lang::DbyteArrayPtr data = testfiles::array(value(uint32_t(id), round * 100000u + step));
             store->setRecord(id, data, 0, data->length());
         }
 }
@@ -66,8 +54,8 @@ TEST_F(KillLoop, KilledWritersNeverTearARecord)
     {
         DRecordStorePtr store = open("kill");
         for (int32_t id = 1; id <= kRecords; ++id) {
-            Bytes v = value(uint32_t(id), 0);
-            store->addRecord(array(v), 0, int32_t(v.size()));
+            lang::DbyteArrayPtr data = testfiles::array(value(uint32_t(id), 0));
+            store->addRecord(data, 0, data->length());
         }
     }
     std::mt19937 random(20261206);
@@ -89,12 +77,11 @@ TEST_F(KillLoop, KilledWritersNeverTearARecord)
         ::waitpid(writer, &status, 0);
         ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
             << "the writer stopped by itself in round " << round;
-
         DRecordStorePtr store = open("kill", false);
         ASSERT_EQ(store->getNumRecords(), kRecords) << "round " << round;
         ASSERT_EQ(store->getNextRecordID(), kRecords + 1) << "round " << round;
         for (int32_t id = 1; id <= kRecords; ++id) {
-            int64_t generation = generationOf(uint32_t(id), bytesOf(store->getRecord(id)));
+            int64_t generation = generationOf(uint32_t(id), testfiles::bytesOf(store->getRecord(id)));
             ASSERT_GE(generation, 0) << "record " << id << " torn in round " << round;
             newest = std::max(newest, generation);
         }

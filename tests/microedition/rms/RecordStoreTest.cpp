@@ -4,13 +4,15 @@
 
 using namespace vela;
 using namespace vela::microedition::rms;
+using testfiles::array;
 using testfiles::Bytes;
+using testfiles::bytesOf;
 
 namespace {
 
 class RecordStore : public StoreFixture { };
 
-TEST_F(RecordStore, IdsStartAtOneAndFollowTheLargest)
+TEST_F(RecordStore, IdsStartAtOneAndFollowTheLargestUpToTheLast)
 {
     DRecordStorePtr store = open("s");
     EXPECT_EQ(store->getNextRecordID(), 1);
@@ -20,99 +22,71 @@ TEST_F(RecordStore, IdsStartAtOneAndFollowTheLargest)
     EXPECT_EQ(store->getNumRecords(), 3);
     EXPECT_EQ(store->getNextRecordID(), 6);
     EXPECT_EQ(store->addRecord(array({6}), 0, 1), 6);
+    EXPECT_EQ(store->addRecord(nullptr, 0, 0), 7); // null data adds nothing, tells the next id
+    EXPECT_EQ(store->getNumRecords(), 4);
+    testfiles::writeFile(folderOf("s") + "/2147483647", Bytes{1});
+    EXPECT_THROWS_KIND(store->addRecord(array({1}), 0, 1), lang::RecordStoreFullException);
+    EXPECT_EQ(store->getNumRecords(), 5);
 }
 
-TEST_F(RecordStore, RecordsAreFilesHoldingExactlyTheirBytes)
+TEST_F(RecordStore, RecordsAreFilesOfTheirBytesCountsAreClippedAndOffsetAtTheEndStoresNothing)
 {
     DRecordStorePtr store = open("s");
     store->addRecord(array({0, 1, 2, 0xFF}), 1, 2);
     EXPECT_EQ(testfiles::readFile(folderOf("s") + "/1"), (Bytes{1, 2}));
-}
-
-TEST_F(RecordStore, CountIsClippedToTheArrayAndOffsetAtTheEndStoresNothing)
-{
-    DRecordStorePtr store = open("s");
     int32_t clipped = store->addRecord(array({1, 2, 3}), 1, 100);
     int32_t empty = store->addRecord(array({1, 2, 3}), 3, 5);
     EXPECT_EQ(bytesOf(store->getRecord(clipped)), (Bytes{2, 3}));
     EXPECT_EQ(store->getRecordSize(empty), 0);
     EXPECT_EQ(store->getRecord(empty)->length(), 0);
+    for (int i = 0; i < 5; ++i)
+        store->setRecord(1, array({uint8_t(i)}), 0, 1);
+    EXPECT_EQ(bytesOf(store->getRecord(1)), Bytes{4});
+    // Writes leave no temporary files behind.
+    EXPECT_EQ(testfiles::run({"ls", "-A", folderOf("s")}).out, "1\n2\n3\n");
 }
 
-TEST_F(RecordStore, BadOffsetsThrowRecordStoreException)
+TEST_F(RecordStore, BadOffsetsAndMissingIdsThrow)
 {
     DRecordStorePtr store = open("s");
     EXPECT_THROWS_KIND(store->addRecord(array({1}), 2, 1), lang::RecordStoreException);
     EXPECT_THROWS_KIND(store->addRecord(array({1}), -1, 1), lang::RecordStoreException);
     EXPECT_THROWS_KIND(store->addRecord(array({1}), 0, -1), lang::RecordStoreException);
-    int32_t id = store->addRecord(array({1}), 0, 1);
-    EXPECT_THROWS_KIND(store->setRecord(id, array({1}), 2, 1), lang::RecordStoreException);
-    EXPECT_EQ(store->getNumRecords(), 1);
-}
-
-TEST_F(RecordStore, NullDataAddsNothingAndTellsTheNextId)
-{
-    DRecordStorePtr store = open("s");
-    store->addRecord(array({1}), 0, 1);
-    EXPECT_EQ(store->addRecord(nullptr, 0, 0), 2);
-    EXPECT_EQ(store->getNumRecords(), 1);
-}
-
-TEST_F(RecordStore, SetReplacesAnExistingRecordOnly)
-{
-    DRecordStorePtr store = open("s");
-    int32_t id = store->addRecord(array({1, 1, 1}), 0, 3);
-    store->setRecord(id, array({9}), 0, 1);
-    EXPECT_EQ(bytesOf(store->getRecord(id)), Bytes{9});
-    EXPECT_THROWS_KIND(store->setRecord(7, array({1}), 0, 1), lang::InvalidRecordIDException);
-    EXPECT_THROWS_KIND(store->setRecord(0, array({1}), 0, 1), lang::InvalidRecordIDException);
-    EXPECT_THROWS_KIND(store->setRecord(-1, array({1}), 0, 1), lang::InvalidRecordIDException);
-    EXPECT_FALSE(testfiles::exists(folderOf("s") + "/7"));
-    EXPECT_EQ(store->getNumRecords(), 1);
-}
-
-TEST_F(RecordStore, MissingRecordsThrowRecordStoreException)
-{
-    DRecordStorePtr store = open("s");
     for (int32_t id : {1, 0, -4}) {
         EXPECT_THROWS_KIND(store->getRecord(id), lang::RecordStoreException);
         EXPECT_THROWS_KIND(store->getRecordSize(id), lang::RecordStoreException);
     }
+    int32_t id = store->addRecord(array({1}), 0, 1);
+    EXPECT_THROWS_KIND(store->setRecord(id, array({1}), 2, 1), lang::RecordStoreException);
+    for (int32_t missing : {7, 0, -1})
+        EXPECT_THROWS_KIND(store->setRecord(missing, array({1}), 0, 1), lang::InvalidRecordIDException);
+    EXPECT_FALSE(testfiles::exists(folderOf("s") + "/7"));
+    EXPECT_EQ(store->getNumRecords(), 1);
 }
 
-TEST_F(RecordStore, OpeningAndDeletingMissingStores)
+TEST_F(RecordStore, OpeningAndDeletingStores)
 {
     EXPECT_THROWS_KIND(open("never", false), lang::RecordStoreNotFoundException);
     EXPECT_FALSE(testfiles::exists(folderOf("never")));
-    EXPECT_THROWS_KIND(DRecordStore::deleteRecordStore(name("never")),
-                       lang::RecordStoreNotFoundException);
-    EXPECT_THROWS_KIND(DRecordStore::openRecordStore(nullptr, true),
-                       lang::IllegalArgumentException);
-}
-
-TEST_F(RecordStore, DeleteRemovesTheStoreAndItsRecords)
-{
+    EXPECT_THROWS_KIND(DRecordStore::deleteRecordStore(name("never")), lang::RecordStoreNotFoundException);
+    EXPECT_THROWS_KIND(DRecordStore::openRecordStore(nullptr, true), lang::IllegalArgumentException);
     open("gone")->addRecord(array({1}), 0, 1);
     DRecordStore::deleteRecordStore(name("gone"));
     EXPECT_THROWS_KIND(open("gone", false), lang::RecordStoreNotFoundException);
     EXPECT_EQ(open("gone")->getNumRecords(), 0);
+    open("keys\\a")->addRecord(array({1}), 0, 1); // a backslash nests folders
+    EXPECT_TRUE(testfiles::exists(folderOf("keys/a") + "/1"));
+    io::setAppNameSource(nullptr);
+    EXPECT_THROWS_KIND(open("s"), lang::RecordStoreException);
 }
 
 TEST_F(RecordStore, RecordsPersistAndAreSharedBetweenOpenStores)
 {
-    DRecordStorePtr first = open("cfg");
-    DRecordStorePtr second = open("cfg", false);
+    DRecordStorePtr first = open("cfg"), second = open("cfg", false);
     int32_t id = first->addRecord(array({4, 2}), 0, 2);
     EXPECT_EQ(bytesOf(second->getRecord(id)), (Bytes{4, 2}));
-    first = nullptr;
-    second = nullptr;
+    first = second = nullptr;
     EXPECT_EQ(bytesOf(open("cfg", false)->getRecord(id)), (Bytes{4, 2}));
-}
-
-TEST_F(RecordStore, BackslashInTheNameNestsFolders)
-{
-    open("keys\\a")->addRecord(array({1}), 0, 1);
-    EXPECT_TRUE(testfiles::exists(folderOf("keys/a") + "/1"));
 }
 
 TEST_F(RecordStore, NamesThatWouldLeaveTheDataFolderAreRefused)
@@ -132,30 +106,6 @@ TEST_F(RecordStore, StrayFilesAreNeitherCountedNorNumbered)
     EXPECT_EQ(store->getNumRecords(), 1);
     EXPECT_EQ(store->getNextRecordID(), 2);
     EXPECT_EQ(store->addRecord(array({2}), 0, 1), 2);
-}
-
-TEST_F(RecordStore, WritesLeaveNoTemporaryFiles)
-{
-    DRecordStorePtr store = open("s");
-    int32_t id = store->addRecord(array({1}), 0, 1);
-    for (int i = 0; i < 5; ++i)
-        store->setRecord(id, array({uint8_t(i)}), 0, 1);
-    testfiles::RunResult listing = testfiles::run({"ls", "-A", folderOf("s")});
-    EXPECT_EQ(listing.out, "1\n");
-}
-
-TEST_F(RecordStore, LargestIdHasNoSuccessor)
-{
-    DRecordStorePtr store = open("s");
-    testfiles::writeFile(folderOf("s") + "/2147483647", Bytes{1});
-    EXPECT_THROWS_KIND(store->addRecord(array({1}), 0, 1), lang::RecordStoreFullException);
-    EXPECT_EQ(store->getNumRecords(), 1);
-}
-
-TEST_F(RecordStore, UnknownApplicationNameFailsToOpen)
-{
-    io::setAppNameSource(nullptr);
-    EXPECT_THROWS_KIND(open("s"), lang::RecordStoreException);
 }
 
 } // namespace
