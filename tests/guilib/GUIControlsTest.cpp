@@ -12,6 +12,7 @@ using namespace guitest;
 
 namespace {
 
+// A 120x20 slider whose bar is the client x 10..110, stepping by 10.
 class GUISliderTest : public GUITest {
 protected:
     void SetUp() override
@@ -26,37 +27,30 @@ protected:
     GUISliderPtr slider;
 };
 
-TEST_F(GUISliderTest, ValuesSnapToStepsAndClamp)
+TEST_F(GUISliderTest, ValuesSnapToStepsClampToLimitsAndAreAnnouncedOnce)
 {
+    static int32_t announced;
+    slider->addAction(GUIWidget::EVENT_VALUE_CHANGED, GUIAction::ACTION_NONE, 0, nullptr,
+        [](GUIAction& a) { announced = a.dataInt(0); });
     struct Case {
         int32_t in, stored;
     };
-    const Case cases[] = { { 14, 10 }, { 15, 10 }, { 16, 20 }, { 250, 100 },
-                           { -7, 0 },  { 96, 100 }, { 0, 0 } };
+    const Case cases[] = { { 14, 10 }, { 15, 10 }, { 16, 20 }, { 250, 100 }, { -7, 0 }, { 96, 100 },
+        { 4, 0 }, { 30, 30 }, { 34, 30 } };
     for (const Case& c : cases) {
         slider->setValue(c.in);
         EXPECT_EQ(slider->getValue(), c.stored) << c.in;
     }
+    drain();
+    EXPECT_EQ(eventLog().size(), 7u) << "unchanged values are not announced";
+    EXPECT_EQ(announced, 30);
     slider->setSnapToStep(false);
     slider->setValue(37);
     EXPECT_EQ(slider->getValue(), 37);
-}
-
-TEST_F(GUISliderTest, EachChangeIsAnnouncedOnceWithTheNewValue)
-{
-    static int32_t announced;
-    slider->addAction(GUIWidget::EVENT_VALUE_CHANGED, GUIAction::ACTION_NONE, 0, nullptr,
-                      [](GUIAction& a) { announced = a.dataInt(0); });
-    slider->setValue(30);
-    slider->setValue(30);
-    slider->setValue(34);
-    drain();
-    EXPECT_EQ(eventLog().size(), 1u);
-    EXPECT_EQ(announced, 30);
-}
-
-TEST_F(GUISliderTest, LimitsReapplyTheValueAndRejectCrossing)
-{
+    slider->setSnapToStep(true);
+    slider->setStep(0);
+    slider->setValue(33);
+    EXPECT_EQ(slider->getValue(), 33) << "a step of 0 does not snap";
     slider->setValue(80);
     slider->setMaximum(50);
     EXPECT_EQ(slider->getValue(), 50);
@@ -71,7 +65,7 @@ TEST_F(GUISliderTest, LimitsReapplyTheValueAndRejectCrossing)
 
 TEST_F(GUISliderTest, KeysAndTapsMoveItOnlyWhileEnabledAndFocused)
 {
-    GUIWidgetPtr screen = makeWidget(1, 0, 0, 240, 320);
+    GUIWidgetPtr screen = makeScreen(1);
     screen->addChild(slider);
     engine().pushScreen(screen);
     slider->setState(GUIWidget::STATE_FOCUSED, true);
@@ -79,25 +73,17 @@ TEST_F(GUISliderTest, KeysAndTapsMoveItOnlyWhileEnabledAndFocused)
     frame();
     EXPECT_EQ(slider->getValue(), 10);
     host.actions[3] = false;
-    host.press(60, 10);  // bar x 10..110 on the screen: half way
-    frame();
-    EXPECT_EQ(slider->getValue(), 50);
-    host.release();
-    frame();
+    tap(60, 10);
+    EXPECT_EQ(slider->getValue(), 50) << "half way along the bar";
     // With a bar rectangle (2, 3, 4, 5) in the client background, taps beside it step.
     slider->setLook(8, new GUIAnimation(testSprites(1), 0, true), 0, 0);
     slider->selectLooks(false);
     slider->setBarRectId(1);
-    EXPECT_EQ(slider->getBarRect(true), (GUIRect{ 12, 3, 4, 5 }));
-    host.press(30, 10);
-    frame();
+    EXPECT_EQ(slider->getBarRect(true), (GUIRect { 12, 3, 4, 5 }));
+    tap(30, 10);
     EXPECT_EQ(slider->getValue(), 60) << "increment by the press; the held point is off the bar";
-    host.release();
-    frame();
     slider->setState(GUIWidget::STATE_ENABLED, false);
-    host.press(20, 10);
-    frame();
-    host.release();
+    tap(20, 10);
     host.actions[2] = true;
     host.now += 1000;
     frame();
@@ -115,9 +101,6 @@ TEST_F(GUISliderTest, FillCoversTheValueShareOfTheBar)
     EXPECT_EQ(pixelAt(target, 10, 5), RED565);
     EXPECT_EQ(pixelAt(target, 38, 5), RED565);
     EXPECT_EQ(pixelAt(target, 40, 5), 0);
-    slider->setStep(0);
-    slider->setValue(33);
-    EXPECT_EQ(slider->getValue(), 33) << "a step of 0 does not snap";
 }
 
 // A screen with a 200x100 list over 400 pixels of content and its scroll bar (20x100) on the
@@ -127,7 +110,7 @@ protected:
     void SetUp() override
     {
         GUITest::SetUp();
-        screen = makeWidget(1, 0, 0, 240, 320);
+        screen = makeScreen(1);
         list = screen->addChild(makeWidget(2, 0, 0, 200, 100));
         list->addChild(makeWidget(3, 0, 0, 200, 400));
         bar = new GUIVScrollBar(list, 0, 0, 10, 10, -1);
@@ -143,63 +126,44 @@ protected:
     GUIVScrollBarPtr bar;
 };
 
-TEST_F(GUIScrollBarTest, TickFitsTheTrackBetweenTheArrows)
+TEST_F(GUIScrollBarTest, TrackFitsBetweenTheArrowsAndAHeldArrowScrollsEveryFrame)
 {
-    EXPECT_EQ(bar->track->getBounds(), (GUIRect{ 0, 0, 20, 80 }));
-    EXPECT_EQ(bar->track->widgetToScreen(GUIPoint{ 0, 0 }).y, 10);
-    EXPECT_EQ(bar->thumb->widgetToScreen(GUIPoint{ 0, 0 }).y, 10);
-    EXPECT_EQ(bar->downButton->widgetToScreen(GUIPoint{ 0, 0 }).y, 90);
-}
-
-TEST_F(GUIScrollBarTest, HeldArrowScrollsEveryFrame)
-{
+    EXPECT_EQ(bar->track->getBounds(), (GUIRect { 0, 0, 20, 80 }));
+    EXPECT_EQ(bar->track->widgetToScreen(GUIPoint { 0, 0 }).y, 10);
+    EXPECT_EQ(bar->thumb->widgetToScreen(GUIPoint { 0, 0 }).y, 10);
+    EXPECT_EQ(bar->downButton->widgetToScreen(GUIPoint { 0, 0 }).y, 90);
     host.press(220, 95);
-    for (int i = 0; i < 5; ++i)
-        frame();
+    frame(5);
     EXPECT_EQ(engine().getPointerCapture(), bar->downButton);
     EXPECT_GT(list->scrollY, 0);
     EXPECT_EQ(list->scrollTargetY, list->scrollY + 10);
-    host.release();
-    frame();
+    release();
     host.press(220, 5);
-    for (int i = 0; i < 40; ++i)
-        frame();
+    frame(40);
     EXPECT_EQ(list->scrollY, 0) << "the up arrow stops at the top";
 }
 
 TEST_F(GUIScrollBarTest, TrackPagesByHalfTheClientAndTheThumbIgnoresTaps)
 {
-    host.press(220, 60);
-    frame();
+    tap(220, 60);
     EXPECT_EQ(list->scrollTargetY, 50);
-    host.release();
-    frame();
-    for (int i = 0; i < 30; ++i)
-        frame();
+    frame(30);
     EXPECT_EQ(list->scrollY, 50);
     EXPECT_EQ(bar->thumb->boundsY, 10) << "the thumb follows: 50 * 60 / 300";
-    host.press(220, 25);  // on the thumb (20..40)
-    frame();
-    EXPECT_EQ(engine().getPointerCapture(), bar->thumb);
+    EXPECT_EQ(tap(220, 25), bar->thumb); // on the thumb (20..40)
     EXPECT_EQ(list->scrollTargetY, 50);
-    host.release();
-    frame();
-    host.press(220, 15);  // track above the thumb
-    frame();
+    tap(220, 15); // track above the thumb
     EXPECT_EQ(list->scrollTargetY, 0);
 }
 
 TEST_F(GUIScrollBarTest, DraggingTheThumbScrollsInProportion)
 {
-    host.press(220, 20);
-    frame();
-    host.drag(220, 50);
-    frame();
+    press(220, 20);
+    dragTo(220, 50);
     // The pointer (40 below the track top) minus half the thumb: 30 of a 60-pixel travel.
     EXPECT_EQ(bar->thumb->boundsY, 30);
     EXPECT_EQ(list->scrollY, 150);
-    host.drag(220, 300);
-    frame();
+    dragTo(220, 300);
     EXPECT_EQ(bar->thumb->boundsY, 60) << "kept inside the track";
     EXPECT_EQ(list->scrollY, 300);
 }
@@ -208,21 +172,17 @@ TEST_F(GUIScrollBarTest, ContentThatFitsNeitherDividesByZeroNorScrolls)
 {
     list->getChild(0, 0)->setSize(200, 60);
     list->computeContentRect();
-    engine().executeAction(nullptr);
-    GUIActionPtr sync = new GUIAction(GUIAction::ACTION_SYNC_THUMB, 0, bar->thumb, nullptr);
+    GUIActionPtr sync = action(GUIAction::ACTION_SYNC_THUMB, 0, bar->thumb);
     sync->source = list;
     engine().executeAction(sync);
     EXPECT_EQ(bar->thumb->boundsY, 0);
-    host.press(220, 20);
-    frame();
-    host.drag(220, 70);
-    frame();
+    press(220, 20);
+    dragTo(220, 70);
     EXPECT_EQ(list->scrollY, 0);
     EXPECT_LE(bar->thumb->boundsY, 60);
-    bar->setSize(20, 30);  // a track shorter than the thumb
+    bar->setSize(20, 30); // a track shorter than the thumb
     frame();
-    host.drag(220, 20);
-    frame();
+    dragTo(220, 20);
     EXPECT_EQ(bar->thumb->boundsY, 0);
 }
 
@@ -237,11 +197,8 @@ TEST_F(GUIMessageBoxTest, TappingASoftKeyLabelActsOnTheTopScreen)
     recordEvents(box, { GUIWidget::EVENT_SOFT_RIGHT });
     engine().pushScreen(menu);
     engine().pushScreen(box);
-    host.press(230, 315);
-    frame();
-    EXPECT_EQ(engine().getPointerCapture(), box->rightSoftKey);
-    drain();
-    EXPECT_EQ(eventLog(), (EventLog{ { 2, GUIWidget::EVENT_SOFT_RIGHT } }));
+    EXPECT_EQ(tap(230, 315), box->rightSoftKey);
+    EXPECT_EQ(eventLog(), (EventLog { { 2, GUIWidget::EVENT_SOFT_RIGHT } }));
 }
 
 TEST_F(GUIMessageBoxTest, ShortMessageKeepsItsScrollBarAndDoesNotScroll)
@@ -250,16 +207,15 @@ TEST_F(GUIMessageBoxTest, ShortMessageKeepsItsScrollBarAndDoesNotScroll)
     GUIMessageBoxPtr box = new GUIMessageBox(2);
     box->textArea->setMarkup(new vela::lang::DString(u"αα ββ"));
     engine().pushScreen(box);
-    EXPECT_EQ(box->textArea->getBounds(), (GUIRect{ 0, 0, 240, 240 }));
-    EXPECT_EQ(box->textArea->widgetToScreen(GUIPoint{ 0, 0 }).y, 40);
+    EXPECT_EQ(box->textArea->getBounds(), (GUIRect { 0, 0, 240, 240 }));
+    EXPECT_EQ(box->textArea->widgetToScreen(GUIPoint { 0, 0 }).y, 40);
     EXPECT_EQ(box->scrollBar->getParent(), box);
     box->textArea->scrollDown(0);
-    for (int i = 0; i < 20; ++i)
-        frame();
+    frame(20);
     // Neither axis leaves the text's own box: a text only a few pixels high and with no
     // width of content would otherwise be painted outside its clip.
-    EXPECT_EQ(box->textArea->scrollY, 0);
-    EXPECT_EQ(box->textArea->scrollX, 0);
+    EXPECT_EQ(
+        xy(GUIPoint { box->textArea->scrollX, box->textArea->scrollY }), std::make_pair(0, 0));
 }
 
 TEST_F(GUIMessageBoxTest, DownOnAScreenWithoutEntriesKeepsTheFocus)

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "guilib/GUIHost.h"
-#include "lang/DString.ptr"
+#include "lang/DString.h"
 
 namespace guitest {
 
@@ -13,16 +13,13 @@ namespace guitest {
 class FakeHost : public gamelib::GUIHost {
 public:
     bool actions[16] = {};
-    bool keyEventSeen = false;
+    bool keyEventSeen = false, pointerDown = false, pointerDragged = false;
     int32_t lastKeyCode = 0;
-    bool pointerDown = false;
-    bool pointerDragged = false;
     int32_t pointerX = 0, pointerY = 0, previousX = 0, previousY = 0;
     int32_t width = 240, height = 320;
     int64_t now = 10000;
-    int resets = 0;
+    int resets = 0, destroyed = 0;
     std::vector<std::string> urls;
-    int destroyed = 0;
 
     bool isActionSet(int32_t a) override { return a >= 0 && a < 16 && actions[a]; }
     bool isKeyEventSeen() override { return keyEventSeen; }
@@ -44,7 +41,10 @@ public:
     int32_t getScreenWidth() override { return width; }
     int32_t getScreenHeight() override { return height; }
     int64_t currentTimeMillis() override { return now; }
-    void platformRequest(const vela::lang::DStringPtr& url) override;
+    void platformRequest(const vela::lang::DStringPtr& url) override
+    {
+        urls.push_back(url->toUtf8());
+    }
     void notifyDestroyed() override { ++destroyed; }
 
     // Pointer gestures as the canvas records them.
@@ -63,11 +63,7 @@ public:
         pointerY = y;
         pointerDragged = pointerDown = true;
     }
-    void release()
-    {
-        pointerDown = false;
-        pointerDragged = false;
-    }
+    void release() { pointerDown = pointerDragged = false; }
 };
 
 class SoundRecorder : public gamelib::GUISoundControl {
@@ -77,8 +73,8 @@ public:
     void setMusicVolume(int32_t v) override { calls.push_back("music " + std::to_string(v)); }
     void playSound(int32_t index, bool loop, int32_t param) override
     {
-        calls.push_back("play " + std::to_string(index) + (loop ? " loop " : " once ")
-                        + std::to_string(param));
+        calls.push_back(
+            "play " + std::to_string(index) + (loop ? " loop " : " once ") + std::to_string(param));
     }
 };
 

@@ -69,9 +69,8 @@ ImageManagerPtr testSprites(int32_t frames, int32_t offsetX, int32_t offsetY)
         (*part)[1] = int16_t(offsetY);
         animation->frames->set(f, part);
         vela::lang::DshortArrayPtr rect = new DshortArray(5);
-        const int16_t values[] = { 1, 2, 3, 4, 5 };
-        for (int32_t k = 0; k < 5; ++k)
-            (*rect)[k] = values[k];
+        for (int16_t k = 0; k < 5; ++k)
+            (*rect)[k] = int16_t(k + 1); // id 1 at (2, 3), 4 x 5
         animation->rects->set(f, rect);
     }
     animation->firstLeft = offsetX;

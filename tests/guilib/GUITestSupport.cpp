@@ -1,8 +1,7 @@
-// Fakes and fixture shared by the GUI tests.
+// The fixture and event recorder shared by the GUI tests.
 #include "GUITestSupport.h"
 
 #include "gamelib/GameContext.h"
-#include "lang/DString.h"
 
 using namespace gamelib;
 
@@ -14,15 +13,11 @@ EventLog& eventLog()
     return log;
 }
 
-void recordEvent(GUIAction& action)
-{
-    eventLog().emplace_back(action.source ? action.source->id : -99, action.event);
-}
-
 void recordEvents(const GUIWidgetPtr& widget, std::initializer_list<int32_t> events)
 {
     for (int32_t e : events)
-        widget->addAction(e, GUIAction::ACTION_NONE, 0, nullptr, recordEvent);
+        widget->addAction(e, GUIAction::ACTION_NONE, 0, nullptr,
+            [](GUIAction& a) { eventLog().emplace_back(a.source ? a.source->id : -99, a.event); });
 }
 
 void GUITest::SetUp()
@@ -31,8 +26,8 @@ void GUITest::SetUp()
     // Bitmap fonts skip text outside the game's screen.
     GameContext::get().screenWidth = host.width;
     GameContext::get().screenHeight = host.height;
-    GUIEngine::getInstance()->setHost(&host);
-    GUIEngine::getInstance()->setSoundControl(&sound);
+    engine().setHost(&host);
+    engine().setSoundControl(&sound);
 }
 
 void GUITest::TearDown()
@@ -41,20 +36,34 @@ void GUITest::TearDown()
     GameContext::reset();
 }
 
-int GUITest::drain()
+void GUITest::drain()
 {
-    int count = 0;
-    while (GUIActionPtr action = engine().pollAction()) {
+    while (GUIActionPtr action = engine().pollAction())
         engine().executeAction(action);
-        ++count;
-    }
-    return count;
 }
 
-void GUITest::frame()
+void GUITest::frame(int count)
 {
-    engine().update();
-    drain();
+    for (int i = 0; i < count; ++i) {
+        engine().update();
+        drain();
+    }
+}
+
+GUIWidgetPtr GUITest::tap(int32_t x, int32_t y)
+{
+    press(x, y);
+    GUIWidgetPtr captured = engine().getPointerCapture();
+    release();
+    return captured;
+}
+
+void GUITest::execute(
+    int32_t type, int32_t param, const vela::lang::DObjectPtr& data, const GUIWidgetPtr& source)
+{
+    GUIActionPtr a = action(type, param, data);
+    a->source = source;
+    engine().executeAction(a);
 }
 
 GUIWidgetPtr GUITest::makeWidget(int32_t id, int32_t x, int32_t y, int32_t w, int32_t h)

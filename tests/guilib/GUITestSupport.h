@@ -1,4 +1,4 @@
-// Fakes for GUI tests: a scripted canvas input state and clock, a sound recorder, a fixture.
+// The fixture of the GUI tests: a fresh engine on a fake host, an event recorder, gestures.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -16,23 +16,52 @@ namespace guitest {
 // One handled event as the recording callback saw it: widget id and event code.
 using EventLog = std::vector<std::pair<int32_t, int32_t>>;
 EventLog& eventLog();
-// A callback that records (source id, event) when its action executes.
-void recordEvent(gamelib::GUIAction& action);
-// Binds the recorder to each of the events on the widget (chained after existing bindings).
+// Binds a recorder of (source id, event) to each of the events (chained after existing ones).
 void recordEvents(const gamelib::GUIWidgetPtr& widget, std::initializer_list<int32_t> events);
+// A point as a comparable, printable pair.
+inline std::pair<int32_t, int32_t> xy(gamelib::GUIPoint p)
+{
+    return { p.x, p.y };
+}
 
-// Every test runs on a fresh engine bound to a fake host and a sound recorder.
 class GUITest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
 
     gamelib::GUIEngine& engine() { return *gamelib::GUIEngine::getInstance(); }
-    // Executes every queued action in order; returns how many ran.
-    int drain();
-    // One frame as the application runs it: update, then the queue.
-    void frame();
+    // Executes every queued action in order.
+    void drain();
+    // Frames as the application runs them: update, then the queue.
+    void frame(int count = 1);
+    // Pointer gestures, each followed by a frame.
+    void press(int32_t x, int32_t y)
+    {
+        host.press(x, y);
+        frame();
+    }
+    void dragTo(int32_t x, int32_t y)
+    {
+        host.drag(x, y);
+        frame();
+    }
+    void release()
+    {
+        host.release();
+        frame();
+    }
+    // Press and release at a point; returns the widget that captured the press.
+    gamelib::GUIWidgetPtr tap(int32_t x, int32_t y);
+    // Runs an action at once, as if `source` had fired it.
+    void execute(int32_t type, int32_t param = 0, const vela::lang::DObjectPtr& data = nullptr,
+        const gamelib::GUIWidgetPtr& source = nullptr);
     gamelib::GUIWidgetPtr makeWidget(int32_t id, int32_t x, int32_t y, int32_t w, int32_t h);
+    gamelib::GUIWidgetPtr makeScreen(int32_t id) { return makeWidget(id, 0, 0, 240, 320); }
+    static gamelib::GUIActionPtr action(
+        int32_t type, int32_t param = 0, const vela::lang::DObjectPtr& data = nullptr)
+    {
+        return new gamelib::GUIAction(type, param, data, nullptr);
+    }
 
     FakeHost host;
     SoundRecorder sound;

@@ -3,13 +3,13 @@
 
 #include <string>
 
+#include "gamelib/GameContext.h"
 #include "guilib/GUIAnimation.h"
 #include "guilib/GUIEngine.h"
-#include "guilib/GUIModalScreen.h"
-#include "guilib/GUIText.h"
-#include "gamelib/GameContext.h"
 #include "guilib/GUIFakeHost.h"
+#include "guilib/GUIModalScreen.h"
 #include "guilib/GUITestAssets.h"
+#include "guilib/GUIText.h"
 #include "lang/DString.h"
 
 using namespace gamelib;
@@ -49,11 +49,11 @@ GUIWidgetPtr buildMenu()
         item->getText()->setAlignment(10);
         item->setLook(9, new GUIAnimation(0x204060, 0xFFFFFF), 0, 0);
         item->setLook(9, new GUIAnimation(0x406080, 0xFFFF00), GUIWidget::STATE_FOCUSED,
-                      GUIWidget::STATE_FOCUSED);
+            GUIWidget::STATE_FOCUSED);
         item->setLook(0, new GUIAnimation(sprites, 0, true), GUIWidget::STATE_FOCUSED,
-                      GUIWidget::STATE_FOCUSED);
-        item->setAction(GUIWidget::EVENT_FIRE,
-                        new GUIAction(GUIAction::ACTION_SET_STATE, 8, nullptr, nullptr));
+            GUIWidget::STATE_FOCUSED);
+        item->setAction(
+            GUIWidget::EVENT_FIRE, new GUIAction(GUIAction::ACTION_SET_STATE, 8, nullptr, nullptr));
     }
     screen->leftSoftKey->setMarkup(new DString(u"αβ"));
     screen->rightSoftKey->setMarkup(new DString(u"γδ"));
