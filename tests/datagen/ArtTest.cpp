@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
 #include <stdexcept>
 
@@ -135,6 +136,13 @@ TEST(MenuSprites, NumberEveryLookTheMenusUse)
             EXPECT_EQ(frameSize(set, f), std::make_pair(bar.w, bar.h)) << fill;
             EXPECT_TRUE(f[0].x == 0 && f[0].y == 0) << fill;
         }
+        // The same scroll arrow marks the top and the bottom of a list: it reads the same upside down.
+        const Canvas& mark = set.picture(set.animation(menu_anim::kScrollArrow).frames[0][0].image);
+        float asymmetry = 0;
+        for (int y = 0; y < mark.height(); ++y)
+            for (int x = 0; x < mark.width(); ++x)
+                asymmetry = std::max(asymmetry, std::fabs(mark.at(x, y).r - mark.at(x, mark.height() - 1 - y).r));
+        EXPECT_LT(asymmetry, 0.1f) << p.resolutionFile();
         const Part& next = set.animation(menu_anim::kArrowRight).frames[0][0];
         EXPECT_TRUE(next.mirror);
         EXPECT_EQ(next.image, set.animation(menu_anim::kArrowLeft).frames[0][0].image);

@@ -43,15 +43,35 @@ Canvas triangle(int w, int h, bool pointsLeft, const Rgba& colour)
     return outlined(c, 1.0f, rgb(0x0E1E26));
 }
 
-Canvas chevron(int s, bool up)
+Canvas disc(int s)
 {
     Canvas c(s, s);
     c.fillCircle(s / 2.0f, s / 2.0f, s / 2.0f, kRim);
     c.fillCircle(s / 2.0f, s / 2.0f, s / 2.0f - 1.2f, kPlate);
-    float y0 = up ? s * 0.62f : s * 0.38f, y1 = up ? s * 0.36f : s * 0.64f;
+    return c;
+}
+
+// A chevron across the middle of a disc of side s, from its arms at y0 to its point at y1.
+void strokeChevron(Canvas& c, int s, float y0, float y1)
+{
     float w = std::max(1.5f, s / 8.0f);
     c.strokeLine(s * 0.3f, y0, s * 0.5f, y1, w, kGold);
     c.strokeLine(s * 0.7f, y0, s * 0.5f, y1, w, kGold);
+}
+
+Canvas chevron(int s, bool up)
+{
+    Canvas c = disc(s);
+    strokeChevron(c, s, up ? s * 0.62f : s * 0.38f, up ? s * 0.36f : s * 0.64f);
+    return c;
+}
+
+// The lists mark their top and their bottom edge with the same animation: it points both ways.
+Canvas scrollMark(int s)
+{
+    Canvas c = disc(s);
+    strokeChevron(c, s, s * 0.42f, s * 0.24f);
+    strokeChevron(c, s, s * 0.58f, s * 0.76f);
     return c;
 }
 
@@ -134,8 +154,7 @@ SpriteSet menuSprites(const Profile& p, const TextHeights& t)
     Animation item = still(set.image(plate(itemW, itemH, kPlate, kRim, radius)));     // 3 item
     item.rects = {{{0, 4, 2, itemW - 8, itemH - 4}}};
     set.add(item);
-    int arrow = std::max(10, p.cell * 3 / 4);
-    set.add(still(set.image(chevron(arrow, true))));  // 4 scroll arrow
+    set.add(still(set.image(scrollMark(std::max(14, p.cell * 3 / 4)))));  // 4 scroll arrow, both ends
 
     // 5..8 slider: the focused frame carries the bar rectangle; the fills are tiled from the
     // bar's corner and cut at the value, so each is exactly the bar's size.
