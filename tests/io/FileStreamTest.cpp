@@ -113,7 +113,7 @@ TEST(HostPaths, JoiningAndTheDataBaseFromTheEnvironment)
     const char* names[] = {"HOME", "TINTROW_HOME", "XDG_DATA_HOME"};
     std::vector<std::pair<std::string, bool>> saved;
     for (const char* name : names)
-        saved.emplace_back(std::getenv(name) ? std::getenv(name) : "", std::getenv(name) != nullptr);
+        saved.emplace_back(std::getenv(name) ? std::getenv(name) : "", std::getenv(name));
     ::setenv("TINTROW_HOME", "/t/home", 1);
     EXPECT_EQ(dataBase(), "/t/home");
     ::unsetenv("TINTROW_HOME");

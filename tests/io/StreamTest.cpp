@@ -83,7 +83,8 @@ TEST(ByteArrayOutput, BadRangesResetCloseAndToString)
     out->write(7); // a closed stream starts a new buffer rather than crashing
     EXPECT_EQ(out->toByteArray()->length(), 1);
     DByteArrayOutputStreamPtr text = new DByteArrayOutputStream();
-    DDataOutputStreamPtr(new DDataOutputStream(text))->writeUTF(lang::DString::fromUtf8("h\xC3\xA9llo"));
+    DDataOutputStreamPtr data = new DDataOutputStream(text);
+    data->writeUTF(lang::DString::fromUtf8("h\xC3\xA9llo"));
     EXPECT_EQ(text->toString()->toUtf8(), "h\xC3\xA9llo"); // the content as one UTF record
 }
 
@@ -153,7 +154,11 @@ TEST(DataStreams, IntegersAreBigEndianAndSigned)
     EXPECT_EQ(written([](DDataOutputStream& o) { o.writeInt(1); }), (Bytes{0, 0, 0, 1}));
     EXPECT_EQ(written([](DDataOutputStream& o) { o.writeLong(0x0102030405060708LL); }),
               (Bytes{1, 2, 3, 4, 5, 6, 7, 8}));
-    EXPECT_EQ(written([](DDataOutputStream& o) { o.writeShort(0x1234); o.writeByte(-1); o.writeBoolean(true); }),
+    EXPECT_EQ(written([](DDataOutputStream& o) {
+                  o.writeShort(0x1234);
+                  o.writeByte(-1);
+                  o.writeBoolean(true);
+              }),
               (Bytes{0x12, 0x34, 0xFF, 1}));
     EXPECT_EQ(over({0xFF, 0xFF, 0xFF, 0xFE})->readInt(), -2);
     EXPECT_EQ(over({0x80, 0, 0, 0, 0, 0, 0, 1})->readLong(), INT64_MIN + 1);
@@ -235,7 +240,8 @@ TEST(ModifiedUtf8, MalformedInputThrows)
 
 TEST(ModifiedUtf8, LengthLimitIs65535EncodedBytes)
 {
-    Bytes out = written([&](DDataOutputStream& o) { o.writeUTF(units(std::u16string(65535, u'x'))); });
+    lang::DStringPtr longest = units(std::u16string(65535, u'x'));
+    Bytes out = written([&](DDataOutputStream& o) { o.writeUTF(longest); });
     EXPECT_EQ(out.size(), 65537u);
     EXPECT_EQ(over(out)->readUTF()->length(), 65535);
     DByteArrayOutputStreamPtr sink = new DByteArrayOutputStream();

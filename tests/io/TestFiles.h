@@ -37,8 +37,8 @@ public:
     }
     ~TempDir()
     {
-        ::nftw(path_.c_str(), [](const char* p, const struct stat*, int, struct FTW*) { return ::remove(p); },
-               16, FTW_DEPTH | FTW_PHYS);
+        auto remove = [](const char* p, const struct stat*, int, FTW*) { return ::remove(p); };
+        ::nftw(path_.c_str(), remove, 16, FTW_DEPTH | FTW_PHYS);
     }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;

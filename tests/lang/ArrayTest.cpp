@@ -205,6 +205,6 @@ TEST(Arraycopy, PrimitiveArraysAllOrNothingAndOverlapSafe)
     EXPECT_THROWS_KIND(DSystem::arraycopy(a, 4, b, 0, 2), IndexOutOfBoundsException);
     EXPECT_THROWS_KIND(DSystem::arraycopy(a, 0, b, 1, 2), IndexOutOfBoundsException);
     EXPECT_EQ(b[0], 0);
-    EXPECT_THROWS_KIND(DSystem::arraycopy(DbyteArrayPtr(), 0, DbyteArrayPtr(new DbyteArray(3)), 0, 0),
-        NullPointerException);
+    DbyteArrayPtr bytes = new DbyteArray(3);
+    EXPECT_THROWS_KIND(DSystem::arraycopy(DbyteArrayPtr(), 0, bytes, 0, 0), NullPointerException);
 }

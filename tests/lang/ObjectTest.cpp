@@ -97,7 +97,7 @@ TEST(SmartPointer, EqualityRulesAndTheBaseOperations)
     EXPECT_FALSE(right->equals(new DObject));
     EXPECT_FALSE(right->equals(nullptr));
     EXPECT_TRUE(right->reserved6().isNull());
-    EXPECT_EQ(right->hashCode(), static_cast<int32_t>(reinterpret_cast<uintptr_t>(right.get()) & 0x7FFFFFFF));
+    EXPECT_EQ(uint32_t(right->hashCode()), reinterpret_cast<uintptr_t>(right.get()) & 0x7FFFFFFF);
 }
 
 TEST(DObjectOperations, ToStringUsesTheHashWithoutBit31)

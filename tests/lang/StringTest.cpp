@@ -2,12 +2,16 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "lang/DInteger.h"
 #include "lang/DString.h"
 #include "lang/ThrownKind.h"
 
 using namespace vela::lang;
+using Text = const char16_t*;
+template <class... Columns>
+using Table = std::initializer_list<std::tuple<Columns...>>;
 
 static DStringPtr S(const char16_t* text)
 {
@@ -68,31 +72,21 @@ TEST(StringAccess, CharAtAndSubstringBounds)
 TEST(StringSearch, UnitAndSubstringSearches)
 {
     DStringPtr s = S(u"abcabc");
-    struct {
-        char16_t unit;
-        int32_t from, expected;
-    } unitCases[] = {
-        { u'b', 0, 1 }, { u'b', 2, 4 }, { u'b', -5, 1 }, { u'b', 100, -1 }, { u'b', 6, -1 },
-        { u'z', 0, -1 },
-    };
-    for (const auto& c : unitCases)
-        EXPECT_EQ(s->indexOf(c.unit, c.from), c.expected) << c.from;
+    for (auto [unit, from, expected] : Table<char16_t, int32_t, int32_t> {
+             { u'b', 0, 1 }, { u'b', 2, 4 }, { u'b', -5, 1 }, { u'b', 100, -1 }, { u'b', 6, -1 },
+             { u'z', 0, -1 } })
+        EXPECT_EQ(s->indexOf(unit, from), expected) << from;
     EXPECT_EQ(s->indexOf(u'c'), 2);
     EXPECT_EQ(s->lastIndexOf(u'a'), 3);
     EXPECT_EQ(s->lastIndexOf(u'q'), -1);
     DStringPtr t = S(u"one two one");
-    struct {
-        const char16_t* target;
-        int32_t from, expected;
-    } textCases[] = {
-        { u"one", 0, 0 }, { u"one", 1, 8 }, { u"one", -3, 0 }, { u"two", 5, -1 },
-        { u"", 11, 11 }, { u"", 12, -1 }, { u"onex", 0, -1 },
-    };
-    for (const auto& c : textCases)
-        EXPECT_EQ(t->indexOf(S(c.target), c.from), c.expected) << c.from;
+    for (auto [target, from, expected] : Table<Text, int32_t, int32_t> {
+             { u"one", 0, 0 }, { u"one", 1, 8 }, { u"one", -3, 0 }, { u"two", 5, -1 },
+             { u"", 11, 11 }, { u"", 12, -1 }, { u"onex", 0, -1 } })
+        EXPECT_EQ(t->indexOf(S(target), from), expected) << from;
 }
 
-TEST(StringCompare, PrefixesSuffixesOrderAndEquals)
+TEST(StringCompare, PrefixesSuffixesOrderEqualsAndHash)
 {
     DStringPtr s = S(u"snd/select");
     EXPECT_TRUE(s->startsWith(S(u"snd/")));
@@ -100,15 +94,10 @@ TEST(StringCompare, PrefixesSuffixesOrderAndEquals)
     EXPECT_TRUE(s->endsWith(S(u"select")));
     EXPECT_FALSE(s->endsWith(S(u"xselect")));
     EXPECT_TRUE(s->startsWith(S(u"")));
-    struct {
-        const char16_t *left, *right;
-        int32_t expected;
-    } cases[] = {
-        { u"a", u"z", -1 }, { u"z", u"a", 1 }, { u"abc", u"abc", 0 }, { u"ab", u"abc", -1 },
-        { u"abc", u"ab", 1 }, { u"", u"", 0 }, { u"b", u"a\xffff", 1 },
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(S(c.left)->compareTo(S(c.right)), c.expected);
+    for (auto [left, right, expected] : Table<Text, Text, int32_t> {
+             { u"a", u"z", -1 }, { u"z", u"a", 1 }, { u"abc", u"abc", 0 }, { u"ab", u"abc", -1 },
+             { u"abc", u"ab", 1 }, { u"", u"", 0 }, { u"b", u"a\xffff", 1 } })
+        EXPECT_EQ(S(left)->compareTo(S(right)), expected);
     EXPECT_TRUE(s->equals(S(u"snd/select")));
     EXPECT_FALSE(s->equals(DStringPtr()));
     EXPECT_FALSE(s->equals(DObjectPtr()));
@@ -117,17 +106,13 @@ TEST(StringCompare, PrefixesSuffixesOrderAndEquals)
     // The virtual equals goes through the other object's text.
     EXPECT_TRUE(S(u"12")->equals(DObjectPtr(new DInteger(12))));
     EXPECT_FALSE(s->equals(DObjectPtr(new DInteger(12))));
-}
-
-TEST(StringHash, Formula)
-{
     EXPECT_EQ(S(u"")->hashCode(), 0);
     EXPECT_EQ(S(u"ab")->hashCode(), 97 * 31 + 98);
     // Long text wraps in 32 bits: the well-known value for this sentence.
     EXPECT_EQ(S(u"The quick brown fox jumps over the lazy dog")->hashCode(), -609428141);
 }
 
-TEST(StringTransform, TrimCaseAndUnitReplacement)
+TEST(StringTransform, TrimCaseAndReplacement)
 {
     DStringPtr same = S(u"abc"), empty = S(u"");
     EXPECT_EQ(same->trim().get(), same.get());
@@ -140,10 +125,6 @@ TEST(StringTransform, TrimCaseAndUnitReplacement)
     DStringPtr s = S(u"a\\b\\c");
     EXPECT_EQ(units(s->replace(u'\\', u'/')), u"a/b/c");
     EXPECT_EQ(units(s), u"a\\b\\c");
-}
-
-TEST(StringTransform, ReplaceTargets)
-{
     struct {
         const char16_t *text, *target, *replacement, *expected;
     } cases[] = {
@@ -153,9 +134,8 @@ TEST(StringTransform, ReplaceTargets)
     };
     for (const auto& c : cases)
         EXPECT_EQ(units(S(c.text)->replace(S(c.target), S(c.replacement))), c.expected);
-    DStringPtr s = S(u"abc");
-    EXPECT_EQ(s->replace(S(u"q"), S(u"r")).get(), s.get());
-    EXPECT_EQ(s->replace(S(u""), S(u"r")).get(), s.get());
+    EXPECT_EQ(same->replace(S(u"q"), S(u"r")).get(), same.get());
+    EXPECT_EQ(same->replace(S(u""), S(u"r")).get(), same.get());
 }
 
 TEST(StringConvert, GetBytesIsLatin1WithQuestionMarksAndIdentity)

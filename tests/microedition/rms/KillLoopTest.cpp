@@ -23,7 +23,8 @@ Bytes value(uint32_t id, uint32_t generation)
         v[i] = uint8_t(id >> (24 - 8 * i));
         v[4 + i] = uint8_t(generation >> (24 - 8 * i));
     }
-    Bytes body = testfiles::patternBytes((generation * 7919u + id * 31u) % 6000u + 1, id * 1000003u + generation);
+    size_t length = (generation * 7919u + id * 31u) % 6000u + 1;
+    Bytes body = testfiles::patternBytes(length, id * 1000003u + generation);
     v.insert(v.end(), body.begin(), body.end());
     return v;
 }
@@ -33,7 +34,9 @@ int64_t generationOf(uint32_t id, const Bytes& record)
 {
     if (record.size() < 8)
         return -1;
-    uint32_t generation = uint32_t(record[4]) << 24 | uint32_t(record[5]) << 16 | uint32_t(record[6]) << 8 | record[7];
+    uint32_t generation = 0;
+    for (int i = 4; i < 8; ++i)
+        generation = generation << 8 | record[i];
     return record == value(id, generation) ? int64_t(generation) : -1;
 }
 
@@ -42,7 +45,7 @@ int64_t generationOf(uint32_t id, const Bytes& record)
     DRecordStorePtr store = DRecordStore::openRecordStore(lang::DString::fromUtf8("kill"), false);
     for (uint32_t step = 1;; ++step)
         for (int32_t id = 1; id <= kRecords; ++id) {
-            lang::DbyteArrayPtr data = testfiles::array(value(uint32_t(id), round * 100000u + step));
+            auto data = testfiles::array(value(uint32_t(id), round * 100000u + step));
             store->setRecord(id, data, 0, data->length());
         }
 }
@@ -81,7 +84,8 @@ TEST_F(KillLoop, KilledWritersNeverTearARecord)
         ASSERT_EQ(store->getNumRecords(), kRecords) << "round " << round;
         ASSERT_EQ(store->getNextRecordID(), kRecords + 1) << "round " << round;
         for (int32_t id = 1; id <= kRecords; ++id) {
-            int64_t generation = generationOf(uint32_t(id), testfiles::bytesOf(store->getRecord(id)));
+            Bytes record = testfiles::bytesOf(store->getRecord(id));
+            int64_t generation = generationOf(uint32_t(id), record);
             ASSERT_GE(generation, 0) << "record " << id << " torn in round " << round;
             newest = std::max(newest, generation);
         }

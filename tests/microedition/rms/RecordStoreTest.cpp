@@ -59,7 +59,8 @@ TEST_F(RecordStore, BadOffsetsAndMissingIdsThrow)
     int32_t id = store->addRecord(array({1}), 0, 1);
     EXPECT_THROWS_KIND(store->setRecord(id, array({1}), 2, 1), lang::RecordStoreException);
     for (int32_t missing : {7, 0, -1})
-        EXPECT_THROWS_KIND(store->setRecord(missing, array({1}), 0, 1), lang::InvalidRecordIDException);
+        EXPECT_THROWS_KIND(store->setRecord(missing, array({1}), 0, 1),
+                           lang::InvalidRecordIDException);
     EXPECT_FALSE(testfiles::exists(folderOf("s") + "/7"));
     EXPECT_EQ(store->getNumRecords(), 1);
 }
@@ -68,8 +69,10 @@ TEST_F(RecordStore, OpeningAndDeletingStores)
 {
     EXPECT_THROWS_KIND(open("never", false), lang::RecordStoreNotFoundException);
     EXPECT_FALSE(testfiles::exists(folderOf("never")));
-    EXPECT_THROWS_KIND(DRecordStore::deleteRecordStore(name("never")), lang::RecordStoreNotFoundException);
-    EXPECT_THROWS_KIND(DRecordStore::openRecordStore(nullptr, true), lang::IllegalArgumentException);
+    EXPECT_THROWS_KIND(DRecordStore::deleteRecordStore(name("never")),
+                       lang::RecordStoreNotFoundException);
+    EXPECT_THROWS_KIND(DRecordStore::openRecordStore(nullptr, true),
+                       lang::IllegalArgumentException);
     open("gone")->addRecord(array({1}), 0, 1);
     DRecordStore::deleteRecordStore(name("gone"));
     EXPECT_THROWS_KIND(open("gone", false), lang::RecordStoreNotFoundException);

@@ -17,8 +17,14 @@ protected:
     }
     void TearDown() override { vela::io::setAppNameSource(nullptr); }
 
-    std::string folderOf(const std::string& store) const { return home / ("Vandrel/RmsTest/" + store); }
-    static vela::lang::DStringPtr name(const char* text) { return vela::lang::DString::fromUtf8(text); }
+    std::string folderOf(const std::string& store) const
+    {
+        return home / ("Vandrel/RmsTest/" + store);
+    }
+    static vela::lang::DStringPtr name(const char* text)
+    {
+        return vela::lang::DString::fromUtf8(text);
+    }
     static vela::microedition::rms::DRecordStorePtr open(const char* store, bool create = true)
     {
         return vela::microedition::rms::DRecordStore::openRecordStore(name(store), create);
