@@ -61,15 +61,10 @@ struct ArchiveCase {
 };
 
 const ArchiveCase kMethods[] = {
-    {"lzma_solid", {"-m0=LZMA", "-ms=on"}},
-    {"lzma2_nonsolid", {"-m0=LZMA2", "-ms=off"}},
-    {"ppmd", {"-m0=PPMd"}},
-    {"bcj_lzma", {"-mf=BCJ", "-m0=LZMA"}},
-    {"bcj2", {"-mf=BCJ2"}},
-    {"copy", {"-m0=Copy"}},
-    {"copy_plain_header", {"-m0=Copy", "-mhc=off"}},
-    {"solid_max", {"-mx=9", "-ms=on"}},
-    {"arm64_filter", {"-mf=ARM64"}},
+    {"lzma_solid", {"-m0=LZMA", "-ms=on"}}, {"lzma2_nonsolid", {"-m0=LZMA2", "-ms=off"}},
+    {"ppmd", {"-m0=PPMd"}}, {"bcj_lzma", {"-mf=BCJ", "-m0=LZMA"}}, {"bcj2", {"-mf=BCJ2"}},
+    {"copy", {"-m0=Copy"}}, {"copy_plain_header", {"-m0=Copy", "-mhc=off"}},
+    {"solid_max", {"-mx=9", "-ms=on"}}, {"arm64_filter", {"-mf=ARM64"}},
     {"delta_filter", {"-mf=Delta:4"}},
 };
 

@@ -12,6 +12,7 @@
 using namespace vela::lang;
 using testing_support::NOTHING_THROWN;
 using testing_support::Probe;
+using testing_support::Table;
 
 TEST(PrimitiveArray, ZeroFilledIndexCheckedAndEmptyLengthsHoldNoStorage)
 {
@@ -58,19 +59,14 @@ TEST(ArrayClassNames, FixedAndDerivedNames)
     ofBytes[0] = new DbyteArray(2);
     DObjectArray2dPtr grid = new DObjectArray2d(2, 1);
     grid[0][0] = new DintArray(1);
-    struct {
-        DObjectPtr array;
-        const char* name;
-    } cases[] = {
+    for (auto [array, name] : Table<DObjectPtr, const char*> {
         { new DbyteArray(1), "DbyteArray" }, { new DshortArray(1), "DshortArray" },
         { new DintArray(1), "DintArray" }, { new DObjectArray(0), "DObjectArray" },
         { ofBytes, "DbyteArrayArray" }, { new DObjectArray2d(0), "DObjectArray2d" },
         { new DObjectArray2d(2), "DObjectArray2d" }, { grid, "DintArrayArray2d" },
         { new DbyteArray2d(1, 1), "DbyteArray2d" }, { new DshortArray2d(1), "DshortArray2d" },
-        { new DintArray2d(2, 2), "DintArray2d" },
-    };
-    for (const auto& c : cases)
-        EXPECT_STREQ(c.array->getClassName(), c.name);
+        { new DintArray2d(2, 2), "DintArray2d" } })
+        EXPECT_STREQ(array->getClassName(), name);
     EXPECT_THROWS_KIND(DObjectArrayPtr(new DObjectArray(2))->getClassName(), NullPointerException);
 }
 

@@ -7,6 +7,7 @@
 #include "lang/ThrownKind.h"
 
 using namespace vela::lang;
+using testing_support::Table;
 using testing_support::thrownKind;
 
 TEST(ExceptionRecord, LayoutAndMessageLimit)
@@ -20,17 +21,12 @@ TEST(ExceptionRecord, LayoutAndMessageLimit)
 
 TEST(ExceptionNames, TableAndUnlistedCodes)
 {
-    struct {
-        uint32_t code;
-        const char16_t* name;
-    } cases[] = {
-        { 0x05800002, u"StringIndexOutOfBoundsException" }, { 0x04000000, u"Exception" },
-        { 0x06000002, u"EOFException" }, { 0x04200008, u"RecordStoreNotOpenException" },
-        { 0x05400002, u"NumberFormatException" }, { 0x04100000, u"SecurityException" },
-        { 0x1234, u"1234" }, { 0x05000003, u"5000003" }, { 0x80000000, u"-80000000" },
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(std::u16string(DExceptionBase::nameOf(c.code)), c.name) << std::hex << c.code;
+    for (auto [code, name] : Table<uint32_t, const char16_t*> {
+             { 0x05800002, u"StringIndexOutOfBoundsException" }, { 0x04000000, u"Exception" },
+             { 0x06000002, u"EOFException" }, { 0x04200008, u"RecordStoreNotOpenException" },
+             { 0x05400002, u"NumberFormatException" }, { 0x04100000, u"SecurityException" },
+             { 0x1234, u"1234" }, { 0x05000003, u"5000003" }, { 0x80000000, u"-80000000" } })
+        EXPECT_EQ(std::u16string(DExceptionBase::nameOf(code)), name) << std::hex << code;
 }
 
 // What a handler for `kind` does with a thrown record of `code`: accepted (NOTHING_THROWN)
@@ -49,22 +45,17 @@ static uint32_t handle(DExceptionBase* thrown, uint32_t kind)
 TEST(ExceptionHandler, AcceptsWhenEveryBitOfTheKindIsSetElseRethrowsTheSame)
 {
     const uint32_t accepted = testing_support::NOTHING_THROWN;
-    struct {
-        uint32_t code, kind;
-        bool accepts;
-    } cases[] = {
-        { IOException, EOFException, false }, { EOFException, IOException, true },
-        { EOFException, EOFException, true }, { NullPointerException, Exception, true },
-        { NullPointerException, RuntimeException, true },
-        { NullPointerException, IOException, false },
-        { ArithmeticException, ClassNotFoundException, true },
-        { StringIndexOutOfBoundsException, IndexOutOfBoundsException, true },
-        { RecordStoreNotFoundException, RecordStoreException, true },
-        { RecordStoreException, RecordStoreNotFoundException, false },
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(handle(new DExceptionBase(c.code), c.kind), c.accepts ? accepted : c.code)
-            << std::hex << c.code << " " << c.kind;
+    for (auto [code, kind, accepts] : Table<uint32_t, uint32_t, bool> {
+             { IOException, EOFException, false }, { EOFException, IOException, true },
+             { EOFException, EOFException, true }, { NullPointerException, Exception, true },
+             { NullPointerException, RuntimeException, true },
+             { NullPointerException, IOException, false },
+             { ArithmeticException, ClassNotFoundException, true },
+             { StringIndexOutOfBoundsException, IndexOutOfBoundsException, true },
+             { RecordStoreNotFoundException, RecordStoreException, true },
+             { RecordStoreException, RecordStoreNotFoundException, false } })
+        EXPECT_EQ(handle(new DExceptionBase(code), kind), accepts ? accepted : code)
+            << std::hex << code << " " << kind;
     EXPECT_EQ(handle(nullptr, Exception), 0u); // a null record is never accepted
     int ran = 0;
     EXPECT_FALSE(catchKind(IOException, [&] { ++ran; }));

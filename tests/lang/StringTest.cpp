@@ -2,16 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
 
 #include "lang/DInteger.h"
 #include "lang/DString.h"
 #include "lang/ThrownKind.h"
 
 using namespace vela::lang;
+using testing_support::Table;
 using Text = const char16_t*;
-template <class... Columns>
-using Table = std::initializer_list<std::tuple<Columns...>>;
 
 static DStringPtr S(const char16_t* text)
 {

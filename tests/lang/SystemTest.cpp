@@ -7,8 +7,10 @@
 #include "lang/DString.h"
 #include "lang/DSystem.h"
 #include "lang/HostHooks.h"
+#include "lang/ThrownKind.h"
 
 using namespace vela::lang;
+using testing_support::Table;
 
 // Restores the default host answers after each test.
 class SystemProperties : public testing::Test {
@@ -49,10 +51,7 @@ TEST_F(SystemProperties, TextProperties)
 
 TEST_F(SystemProperties, NumberTableAndInputFollowingThePlatformType)
 {
-    struct {
-        const char16_t *platform, *key;
-        int32_t value;
-    } cases[] = {
+    for (auto [platform, key, value] : Table<const char16_t*, const char16_t*, int32_t> {
         { nullptr, u"platform.type", 2 }, { nullptr, u"input.touchscreen", 1 },
         { nullptr, u"input.softkeys", 0 }, { nullptr, u"input.qwerty", -1 },
         { nullptr, u"input.mouse", 0 }, { nullptr, u"sound.stereo", 1 },
@@ -60,11 +59,9 @@ TEST_F(SystemProperties, NumberTableAndInputFollowingThePlatformType)
         { nullptr, u"sound.sfx_channels", 32 }, { nullptr, u"sound.music_channels", 16 },
         { nullptr, u"sound.Bps", -1 }, { nullptr, u"", -1 },
         { u"SmartPhone", u"input.touchscreen", 0 }, { u"SmartPhone", u"input.softkeys", 1 },
-        { u"Other", u"input.touchscreen", 0 }, { u"Other", u"input.softkeys", 0 },
-    };
-    for (const auto& c : cases) {
-        host::setPlatformType(c.platform);
-        EXPECT_EQ(DSystem::getIntProperty(c.key), c.value);
+        { u"Other", u"input.touchscreen", 0 }, { u"Other", u"input.softkeys", 0 } }) {
+        host::setPlatformType(platform);
+        EXPECT_EQ(DSystem::getIntProperty(key), value);
     }
     host::setPlatformType(u"SmartPhone");
     EXPECT_EQ(text(u"platform.string"), u"SmartPhone");

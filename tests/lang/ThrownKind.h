@@ -1,7 +1,9 @@
-// Test helpers: the kind of DExceptionBase a statement throws, and a destruction probe.
+// Test helpers: the kind of DExceptionBase a statement throws, a destruction probe and case tables.
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
+#include <tuple>
 
 #include "lang/DExceptionBase.h"
 #include "lang/DObject.h"
@@ -9,6 +11,10 @@
 namespace testing_support {
 
 constexpr uint32_t NOTHING_THROWN = 0xFFFFFFFFu;
+
+// Rows of test cases, read with structured bindings.
+template <class... Columns>
+using Table = std::initializer_list<std::tuple<Columns...>>;
 
 // Accepts and deletes whatever the body throws, reporting its kind (0 for a null record).
 template <class Body>
