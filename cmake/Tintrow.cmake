@@ -1,12 +1,16 @@
 # Helpers shared by every module's CMakeLists.
 
-# tintrow_library(NAME DIRS... [DEPS libs...]): a static library from the sources of DIRS.
+# tintrow_library(NAME [DIRS...] [SOURCES...] [DEPS libs...]): a static library from the
+# sources of DIRS and the named SOURCES (paths under src/).
 function(tintrow_library name)
-  cmake_parse_arguments(ARG "" "" "DIRS;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DIRS;SOURCES;DEPS" ${ARGN})
   set(sources)
   foreach(dir ${ARG_DIRS})
     file(GLOB found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${dir}/*.cpp)
     list(APPEND sources ${found})
+  endforeach()
+  foreach(source ${ARG_SOURCES})
+    list(APPEND sources ${CMAKE_SOURCE_DIR}/src/${source})
   endforeach()
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)

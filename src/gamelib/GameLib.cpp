@@ -34,13 +34,13 @@ const char16_t* const UNSUPPORTED_TEXTS[] = {u"This screen", u"resolution is", u
 const int32_t UNSUPPORTED_LINES = 3;
 const int32_t EXIT_TEXT = 3;
 
+}
+
 // Waits by reading the clock only; a scripted run's virtual clock moves on each read.
-void waitUntil(int64_t deadline)
+void GameLib::waitUntil(int64_t deadline)
 {
     while (DSystem::currentTimeMillis() < deadline) {
     }
-}
-
 }
 
 GameLib::GameLib(GameFlowFactory factory)

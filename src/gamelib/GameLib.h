@@ -17,6 +17,9 @@ public:
     explicit GameLib(GameFlowFactory factory);
     ~GameLib() override;
 
+    // Start-up waits (logo, title) that show a still picture until the clock reaches deadline.
+    static void waitUntil(int64_t deadline);
+
     void destroyApp(bool unconditional) override;
     void pauseApp() override;
     void startApp() override;

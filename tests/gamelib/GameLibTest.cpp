@@ -4,7 +4,6 @@
 #include "gamelib/GameContext.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/Resources.h"
-#include "gamelib/TitleScreen.h"
 #include "io/DArchive.h"
 #include "lang/DString.h"
 #include "microedition/lcdui/DFont.h"
@@ -172,34 +171,6 @@ TEST_F(GameLibTest, DestroyReleasesTheGameAndClosesTheArchive)
     app->destroyApp(true);
     EXPECT_EQ(1, flowLog.shutdowns);
     EXPECT_FALSE(vela::io::isArchiveOpen());
-}
-
-TEST_F(GameLibTest, TitleScreenWaitsForAPlayersKeyNotForPausing)
-{
-    use(TitleScreen::create);
-    start({{"240x320.dat", "PATH=img\r\n"}, {"img/back.png", filledPng(240, 320, 0x001F)},
-        {"img/logo.png", filledPng(20, 10, 0x07E0)}});
-    EXPECT_EQ(0x001F, screenAt(0, 0));
-    EXPECT_EQ(0x07E0, screenAt(120, 280 - 1));
-    EXPECT_EQ(0x001F, screenAt(120, 280));
-    stopClock();
-    app->pauseApp();
-    for (int i = 0; i < 3; ++i) {
-        FakeClock::now += 42;
-        app->tick();
-    }
-    EXPECT_EQ(1, app->running);
-    GameContext::get().canvas->keyPressed(65);
-    FakeClock::now += 42;
-    app->tick();
-    EXPECT_EQ(0, app->running);
-}
-
-TEST_F(GameLibTest, TitleScreenDrawsTheLogoWithoutABackground)
-{
-    use(TitleScreen::create);
-    start({{"240x320.dat", "PATH=img\r\n"}, {"img/logo.png", filledPng(20, 10, 0x07E0)}});
-    EXPECT_EQ(0x07E0, screenAt(120, 280 - 1));
 }
 
 TEST_F(GameLibTest, TheGameSeesResumedOnlyOnATickInThePassAfterAPause)

@@ -1,5 +1,5 @@
 // The game object until the menus exist.
-#include "gamelib/TitleScreen.h"
+#include "game/TitleScreen.h"
 
 #include "gamelib/GameContext.h"
 #include "gamelib/GameLib.h"

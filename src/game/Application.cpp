@@ -1,6 +1,6 @@
 // The application factory the shell calls: the game library's application object.
 #include "gamelib/GameLib.h"
-#include "gamelib/TitleScreen.h"
+#include "game/TitleScreen.h"
 #include "shell/ApplicationFactory.h"
 
 vela::microedition::midlet::DMIDletPtr createApplication()
