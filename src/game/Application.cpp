@@ -1,9 +1,9 @@
-// The application factory the shell calls: the game library's application object.
+// The application factory the shell calls: the game library's application object with the game.
+#include "game/ScreenFlow.h"
 #include "gamelib/GameLib.h"
-#include "game/TitleScreen.h"
 #include "shell/ApplicationFactory.h"
 
 vela::microedition::midlet::DMIDletPtr createApplication()
 {
-    return new GameLib(TitleScreen::create);
+    return new GameLib(tintrow::ScreenFlow::create);
 }
