@@ -240,7 +240,12 @@ GUIModalScreenPtr ScreenFlow::buildLevelChoice(bool arcade)
     for (int32_t i = 0; i < rules().levelCount; ++i) {
         GUIWidgetPtr item = addTextItem(list, menuImages, ID_FIRST_LEVEL_ITEM + i, u"LEVEL_NUM", action(first + i));
         item->getText()->putToken(text(u"%LEVEL_NUM%"), DInteger::toString(i + 1));
-        // Locked levels can be reached with the keys too, to tell why they do not start.
+        // A locked level is a bare label, not a button; the keys still reach it, to tell why
+        // it does not start.
+        item->setFitToBackground(false);
+        item->setSize(frameWidth(menuImages, ANIM_ITEM), frameHeight(menuImages, ANIM_ITEM));
+        item->setLook(GUIWidget::PART_CLIENT_BACKGROUND, new gamelib::GUIAnimation(-1, -1), 0,
+            GUIWidget::STATE_ENABLED);
         item->setFocusableWhenDisabled(true);
     }
     addTextItem(list, menuImages, -1, u"BACK", action(GUIAction::ACTION_POP_SCREEN));

@@ -220,6 +220,8 @@ void ScreenFlow::tickControls()
             ScreenCanvas::actions[softKey] = true;
             ScreenCanvas::anyKeyPressed = true;
             ScreenCanvas::lastKeyCode = 0;
+            // As a key press: a cell that waits for a key takes the right soft key as "cancel".
+            ScreenCanvas::lastKeyPressed = true;
         }
     }
     if (controls->tick() == CustomControls::OPEN)

@@ -85,6 +85,11 @@ public:
     bool askLanguage = false;
     StringManagerPtr urlStrings;
     bool isTouchScreen = false;
+    SoundManagerPtr sounds;
+    CustomControlsPtr controls;
+    VirtualKeyboardPtr keyboard;
+    HiscoreTablePtr progressTable;
+    HiscoreTablePtr arcadeTable;
 
 private:
     // Start-up, in its order.
@@ -151,14 +156,9 @@ private:
     gamelib::GUIModalScreenPtr buildTips();
 
     GameScreenPtr gameScreen;
-    SoundManagerPtr sounds;
-    CustomControlsPtr controls;
-    VirtualKeyboardPtr keyboard;
     ImageManagerPtr menuImages;
     ImageManagerPtr gameImages;
     vela::microedition::lcdui::DImagePtr menuBackground;
-    HiscoreTablePtr progressTable;
-    HiscoreTablePtr arcadeTable;
     int64_t titleShownAt = 0;
 };
 

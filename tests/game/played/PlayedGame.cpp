@@ -1,0 +1,134 @@
+// The whole game run in-process on the real data, for the tests of its screens and menus.
+#include "PlayedGame.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "gamelib/GameContext.h"
+#include "guilib/GUIEngine.h"
+#include "guilib/GUIText.h"
+#include "microedition/media/DManager.h"
+#include "microedition/midlet/DMIDlet.h"
+#include "sound/hssMemoryDriver.h"
+
+using vela::microedition::midlet::DMIDlet;
+
+namespace tintrow::testing {
+
+PlayedGame::PlayedGame(int width, int height) : clock(0), window(width, height)
+{
+    std::filesystem::create_symlink(TINTROW_GAME_DATA, resources.folder() + "/game.dat");
+    vela::microedition::media::DManager::setDriverFactory(hssCreateMemoryDriver);
+}
+
+PlayedGame::~PlayedGame()
+{
+    stop();
+    vela::microedition::media::DManager::release();
+    vela::microedition::media::DManager::setDriverFactory(nullptr);
+}
+
+void PlayedGame::start()
+{
+    GameContext::reset();
+    app = new GameLib(ScreenFlow::create);
+    DMIDlet::setCurrent(app);
+    display = new vela::microedition::lcdui::DDisplay(&window);
+    // The start-up waits only read the clock, as in a scripted run.
+    FakeClock::advancing = true;
+    app->startApp();
+    FakeClock::advancing = false;
+    GameContext::get().scheduler.restart();
+}
+
+void PlayedGame::stop()
+{
+    if (!app)
+        return;
+    app->destroyApp(true);
+    display->setCurrent(nullptr);
+    DMIDlet::setCurrent(nullptr);
+    GameContext::reset();
+    app = nullptr;
+    display = nullptr;
+}
+
+void PlayedGame::restart()
+{
+    stop();
+    start();
+}
+
+void PlayedGame::run(int ticks)
+{
+    for (int i = 0; i < ticks && app && app->running; ++i) {
+        FakeClock::now += FrameScheduler::PERIOD;
+        app->tick();
+    }
+}
+
+void PlayedGame::key(int32_t code)
+{
+    GameContext::get().canvas->keyPressed(code);
+    run();
+    GameContext::get().canvas->keyReleased(code);
+    run(5);
+}
+
+void PlayedGame::keys(std::initializer_list<int32_t> codes)
+{
+    for (int32_t code : codes)
+        key(code);
+}
+
+void PlayedGame::tap(int32_t x, int32_t y)
+{
+    GameContext::get().canvas->pointerPressed(x, y);
+    run();
+    GameContext::get().canvas->pointerReleased(x, y);
+    run(5);
+}
+
+ScreenFlow& PlayedGame::flow()
+{
+    return *vela::lang::ptrCast<ScreenFlow>(GameContext::get().game);
+}
+
+gamelib::GUIWidgetPtr PlayedGame::topScreen()
+{
+    return gamelib::GUIEngine::getInstance()->getTopScreen();
+}
+
+static void collectTexts(const gamelib::GUIWidget& widget, std::string& out)
+{
+    if (!widget.isRequested(gamelib::GUIWidget::STATE_VISIBLE))
+        return;
+    if (gamelib::GUITextPtr text = widget.getText()) {
+        vela::lang::DStringPtr shown = text->key ? text->key : text->markup;
+        if (shown)
+            out += shown->toUtf8() + "|";
+    }
+    for (int32_t layer = 0; layer < gamelib::GUIWidget::LAYER_COUNT; ++layer)
+        for (int32_t i = 0; i < widget.getChildCount(layer); ++i)
+            collectTexts(*widget.getChild(layer, i), out);
+}
+
+std::string PlayedGame::topTexts()
+{
+    std::string out;
+    if (gamelib::GUIWidgetPtr top = topScreen())
+        collectTexts(*top, out);
+    return out;
+}
+
+std::string PlayedGame::storeRecord(const std::string& store, int id) const
+{
+    std::ifstream in(resources.folder() + "/home/Vandrel/Tintrow/" + store + "/" + std::to_string(id),
+        std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+} // namespace tintrow::testing
