@@ -1,15 +1,13 @@
-// The game object until the menus exist.
+// The game object until the menus exist: title, then level 0 on the game screen.
 #include "game/TitleScreen.h"
 
+#include "gamelib/CustomControls.h"
 #include "gamelib/GameContext.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/Resources.h"
 #include "gamelib/ScreenCanvas.h"
-#include "io/DInputStream.h"
-#include "lang/DInteger.h"
+#include "gamelib/StringManager.h"
 #include "lang/DString.h"
-#include "lang/DSystem.h"
-#include "microedition/lcdui/DFont.h"
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/lcdui/DImage.h"
 #include "microedition/midlet/DMIDlet.h"
@@ -18,6 +16,15 @@ using namespace vela::lang;
 using vela::microedition::lcdui::DGraphics;
 using vela::microedition::lcdui::DGraphicsPtr;
 
+namespace {
+
+// Key set 1 holds the player's bindings; 0 is the default key map.
+const int32_t PLAYER_KEYS = 1;
+const int32_t DEFAULT_KEYS = 0;
+const int32_t CONFIGURABLE_ACTIONS = 0x1FF;
+
+}
+
 GameFlowPtr TitleScreen::create()
 {
     return new TitleScreen();
@@ -25,29 +32,70 @@ GameFlowPtr TitleScreen::create()
 
 void TitleScreen::startUp()
 {
-    rules = new tintrow::Game(*this);
+    GameContext& context = GameContext::get();
     background = Resources::loadImage(u"img/back");
     logo = Resources::loadImage(u"logo");
-    GameContext& context = GameContext::get();
-    paint(context.graphics);
+    paintTitle(context.graphics);
     context.canvas->flushGraphics();
+    loadStrings();
+    sounds = new SoundManager();
+    sounds->initGameSounds();
+    sounds->setSoundVolume(30);
+    sounds->setMusicVolume(20);
+    sounds->enabled = false;
+    CustomControlsPtr controls = new CustomControls(CONFIGURABLE_ACTIONS);
+    controls->setStoreName(context.application->getAppProperty(new DString(u"app.name")));
+    context.canvas->addKeySet(PLAYER_KEYS, controls->loadBindings());
+    context.canvas->selectKeySet(DEFAULT_KEYS);
+    screen = new tintrow::GameScreen(*this);
+    screen->loadGraphics();
+    screen->buildPanel();
+    screen->rules().countLevels();
+}
+
+// The strings of the stored language, else of the first one.
+void TitleScreen::loadStrings()
+{
+    StringManagerPtr languages = new StringManager();
+    languages->load(new DString(u"lang.dat"), true);
+    DStringArrayPtr ids = StringManager::split(languages->get(u"ID"), u';');
+    int32_t index = StringManager::readLanguageIndex();
+    if (index < 0 || index >= ids->length())
+        index = 0;
+    GameContext::get().strings = new StringManager();
+    GameContext::get().strings->load(u"res_" + ids->get(index) + u".dat", true);
 }
 
 void TitleScreen::tick()
 {
-    // The key that pausing injects is no player's key: losing the foreground must not end
-    // the game.
+    if (playing) {
+        screen->tick();
+        return;
+    }
+    // The key that pausing injects is no player's key: losing the foreground must not start
+    // a game.
     if (ScreenCanvas::lastKeyCode == GameLib::PAUSE_KEY) {
         ScreenCanvas::anyKeyPressed = false;
         return;
     }
-    if (ScreenCanvas::anyKeyPressed || ScreenCanvas::pointerDown)
-        GameContext::get().application->notifyDestroyed();
+    if (!ScreenCanvas::anyKeyPressed && !ScreenCanvas::pointerDown)
+        return;
+    playing = true;
+    screen->rules().startNewGame(0, false);
 }
 
 void TitleScreen::paint(const DGraphicsPtr& g)
 {
+    if (playing)
+        screen->paint(g);
+    else
+        paintTitle(g);
+}
+
+void TitleScreen::paintTitle(const DGraphicsPtr& g)
+{
     GameContext& context = GameContext::get();
+    g->setClip(0, 0, context.screenWidth, context.screenHeight);
     if (background)
         g->drawImageOpaque(background, context.screenWidth / 2, context.screenHeight / 2,
             DGraphics::HCENTER | DGraphics::VCENTER);
@@ -62,33 +110,36 @@ void TitleScreen::pause()
 
 void TitleScreen::shutdown()
 {
-    rules = nullptr;
+    if (screen)
+        screen->release();
+    screen = nullptr;
+    if (sounds)
+        sounds->release();
+    sounds = nullptr;
 }
 
-int64_t TitleScreen::currentTimeMillis()
-{
-    return DSystem::currentTimeMillis();
-}
-
-void TitleScreen::resetActions()
+void TitleScreen::pause(bool)
 {
     ScreenCanvas::resetActionFlags();
 }
 
-DbyteArrayPtr TitleScreen::readLevel(int32_t index)
+void TitleScreen::gameFinished()
 {
-    vela::io::DInputStreamPtr in = Resources::openResource(DInteger::toString(index) + u".bin");
-    if (!in)
-        return nullptr;
-    // Plain files end with an exception on a single-byte read, so read in blocks.
-    DbyteArrayPtr data = new DbyteArray(in->available());
-    int32_t filled = 0;
-    while (filled < data->length()) {
-        int32_t n = in->read(data, filled, data->length() - filled);
-        if (n <= 0)
-            break;
-        filled += n;
-    }
-    in->close();
-    return data;
+    playing = false;
+    ScreenCanvas::resetInput();
+    GameContext::get().canvas->selectKeySet(DEFAULT_KEYS);
+}
+
+// No tips screen yet: play begins at once, as the tips screen's start action would begin it.
+void TitleScreen::showLevelTips()
+{
+    screen->rules().startPlay();
+    ScreenCanvas::resetActionFlags();
+    GameContext::get().canvas->selectKeySet(PLAYER_KEYS);
+    screen->show();
+}
+
+SoundManager& TitleScreen::soundManager()
+{
+    return *sounds;
 }

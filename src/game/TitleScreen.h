@@ -1,11 +1,14 @@
-// The game object until the menus exist: the rules, and the title picture until a key or tap.
+// The game object until the menus exist: the title picture, then, after a key or tap, progress
+// level 0 on the game screen (tips skipped), and the title again when the game has ended.
 #pragma once
 
-#include "game/Game.h"
+#include "game/GameScreen.h"
+#include "game/GameScreenHost.h"
 #include "gamelib/GameFlow.h"
+#include "gamelib/SoundManager.h"
 #include "microedition/lcdui/DImage.ptr"
 
-class TitleScreen : public GameFlow, private tintrow::GameHost {
+class TitleScreen : public GameFlow, private tintrow::GameScreenHost {
 public:
     static GameFlowPtr create();
 
@@ -16,22 +19,19 @@ public:
     void shutdown() override;
 
 private:
-    // The world as the rules see it: the clock and the level files; no sound device yet.
-    int64_t currentTimeMillis() override;
-    void playSound(int32_t, int32_t, bool) override {}
-    void setSoundPan(int32_t, int32_t) override {}
-    void stopSound(int32_t) override {}
-    int32_t volume(int32_t) override { return 0; }
-    void setVolumes(int32_t, int32_t) override {}
-    vela::lang::DbyteArrayPtr readLevel(int32_t index) override;
-    void drawLevelBackground() override {}
-    void restartTimeIndicator() override {}
-    void clearParticles() override {}
-    void resetActions() override;
+    // The screen flow as the game screen sees it; pausing simply goes on playing.
+    void pause(bool stopSounds) override;
+    void gameFinished() override;
+    void showLevelTips() override;
     void refreshInGameMenu() override {}
-    void showLevelTips() override {}
+    SoundManager& soundManager() override;
 
-    tintrow::GamePtr rules;
+    void loadStrings();
+    void paintTitle(const vela::microedition::lcdui::DGraphicsPtr& g);
+
+    tintrow::GameScreenPtr screen;
+    SoundManagerPtr sounds;
+    bool playing = false;
     vela::microedition::lcdui::DImagePtr background;
     vela::microedition::lcdui::DImagePtr logo;
 };
