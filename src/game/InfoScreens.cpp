@@ -197,6 +197,8 @@ GUIModalScreenPtr ScreenFlow::buildMoreGames()
         entry->getText()->setAlignment(ALIGN_JUSTIFY);
         entry->getText()->setFont(Fonts::get(Fonts::GAME));
         entry->getText()->putToken(text(u"%ICON%"), new GUIAnimation(menuImages, icons[i], true));
+        // An empty default, or the colour look would be chosen in every state.
+        entry->setLook(GUIWidget::PART_BACKGROUND, new GUIAnimation(-1, -1), 0, 0);
         entry->setLook(GUIWidget::PART_BACKGROUND, new GUIAnimation(ENTRY_FILL, ENTRY_BORDER),
             GUIWidget::STATE_FOCUSED, GUIWidget::STATE_FOCUSED);
         makeClickable(entry, list, action(ACTION_OPEN_LINK, 0, url));
@@ -247,7 +249,7 @@ GUIModalScreenPtr ScreenFlow::buildTips()
     int32_t icon = game.gameType == TYPE_BLOCKS ? TIPS_ICON_BLOCKS
         : game.lineLength == 3 ? TIPS_ICON_LINES_3
         : game.lineLength == 4 ? TIPS_ICON_LINES_4 : TIPS_ICON_LINES_LONGER;
-    t->putToken(text(u"%TYPE_ICON%"), new GUIAnimation(gameImages, icon, true));
+    t->putToken(text(u"%TYPE_ICON%"), new GUIAnimation(&gameScreen->sprites(), icon, true));
     return frame;
 }
 

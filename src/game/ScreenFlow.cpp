@@ -65,8 +65,6 @@ void ScreenFlow::startUp()
     gameScreen->loadGraphics();
     rules().countLevels();
     createControls();
-    gameImages = new ImageManager();
-    gameImages->load(u"img/Game");
     menuImages = new ImageManager();
     menuImages->load(u"img/Menu");
     initGui(language);

@@ -157,7 +157,6 @@ private:
 
     GameScreenPtr gameScreen;
     ImageManagerPtr menuImages;
-    ImageManagerPtr gameImages;
     vela::microedition::lcdui::DImagePtr menuBackground;
     int64_t titleShownAt = 0;
 };
