@@ -170,15 +170,28 @@ TEST_F(RealWindow, LetterboxedPressesOutsideTheScreenAreIgnored)
 }
 
 // Whether the desktop really fills depends on a window manager, which the private server lacks;
-// what must hold everywhere is that the toggle keys never reach the game, even when Alt is let
-// go before Return.
-TEST_F(RealWindow, FullScreenKeysReachNoCanvas)
+// what must hold everywhere is that window shortcuts and modifiers never reach the game, even
+// when Alt is let go before Return.
+TEST_F(RealWindow, WindowShortcutsAndModifiersReachNoCanvas)
 {
     run("xdotool windowfocus --sync " + id);
     drain(200);
     run("xdotool key F11 key alt+Return key alt+Return key F11 keydown alt keydown Return keyup alt keyup Return");
+    run("xdotool key alt+Tab key shift+a key Caps_Lock key Caps_Lock key ctrl+Num_Lock");
     run("xdotool key a");
-    EXPECT_EQ(drain(800), "down18 up18 down18 up18 down18 up18 down65 up65 ");
+    EXPECT_EQ(drain(800), "down65 up65 down65 up65 ");
+}
+
+TEST_F(RealWindow, LosingTheFocusEndsAHeldStylus)
+{
+    std::string root = run("xdotool search --maxdepth 0 --name '.*' 2>/dev/null | head -n 1");
+    run("xdotool windowfocus --sync " + id);
+    drain(200);
+    run("xdotool mousemove --window " + id + " 31 46 mousedown 1 mousemove --window " + id + " 34 46");
+    run("xdotool windowfocus " + root);
+    EXPECT_EQ(drain(400), "press10,15 drag11,15 release11,15 inactive ");
+    run("xdotool mouseup 1");
+    EXPECT_EQ(drain(300), "") << "no release without a press";
 }
 
 } // namespace
