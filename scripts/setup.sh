@@ -17,7 +17,7 @@ packages=(
 if [[ ${1:-} == --tests ]]; then
   packages+=(
     dpkg-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
-    openmpt123 python3 python3-pil xvfb xdotool desktop-file-utils appstream
+    openmpt123 python3 python3-pil xvfb xdotool x11-utils desktop-file-utils appstream
   )
 fi
 

@@ -44,8 +44,6 @@ public:
                                   device.width * scale, device.height * scale, SDL_WINDOW_RESIZABLE);
         if (!window)
             return fail(error);
-        // Smaller than the device screen at scale 1, the screen would be cropped.
-        SDL_SetWindowMinimumSize(window, device.width, device.height);
         renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_PRESENTVSYNC);
         if (!renderer)
             renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
@@ -55,6 +53,9 @@ public:
                                     device.width, device.height);
         if (!texture)
             return fail(error);
+        // Smaller than the device screen at scale 1, the screen would be cropped. Set after the
+        // renderer, which may make the window anew.
+        SDL_SetWindowMinimumSize(window, device.width, device.height);
         redraw();
         gamepad.open();
         return true;

@@ -139,6 +139,12 @@ TEST_F(RealWindow, ShowsTheScreenScaledByWholePixels)
     EXPECT_EQ(boxOf(shot, 0x07E0), (std::array<int, 4>{red[0] + 117, red[1], 3, 3})) << "one device pixel";
 }
 
+TEST_F(RealWindow, CannotBeMadeSmallerThanTheDeviceScreen)
+{
+    std::string hints = run("xprop -id " + id + " WM_NORMAL_HINTS");
+    EXPECT_NE(hints.find("minimum size: 40 by 30"), std::string::npos) << hints;
+}
+
 TEST_F(RealWindow, LosingAndRegainingTheFocusAreReported)
 {
     std::string root = run("xdotool search --maxdepth 0 --name '.*' 2>/dev/null | head -n 1");
