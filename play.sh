@@ -4,5 +4,6 @@ set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/setup.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)"
+# Only what playing needs: the game and its data, not the tools, tests and benchmarks.
+cmake --build build -j"$(nproc)" --target tintrow game-data
 exec build/tintrow "$@"

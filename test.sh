@@ -2,17 +2,17 @@
 # Installs what is missing, builds, and runs every test (then the unit tests under sanitizers).
 set -euo pipefail
 cd "$(dirname "$0")"
-./scripts/setup.sh
+./scripts/setup.sh --tests
 jobs=$(nproc)
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTINTROW_TESTS=ON >/dev/null
 cmake --build build -j"$jobs"
 # A second try absorbs the real-window tests' timing on a busy machine; real faults fail twice.
 (cd build && ctest --output-on-failure --repeat until-pass:2 -j"$jobs")
 
 # The sanitizer build packs no data of its own; the tests that play the game use the first build's.
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTINTROW_SANITIZE=ON -DTINTROW_BUILD_DATA=OFF \
-  -DTINTROW_GAME_DATA="$PWD/build/game.dat" >/dev/null
+  -DTINTROW_TESTS=ON -DTINTROW_GAME_DATA="$PWD/build/game.dat" >/dev/null
 cmake --build build-asan --target unit-tests -j"$jobs"
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest -L unit --output-on-failure -j"$jobs")

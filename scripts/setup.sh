@@ -1,16 +1,25 @@
 #!/usr/bin/env bash
 # One-time machine set-up shared by play.sh and test.sh: packages, then the 7z decoder sources.
+# Usage: setup.sh [--tests]; playing needs only the first list, testing both.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
+# The game and its data: compiler, libraries, fonts, and the archiver and sound encoder the
+# data generator uses.
 packages=(
-  g++ cmake make pkg-config dpkg-dev ccache
+  g++ cmake make pkg-config ccache
   libsdl2-dev libpng-dev libjpeg-dev zlib1g-dev
   libfreetype-dev libfontconfig-dev fonts-dejavu-core
-  7zip googletest libgtest-dev libgmock-dev libbenchmark-dev
-  openmpt123 sox python3 python3-pil xvfb xdotool
+  7zip sox
 )
+# The tests, benchmarks and their independent references; dpkg-dev makes the Debian package.
+if [[ ${1:-} == --tests ]]; then
+  packages+=(
+    dpkg-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
+    openmpt123 python3 python3-pil xvfb xdotool x11-utils desktop-file-utils appstream
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

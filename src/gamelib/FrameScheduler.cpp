@@ -14,8 +14,8 @@ bool FrameScheduler::pass(Client& client)
         // A frame whose predecessor ran long is updated but not drawn, so updates keep their rate.
         if (lastFrameDuration < PERIOD + (PERIOD >> 2))
             client.paintFrame();
+        resumed = false;
     }
-    resumed = false;
     lastFrameDuration = clock() - start;
     return ticked;
 }

@@ -31,7 +31,8 @@ public:
 
     int64_t lastTick = 0;
     int64_t lastFrameDuration = 0;
-    // Set when the application was paused; cleared by the next pass, whether it ticks or not.
+    // Set when the application was paused; cleared after the next pass that ran a tick, so the
+    // game sees it exactly once.
     bool resumed = false;
 
 private:

@@ -9,6 +9,7 @@
 #include "io/DArchive.h"
 #include "lang/DString.h"
 #include "lang/DSystem.h"
+#include "lang/HostHooks.h"
 #include "microedition/lcdui/DDisplay.h"
 #include "microedition/lcdui/DFont.h"
 #include "microedition/lcdui/DGraphics.h"
@@ -25,7 +26,7 @@ using vela::microedition::lcdui::DImagePtr;
 
 namespace {
 
-const char16_t VERSION[] = u"v1.1";
+const char16_t VERSION[] = u"v" TINTROW_VERSION;
 const char16_t LOGO_IMAGE[] = u"img/vandrel";
 const int32_t WHITE = 0xFFFFFF;
 const int32_t BLACK = 0x000000;
@@ -36,11 +37,12 @@ const int32_t EXIT_TEXT = 3;
 
 }
 
-// Waits by reading the clock only; a scripted run's virtual clock moves on each read.
+// Sleeps between clock reads where the clock can sleep; a scripted run's virtual clock cannot,
+// and moves on by each read instead.
 void GameLib::waitUntil(int64_t deadline)
 {
-    while (DSystem::currentTimeMillis() < deadline) {
-    }
+    for (int64_t now = DSystem::currentTimeMillis(); now < deadline; now = DSystem::currentTimeMillis())
+        vela::lang::host::sleepFor(uint32_t(deadline - now));
 }
 
 GameLib::GameLib(GameFlowFactory factory)
@@ -131,9 +133,8 @@ void GameLib::showLogo()
             DGraphics::HCENTER | DGraphics::VCENTER);
     g->setColor(BLACK);
     g->drawString(new DString(VERSION), 0, 0, 0);
-    do
-        context.canvas->flushGraphics();
-    while (DSystem::currentTimeMillis() - start < SPLASH_MILLIS);
+    context.canvas->flushGraphics(); // a still picture: once is enough
+    waitUntil(start + SPLASH_MILLIS);
 }
 
 void GameLib::createGame()
@@ -179,6 +180,7 @@ void GameLib::tickUnsupported()
         releaseGame();
         notifyDestroyed();
     }
+    ScreenCanvas::tickSawPointer();
 }
 
 void GameLib::runTick()
@@ -186,6 +188,7 @@ void GameLib::runTick()
     GameContext& context = GameContext::get();
     context.canvas->takeKeyEvent();
     context.game->tick();
+    ScreenCanvas::tickSawPointer();
 }
 
 void GameLib::paintFrame()

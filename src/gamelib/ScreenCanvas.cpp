@@ -23,6 +23,10 @@ bool ScreenCanvas::pointerDown = false;
 bool ScreenCanvas::pointerIsDragged = false;
 int64_t ScreenCanvas::pointerPressTime = 0;
 HiddenSequence ScreenCanvas::hiddenSequence;
+bool ScreenCanvas::pressUnseen = false;
+bool ScreenCanvas::releaseWaiting = false;
+int32_t ScreenCanvas::waitingReleaseX = 0;
+int32_t ScreenCanvas::waitingReleaseY = 0;
 
 namespace {
 
@@ -109,6 +113,8 @@ void ScreenCanvas::pointerPressed(int32_t x, int32_t y)
     resetActionFlags();
     pointerDown = true;
     pointerPressTime = DSystem::currentTimeMillis();
+    pressUnseen = true;
+    releaseWaiting = false; // one left from a gesture a reader had already ended
 }
 
 void ScreenCanvas::pointerDragged(int32_t x, int32_t y)
@@ -126,11 +132,31 @@ void ScreenCanvas::pointerDragged(int32_t x, int32_t y)
 
 void ScreenCanvas::pointerReleased(int32_t x, int32_t y)
 {
+    if (pressUnseen && (pointerDown || pointerIsDragged)) {
+        releaseWaiting = true;
+        waitingReleaseX = x;
+        waitingReleaseY = y;
+        return;
+    }
+    endGesture(x, y);
+}
+
+void ScreenCanvas::endGesture(int32_t x, int32_t y)
+{
     if (!pointerDown && !pointerIsDragged)
         return;
     pointerX = x;
     pointerY = y;
     resetActionFlags();
+}
+
+void ScreenCanvas::tickSawPointer()
+{
+    pressUnseen = false;
+    if (releaseWaiting) {
+        releaseWaiting = false;
+        endGesture(waitingReleaseX, waitingReleaseY);
+    }
 }
 
 void ScreenCanvas::takeKeyEvent()

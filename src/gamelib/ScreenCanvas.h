@@ -24,6 +24,9 @@ public:
 
     // Turns the oldest queued key event into the action flags; once per tick.
     void takeKeyEvent();
+    // Called after every tick: a release that came before any tick saw its press happens now,
+    // so a click between two ticks still counts.
+    static void tickSawPointer();
 
     // Clears the action flags, anyKeyPressed, pointerDown and pointerDragged.
     static void resetActionFlags();
@@ -51,4 +54,11 @@ public:
 
 private:
     static void clearActions();
+    static void endGesture(int32_t x, int32_t y);
+
+    // The press has not been seen by a tick yet; a release meanwhile waits for one.
+    static bool pressUnseen;
+    static bool releaseWaiting;
+    static int32_t waitingReleaseX;
+    static int32_t waitingReleaseY;
 };

@@ -10,6 +10,8 @@ class Clock {
 public:
     virtual ~Clock() = default;
     virtual uint32_t ticks() = 0;
+    // Lets time pass without work; virtual time only passes by reads and passes.
+    virtual void sleep(uint32_t) {}
     // Called at the start of every pass of the main loop.
     virtual void passBegins() {}
 };

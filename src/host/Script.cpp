@@ -1,6 +1,9 @@
 // Parsing the scripts of headless runs.
 #include "host/Script.h"
 
+#include <SDL.h>
+
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <climits>
@@ -22,10 +25,37 @@ const NamedKey KEY_NAMES[] = {
     {"ESCAPE", 27}, {"BACK", 27}, {"TAB", 9},   {"SPACE", 32},
 };
 
+struct NamedButton {
+    const char* name;
+    int button;
+    int triggerAxis;
+};
+
+const NamedButton BUTTON_NAMES[] = {
+    {"A", SDL_CONTROLLER_BUTTON_A, -1},
+    {"B", SDL_CONTROLLER_BUTTON_B, -1},
+    {"X", SDL_CONTROLLER_BUTTON_X, -1},
+    {"Y", SDL_CONTROLLER_BUTTON_Y, -1},
+    {"BACK", SDL_CONTROLLER_BUTTON_BACK, -1},
+    {"START", SDL_CONTROLLER_BUTTON_START, -1},
+    {"LB", SDL_CONTROLLER_BUTTON_LEFTSHOULDER, -1},
+    {"RB", SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, -1},
+    {"LS", SDL_CONTROLLER_BUTTON_LEFTSTICK, -1},
+    {"RS", SDL_CONTROLLER_BUTTON_RIGHTSTICK, -1},
+    {"UP", SDL_CONTROLLER_BUTTON_DPAD_UP, -1},
+    {"DOWN", SDL_CONTROLLER_BUTTON_DPAD_DOWN, -1},
+    {"LEFT", SDL_CONTROLLER_BUTTON_DPAD_LEFT, -1},
+    {"RIGHT", SDL_CONTROLLER_BUTTON_DPAD_RIGHT, -1},
+    {"LT", -1, SDL_CONTROLLER_AXIS_TRIGGERLEFT},
+    {"RT", -1, SDL_CONTROLLER_AXIS_TRIGGERRIGHT},
+};
+
+const int STICK_MIN = -32768, STICK_MAX = 32767;
+
 struct CommandShape {
     const char* word;
     ScriptCommand::Type type;
-    enum { NONE, MILLIS, KEY, POINT, PATH } args;
+    enum { NONE, MILLIS, KEY, POINT, PATH, BUTTON, STICK } args;
 };
 
 const CommandShape COMMANDS[] = {
@@ -39,6 +69,10 @@ const CommandShape COMMANDS[] = {
     {"release", ScriptCommand::RELEASE, CommandShape::POINT},
     {"shot", ScriptCommand::SHOT, CommandShape::PATH},
     {"quit", ScriptCommand::QUIT, CommandShape::NONE},
+    {"button", ScriptCommand::BUTTON, CommandShape::BUTTON},
+    {"buttondown", ScriptCommand::BUTTON_DOWN, CommandShape::BUTTON},
+    {"buttonup", ScriptCommand::BUTTON_UP, CommandShape::BUTTON},
+    {"stick", ScriptCommand::STICK, CommandShape::STICK},
 };
 
 bool parseInt(const std::string& word, int& out)
@@ -91,6 +125,17 @@ bool parseArgs(const CommandShape& shape, std::istringstream& in, ScriptCommand&
         if (!parseInt(x, cmd.a) || !parseInt(y, cmd.b))
             return (error = std::string(shape.word) + " needs X and Y"), false;
         return true;
+    case CommandShape::BUTTON:
+        in >> x;
+        if (!scriptButton(x, cmd.a, cmd.b))
+            return (error = "unknown button '" + x + "'"), false;
+        return true;
+    case CommandShape::STICK:
+        in >> x >> y;
+        if (!parseInt(x, cmd.a) || !parseInt(y, cmd.b) || std::min(cmd.a, cmd.b) < STICK_MIN ||
+            std::max(cmd.a, cmd.b) > STICK_MAX)
+            return (error = "stick needs X and Y from -32768 to 32767"), false;
+        return true;
     case CommandShape::PATH:
         std::getline(in >> std::ws, cmd.path);
         while (!cmd.path.empty() && std::isspace(static_cast<unsigned char>(cmd.path.back())))
@@ -141,6 +186,18 @@ int scriptKeyCode(const std::string& name)
     if (n.size() >= 2 && n[0] == 'F' && parseInt(n.substr(1), code) && code >= 1 && code <= 12)
         return 111 + code;
     return -1;
+}
+
+bool scriptButton(const std::string& name, int& button, int& triggerAxis)
+{
+    std::string n = upper(name);
+    for (const NamedButton& b : BUTTON_NAMES)
+        if (n == b.name) {
+            button = b.button;
+            triggerAxis = b.triggerAxis;
+            return true;
+        }
+    return false;
 }
 
 bool parseScript(const std::string& text, std::vector<ScriptCommand>& out, std::string& error)

@@ -13,9 +13,12 @@ ScriptedWindow::ScriptedWindow(int width, int height, std::vector<ScriptCommand>
 
 bool ScriptedWindow::nextEvent(HostEvent& event, int)
 {
-    if (waiting && int32_t(clock.passStartTime() - waitUntil) < 0) // the wait is not over
+    if (pending.empty())
+        gamepad.repeat(clock.passStartTime(), pending);
+    bool waitOver = !waiting || int32_t(clock.passStartTime() - waitUntil) >= 0;
+    if (pending.empty() && !waitOver)
         return false;
-    waiting = false;
+    waiting = !waitOver;
     while (pending.empty() && !waiting && !ended) {
         if (next < script.size()) {
             play(script[next++]);
@@ -56,7 +59,38 @@ void ScriptedWindow::play(const ScriptCommand& cmd)
         ended = true;
         push(HostEvent::CLOSE);
         break;
+    case ScriptCommand::BUTTON:
+        button(cmd, true);
+        button(cmd, false);
+        break;
+    case ScriptCommand::BUTTON_DOWN: button(cmd, true); break;
+    case ScriptCommand::BUTTON_UP: button(cmd, false); break;
+    case ScriptCommand::STICK:
+        axis(SDL_CONTROLLER_AXIS_LEFTX, cmd.a);
+        axis(SDL_CONTROLLER_AXIS_LEFTY, cmd.b);
+        break;
     }
+}
+
+void ScriptedWindow::button(const ScriptCommand& cmd, bool down)
+{
+    if (cmd.a < 0) { // a trigger is an axis
+        axis(cmd.b, down ? SDL_JOYSTICK_AXIS_MAX : 0);
+        return;
+    }
+    SDL_Event e{};
+    e.type = down ? SDL_CONTROLLERBUTTONDOWN : SDL_CONTROLLERBUTTONUP;
+    e.cbutton.button = Uint8(cmd.a);
+    gamepad.handle(e, clock.passStartTime(), pending);
+}
+
+void ScriptedWindow::axis(int axis, int value)
+{
+    SDL_Event e{};
+    e.type = SDL_CONTROLLERAXISMOTION;
+    e.caxis.axis = Uint8(axis);
+    e.caxis.value = Sint16(value);
+    gamepad.handle(e, clock.passStartTime(), pending);
 }
 
 // A key pressed again while held repeats, as the host's auto-repeat would.

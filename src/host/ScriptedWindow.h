@@ -2,6 +2,7 @@
 #pragma once
 
 #include "host/Clock.h"
+#include "host/Gamepad.h"
 #include "host/Script.h"
 #include "host/Window.h"
 
@@ -29,6 +30,8 @@ private:
     void keyDown(int key);
     void keyUp(int key);
     void pointer(HostEvent::Type type, int x, int y);
+    void button(const ScriptCommand& cmd, bool down);
+    void axis(int axis, int value);
     void shot(const ScriptCommand& cmd);
     void push(HostEvent::Type type, int key = 0, int x = 0, int y = 0, bool repeat = false);
 
@@ -42,6 +45,8 @@ private:
     bool ended = false;
     bool stylusDown = false;
     std::set<int> keysDown;
+    // The script's gamepad: its events go through the same translation as a real one's.
+    Gamepad gamepad;
     std::string failureText;
 };
 

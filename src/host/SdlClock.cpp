@@ -12,6 +12,7 @@ public:
     SdlClock() { SDL_InitSubSystem(SDL_INIT_TIMER); }
     ~SdlClock() override { SDL_QuitSubSystem(SDL_INIT_TIMER); }
     uint32_t ticks() override { return SDL_GetTicks(); }
+    void sleep(uint32_t millis) override { SDL_Delay(millis); }
 };
 
 } // namespace

@@ -10,6 +10,8 @@ struct KeyPair {
     int vk;
 };
 
+// Shift, Ctrl, Alt and the lock keys are left out: they only change other keys, and as game keys
+// Alt+Enter or Alt+Tab would count as "any key".
 const KeyPair KEY_TABLE[] = {
     {SDLK_LEFT, 37},      {SDLK_UP, 38},         {SDLK_RIGHT, 39},     {SDLK_DOWN, 40},
     {SDLK_RETURN, 13},    {SDLK_KP_ENTER, 13},   {SDLK_ESCAPE, 27},    {SDLK_BACKSPACE, 8},
@@ -17,11 +19,8 @@ const KeyPair KEY_TABLE[] = {
     {SDLK_HOME, 36},      {SDLK_END, 35},        {SDLK_PAGEUP, 33},    {SDLK_PAGEDOWN, 34},
     {SDLK_KP_0, 48},      {SDLK_KP_1, 49},       {SDLK_KP_2, 50},      {SDLK_KP_3, 51},
     {SDLK_KP_4, 52},      {SDLK_KP_5, 53},       {SDLK_KP_6, 54},      {SDLK_KP_7, 55},
-    {SDLK_KP_8, 56},      {SDLK_KP_9, 57},       {SDLK_LSHIFT, 16},    {SDLK_RSHIFT, 16},
-    {SDLK_LCTRL, 17},     {SDLK_RCTRL, 17},      {SDLK_LALT, 18},      {SDLK_RALT, 18},
-    {SDLK_PAUSE, 19},     {SDLK_CAPSLOCK, 20},   {SDLK_KP_MULTIPLY, 106}, {SDLK_KP_PLUS, 107},
-    {SDLK_KP_MINUS, 109}, {SDLK_KP_PERIOD, 110}, {SDLK_KP_DIVIDE, 111}, {SDLK_NUMLOCKCLEAR, 144},
-    {SDLK_SCROLLLOCK, 145},
+    {SDLK_KP_8, 56},      {SDLK_KP_9, 57},       {SDLK_PAUSE, 19},     {SDLK_KP_MULTIPLY, 106},
+    {SDLK_KP_PLUS, 107},  {SDLK_KP_MINUS, 109},  {SDLK_KP_PERIOD, 110}, {SDLK_KP_DIVIDE, 111},
 };
 
 } // namespace

@@ -1,4 +1,6 @@
 // The real window: SDL presentation of the device screen, integer-scaled and letterboxed.
+#include "host/Gamepad.h"
+#include "host/PictureDecoder.h"
 #include "host/SdlKeys.h"
 #include "host/Window.h"
 
@@ -6,7 +8,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
+#include <deque>
+#include <set>
 
 namespace host {
 
@@ -50,7 +53,11 @@ public:
                                     device.width, device.height);
         if (!texture)
             return fail(error);
+        // Smaller than the device screen at scale 1, the screen would be cropped. Set after the
+        // renderer, which may make the window anew.
+        SDL_SetWindowMinimumSize(window, device.width, device.height);
         redraw();
+        gamepad.open();
         return true;
     }
 
@@ -67,16 +74,38 @@ public:
         redraw();
     }
 
+    void setIcon(const RgbaPicture& picture) override
+    {
+        SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(
+            const_cast<uint8_t*>(picture.rgba.data()), picture.width, picture.height, 32,
+            picture.width * 4, SDL_PIXELFORMAT_RGBA32);
+        if (!icon)
+            return;
+        SDL_SetWindowIcon(window, icon);
+        SDL_FreeSurface(icon);
+    }
+
     bool nextEvent(HostEvent& event, int timeoutMs) override
     {
         SDL_Event e;
         for (;;) {
-            int got = timeoutMs < 0 ? SDL_WaitEvent(&e) : SDL_WaitEventTimeout(&e, timeoutMs);
-            if (!got)
-                return false;
-            if (translate(e, event))
+            gamepad.repeat(SDL_GetTicks(), pending);
+            if (!pending.empty()) {
+                event = pending.front();
+                pending.pop_front();
                 return true;
-            timeoutMs = 0; // something came: do not wait again for the next one
+            }
+            int repeatDue = gamepad.msUntilRepeat(SDL_GetTicks());
+            int wait = repeatDue >= 0 && (timeoutMs < 0 || repeatDue < timeoutMs) ? repeatDue : timeoutMs;
+            int got = wait < 0 ? SDL_WaitEvent(&e) : SDL_WaitEventTimeout(&e, wait);
+            if (got) {
+                translate(e);
+                timeoutMs = 0; // something came: do not wait again for the next one
+            } else if (wait == timeoutMs) {
+                return false;
+            } else if (timeoutMs > 0) {
+                timeoutMs -= wait; // woken for a repeat: wait no longer than asked in all
+            }
         }
     }
 
@@ -151,103 +180,126 @@ private:
         stale = true;
     }
 
-    bool translate(const SDL_Event& e, HostEvent& out)
+    void push(HostEvent::Type type, int x = 0, int y = 0)
     {
-        out = HostEvent();
+        HostEvent out;
+        out.type = type;
+        out.x = x;
+        out.y = y;
+        pending.push_back(out);
+    }
+
+    void translate(const SDL_Event& e)
+    {
         switch (e.type) {
         case SDL_QUIT:
-            out.type = HostEvent::CLOSE;
-            return true;
+            push(HostEvent::CLOSE);
+            break;
         case SDL_WINDOWEVENT:
-            return translateWindow(e.window, out);
+            translateWindow(e.window);
+            break;
         case SDL_KEYDOWN:
         case SDL_KEYUP:
-            return translateKey(e.key, out);
+            translateKey(e.key);
+            break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
-            if (e.button.button != SDL_BUTTON_LEFT)
-                return false;
-            if (e.type == SDL_MOUSEBUTTONUP) {
-                if (!stylusDown)
-                    return false;
-                stylusDown = false; // a release always ends the gesture, even outside the screen
-                out.type = HostEvent::POINTER_UP;
-                if (!toDevice(e.button.x, e.button.y, out.x, out.y))
-                    clampToDevice(e.button.x, e.button.y, out);
-                return true;
-            }
-            if (!toDevice(e.button.x, e.button.y, out.x, out.y))
-                return false;
-            stylusDown = true;
-            out.type = HostEvent::POINTER_DOWN;
-            return true;
+            if (e.button.button == SDL_BUTTON_LEFT)
+                stylus(e.type == SDL_MOUSEBUTTONDOWN, e.button.x, e.button.y);
+            break;
         case SDL_MOUSEMOTION:
-            if (!stylusDown || !(e.motion.state & SDL_BUTTON_LMASK))
-                return false;
-            if (!toDevice(e.motion.x, e.motion.y, out.x, out.y))
-                return false;
-            out.type = HostEvent::POINTER_DRAG;
-            return true;
+            if (stylusDown && (e.motion.state & SDL_BUTTON_LMASK) && toDevice(e.motion.x, e.motion.y, stylusX, stylusY))
+                push(HostEvent::POINTER_DRAG, stylusX, stylusY);
+            break;
         default:
-            return false;
+            gamepad.handle(e, SDL_GetTicks(), pending);
+            break;
         }
     }
 
-    void clampToDevice(int wx, int wy, HostEvent& out) const
+    void stylus(bool down, int wx, int wy)
+    {
+        if (down) {
+            if (toDevice(wx, wy, stylusX, stylusY)) { // presses off the screen are lost
+                stylusDown = true;
+                push(HostEvent::POINTER_DOWN, stylusX, stylusY);
+            }
+            return;
+        }
+        if (!toDevice(wx, wy, stylusX, stylusY))
+            clampToDevice(wx, wy);
+        endGesture(); // a release always ends the gesture, even outside the screen
+    }
+
+    void endGesture()
+    {
+        if (!stylusDown)
+            return;
+        stylusDown = false;
+        push(HostEvent::POINTER_UP, stylusX, stylusY);
+    }
+
+    void clampToDevice(int wx, int wy)
     {
         SDL_Rect a = deviceArea();
         int cx = std::min(std::max(wx, a.x), a.x + a.w - 1);
         int cy = std::min(std::max(wy, a.y), a.y + a.h - 1);
-        toDevice(cx, cy, out.x, out.y);
+        toDevice(cx, cy, stylusX, stylusY);
     }
 
-    bool translateWindow(const SDL_WindowEvent& w, HostEvent& out)
+    void translateWindow(const SDL_WindowEvent& w)
     {
         switch (w.event) {
         case SDL_WINDOWEVENT_FOCUS_LOST:
         case SDL_WINDOWEVENT_MINIMIZED:
-            out.type = HostEvent::DEACTIVATED;
-            return true;
+            // The button may come up in another window: the gesture ends where it was last seen,
+            // or the next click would arrive as a drag with no press.
+            endGesture();
+            gamepad.releaseAll(pending);
+            push(HostEvent::DEACTIVATED);
+            break;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
         case SDL_WINDOWEVENT_RESTORED:
-            out.type = HostEvent::ACTIVATED;
-            return true;
+            push(HostEvent::ACTIVATED);
+            break;
         case SDL_WINDOWEVENT_EXPOSED:
         case SDL_WINDOWEVENT_SIZE_CHANGED:
             stale = true;
             redraw();
-            return false;
+            break;
         case SDL_WINDOWEVENT_CLOSE:
-            out.type = HostEvent::CLOSE;
-            return true;
+            push(HostEvent::CLOSE);
+            break;
         default:
-            return false;
+            break;
         }
     }
 
-    bool translateKey(const SDL_KeyboardEvent& k, HostEvent& out)
+    // Keys of window shortcuts (Alt or the logo key held, F11, Alt+Enter) never reach the game,
+    // nor do their repeats and releases, even when the modifier is let go first.
+    void translateKey(const SDL_KeyboardEvent& k)
     {
         bool down = k.type == SDL_KEYDOWN;
-        bool altEnter = k.keysym.sym == SDLK_RETURN && (k.keysym.mod & KMOD_ALT);
-        if (k.keysym.sym == toggleKey) { // held or let go after its modifier: still no game key
+        SDL_Keycode sym = k.keysym.sym;
+        if (shortcutKeys.count(sym)) {
             if (!down)
-                toggleKey = SDLK_UNKNOWN;
-            return false;
+                shortcutKeys.erase(sym);
+            return;
         }
-        if (k.keysym.sym == SDLK_F11 || altEnter) {
-            if (down) {
-                toggleKey = k.keysym.sym;
+        if (down && !k.repeat && ((k.keysym.mod & (KMOD_ALT | KMOD_GUI)) || sym == SDLK_F11)) {
+            shortcutKeys.insert(sym);
+            if (sym == SDLK_F11 || sym == SDLK_RETURN || sym == SDLK_KP_ENTER)
                 toggleFullScreen();
-            }
-            return false;
+            return;
         }
-        int vk = virtualKeyOf(k.keysym.sym);
+        int vk = virtualKeyOf(sym);
         if (vk == 0)
-            return false;
+            return;
+        HostEvent out;
         out.type = down ? HostEvent::KEY_DOWN : HostEvent::KEY_UP;
         out.key = vk;
         out.repeat = down && k.repeat;
-        return true;
+        pending.push_back(out);
     }
 
     WindowOptions options;
@@ -258,8 +310,11 @@ private:
     SDL_Texture* texture = nullptr;
     bool stale = true;
     bool stylusDown = false;
+    int stylusX = 0, stylusY = 0; // where the stylus was last seen, in device pixels
     bool fullScreen = false;
-    SDL_Keycode toggleKey = SDLK_UNKNOWN; // the full-screen key while it is down
+    std::set<SDL_Keycode> shortcutKeys; // down as part of a window shortcut
+    std::deque<HostEvent> pending;
+    Gamepad gamepad;
 };
 
 } // namespace

@@ -9,6 +9,8 @@
 
 namespace host {
 
+struct RgbaPicture;
+
 struct WindowOptions {
     std::string title = "Tintrow";
     int width = 240;   // device pixels
@@ -30,6 +32,9 @@ public:
 
     // Whether a person can see this window (message boxes need one).
     virtual bool hasDisplay() const = 0;
+
+    // The picture the desktop shows for the window; windows nobody sees ignore it.
+    virtual void setIcon(const RgbaPicture&) {}
 };
 
 // A real window through SDL; null with a reason when no display can be opened.

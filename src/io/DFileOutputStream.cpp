@@ -4,6 +4,7 @@
 #include "io/ArrayRange.h"
 #include "io/HostPaths.h"
 #include "lang/DString.h"
+#include "lang/HostHooks.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -29,7 +30,8 @@ DFileOutputStream::DFileOutputStream(const DStringPtr& name)
     std::string relative = name->toUtf8();
     std::string path = programFilePath(relative);
     std::string standIn = programFileStandIn(relative);
-    bool inProgramDirectory = isWritableFolder(programDirectory());
+    // An installed copy's data folder is shared by every user: each keeps their own files.
+    bool inProgramDirectory = !lang::host::programIsInstalled() && isWritableFolder(programDirectory());
     if (!inProgramDirectory) {
         path = standIn;
         std::size_t slash = path.rfind('/');

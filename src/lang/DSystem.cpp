@@ -80,11 +80,7 @@ std::u16string_view keyText(const char16_t* key)
 
 DStringPtr programDirectory()
 {
-    std::string path = host::programFile();
-    size_t cut = path.rfind('/');
-    if (cut != std::string::npos)
-        path.resize(cut);
-    return DString::fromUtf8(path);
+    return DString::fromUtf8(host::programDirectory());
 }
 
 bool platformIs(std::u16string_view type)

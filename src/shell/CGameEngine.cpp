@@ -173,7 +173,7 @@ void CGameEngine::pointerDragged(int x, int y)
 void CGameEngine::deliverKey(int hostKey, KeyPhase phase)
 {
     toCurrent([=](DDisplayablePtr d) {
-        int key = translateKey(smartphone, hostKey, phase);
+        int key = translateKey(smartphone, hostKey);
         if (key == NO_KEY)
             return;
         switch (phase) {

@@ -1,4 +1,5 @@
-// Reading the command line: prefixes are compared, values start one separator after them.
+// Reading the command line: prefixes of the slash options are compared, values start one
+// separator after them.
 #include "shell/CommandLine.h"
 
 #include <cstdlib>
@@ -39,6 +40,13 @@ bool parseCommandLine(const std::vector<std::string>& tokens, CommandLine& out, 
         else if (startsWith(token, "/script:")) {
             scriptGiven = true;
             out.script = token.substr(8);
+        } else if (token == "--help" || token == "-h") {
+            out.request = CommandLine::HELP;
+        } else if (token == "--version") {
+            out.request = CommandLine::VERSION;
+        } else {
+            error = "unknown option '" + token + "' (see tintrow --help)";
+            return false;
         }
     }
     if (!fullScreen && width >= 1 && height >= 1) {

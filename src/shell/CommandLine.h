@@ -9,6 +9,8 @@ struct CommandLine {
     static const int DEFAULT_HEIGHT = 320;
     static const int MAX_SIDE = 4096;
 
+    enum Request { PLAY, HELP, VERSION };
+    Request request = PLAY;
     int width = DEFAULT_WIDTH;
     int height = DEFAULT_HEIGHT;
     int scale = 0; // 0: fit the desktop
@@ -16,5 +18,5 @@ struct CommandLine {
     std::string script; // empty: a real window
 };
 
-// False with a reason for a value that cannot be used; unknown tokens are ignored.
+// False with a one-line reason for an unknown option or a value that cannot be used.
 bool parseCommandLine(const std::vector<std::string>& tokens, CommandLine& out, std::string& error);

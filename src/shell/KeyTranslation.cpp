@@ -5,19 +5,19 @@ namespace {
 
 struct KeyRule {
     int hostKey;
-    int pressed;
-    int other; // repeated and released
+    int key;
 };
 
+// F1 and F2 are the soft keys in every phase: a release left as F1 would never clear the soft
+// key's flag, and the GUI would repeat the soft key.
 const KeyRule POCKET_PC_KEYS[] = {
-    {0x5B, NO_KEY, NO_KEY}, {0xC1, 10000, 10000}, {0xC2, 10004, 10004}, {0xC3, 10003, 10003},
-    {0xC4, 10001, 10001},   {0x0D, 10002, 10002}, {0x1B, 10001, 10001}, {0x70, 10000, 0x70},
-    {0x71, 10001, 0x71},
+    {0x5B, NO_KEY}, {0xC1, 10000}, {0xC2, 10004}, {0xC3, 10003}, {0xC4, 10001},
+    {0x0D, 10002},  {0x1B, 10001}, {0x70, 10000}, {0x71, 10001},
 };
 
 const KeyRule SMARTPHONE_KEYS[] = {
-    {0x70, 10000, 10000}, {0x71, 10001, 10001}, {0x0D, 10002, 10002}, {0x1B, 10001, 10001},
-    {0x77, 10004, 10004}, {0x78, 10003, 10003}, {0x72, NO_KEY, NO_KEY}, {0x73, NO_KEY, NO_KEY},
+    {0x70, 10000}, {0x71, 10001}, {0x0D, 10002}, {0x1B, 10001},
+    {0x77, 10004}, {0x78, 10003}, {0x72, NO_KEY}, {0x73, NO_KEY},
 };
 
 // F13 to F24 have no meaning on a Pocket PC.
@@ -31,23 +31,23 @@ const int32_t SMARTPHONE_TABLE_SOURCE[25] = {0x78, 0x77, 0x70, 0x1B, 0x71, 0x65,
                                              0x33, 0x34, 0x35, 0x36, 0x37, 0x38, 0x39};
 
 template <size_t N>
-int applyRules(const KeyRule (&rules)[N], int hostKey, KeyPhase phase)
+int applyRules(const KeyRule (&rules)[N], int hostKey)
 {
     for (const KeyRule& r : rules)
         if (r.hostKey == hostKey)
-            return phase == KeyPhase::PRESSED ? r.pressed : r.other;
+            return r.key;
     return hostKey;
 }
 
 } // namespace
 
-int translateKey(bool smartphone, int hostKey, KeyPhase phase)
+int translateKey(bool smartphone, int hostKey)
 {
     if (smartphone)
-        return applyRules(SMARTPHONE_KEYS, hostKey, phase);
+        return applyRules(SMARTPHONE_KEYS, hostKey);
     if (hostKey >= POCKET_PC_DROPPED_FIRST && hostKey <= POCKET_PC_DROPPED_LAST)
         return NO_KEY;
-    return applyRules(POCKET_PC_KEYS, hostKey, phase);
+    return applyRules(POCKET_PC_KEYS, hostKey);
 }
 
 void fillKeyTable(bool smartphone, KeyTableEntry (&table)[KEY_TABLE_SIZE])

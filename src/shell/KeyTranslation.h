@@ -4,12 +4,13 @@
 #include <cstddef>
 #include <cstdint>
 
-// Which event the key takes part in: the Pocket PC treats the press of F1 and F2 apart.
+// Which event the key takes part in.
 enum class KeyPhase { PRESSED, REPEATED, RELEASED };
 
 const int NO_KEY = -1; // the key is dropped
 
-int translateKey(bool smartphone, int hostKey, KeyPhase phase);
+// The same in every phase, so a key's press, repeats and release always agree.
+int translateKey(bool smartphone, int hostKey);
 
 // 24 entries of a host key followed by two words cleared to 0.
 struct KeyTableEntry {

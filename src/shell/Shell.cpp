@@ -12,6 +12,8 @@
 #include "microedition/midlet/DMIDlet.h"
 #include "shell/CGameEngine.h"
 #include "shell/CommandLine.h"
+#include "shell/Usage.h"
+#include "shell/WindowIcon.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -26,6 +28,11 @@ host::Clock* activeClock = nullptr;
 uint64_t shellTicks()
 {
     return activeClock->ticks();
+}
+
+void shellSleep(uint32_t millis)
+{
+    activeClock->sleep(millis);
 }
 
 // "app.name" of the running application places the record stores.
@@ -54,7 +61,7 @@ void useHeadlessDrivers()
 int runEngine(host::Window& window, host::Clock& clock, const CommandLine& options)
 {
     activeClock = &clock;
-    lang::host::setTickSource(shellTicks);
+    lang::host::setTickSource(shellTicks, shellSleep);
     lang::host::setPlatformType(options.smartphone ? u"SmartPhone" : u"PocketPC");
     io::setAppNameSource(applicationName);
     int status;
@@ -99,6 +106,7 @@ int runWindowed(const CommandLine& options)
         std::fprintf(stderr, "tintrow: cannot open a window: %s\n", error.c_str());
         return 1;
     }
+    setWindowIcon(*window);
     std::unique_ptr<host::Clock> clock = host::makeSdlClock();
     return runEngine(*window, *clock, options);
 }
@@ -112,6 +120,10 @@ int runShell(const std::vector<std::string>& arguments)
     if (!parseCommandLine(arguments, options, error)) {
         std::fprintf(stderr, "tintrow: %s\n", error.c_str());
         return 2;
+    }
+    if (options.request != CommandLine::PLAY) {
+        std::fputs((options.request == CommandLine::HELP ? usageText() : versionText()).c_str(), stdout);
+        return 0;
     }
     std::string dataFolder = io::joinPath(io::dataBase(), "Vandrel/" + title());
     host::InstanceLock lock;

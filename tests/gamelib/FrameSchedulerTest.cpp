@@ -89,13 +89,12 @@ TEST_F(FrameSchedulerTest, SlowTickSkipsTheNextPaint)
     EXPECT_EQ(2u, recorder.paints.size());
 }
 
-TEST_F(FrameSchedulerTest, ResumedIsClearedByTheNextPassTickOrNot)
+TEST_F(FrameSchedulerTest, ResumedLastsUntilAPassHasRunATick)
 {
     scheduler.resumed = true;
     fakeNow = 1010;
     EXPECT_FALSE(scheduler.pass(recorder));
-    EXPECT_FALSE(scheduler.resumed);
-    scheduler.resumed = true;
+    EXPECT_TRUE(scheduler.resumed) << "no tick saw it yet";
     fakeNow = 1042;
     EXPECT_TRUE(scheduler.pass(recorder));
     EXPECT_FALSE(scheduler.resumed);

@@ -117,6 +117,7 @@ TEST_F(ScreenCanvasTest, PointerRules)
     EXPECT_EQ(10, ScreenCanvas::previousPointerX);
     EXPECT_EQ(240, ScreenCanvas::pointerX);
 
+    ScreenCanvas::tickSawPointer();
     canvas->pointerReleased(100, 110);
     EXPECT_FALSE(ScreenCanvas::pointerDown);
     EXPECT_FALSE(ScreenCanvas::pointerIsDragged);
@@ -126,6 +127,27 @@ TEST_F(ScreenCanvasTest, PointerRules)
     EXPECT_EQ(100, ScreenCanvas::pointerX);
     canvas->pointerDragged(5, 5); // not down: ignored
     EXPECT_FALSE(ScreenCanvas::pointerIsDragged);
+}
+
+TEST_F(ScreenCanvasTest, AClickBetweenTwoTicksWaitsForATickToSeeIt)
+{
+    canvas->pointerPressed(10, 20);
+    canvas->pointerDragged(12, 22);
+    canvas->pointerReleased(14, 24);
+    EXPECT_TRUE(ScreenCanvas::pointerDown) << "no tick has seen the press yet";
+    EXPECT_EQ(12, ScreenCanvas::pointerX);
+    ScreenCanvas::tickSawPointer();
+    EXPECT_FALSE(ScreenCanvas::pointerDown);
+    EXPECT_EQ(14, ScreenCanvas::pointerX);
+
+    // A reader that ended the gesture drops its waiting release: it must not end the next press.
+    canvas->pointerPressed(50, 60);
+    canvas->pointerReleased(51, 61);
+    ScreenCanvas::resetActionFlags();
+    canvas->pointerPressed(70, 80);
+    ScreenCanvas::tickSawPointer();
+    EXPECT_TRUE(ScreenCanvas::pointerDown);
+    EXPECT_EQ(70, ScreenCanvas::pointerX);
 }
 
 TEST_F(ScreenCanvasTest, FullInputResetKeepsTheStylusDown)

@@ -16,6 +16,13 @@ class VirtualKeyboardTest : public CanvasTest {
 protected:
     VirtualKeyboardTest() { keyboard->init(); }
 
+    // One tick of the screen, as the scheduler runs it.
+    void tick()
+    {
+        keyboard->tick();
+        ScreenCanvas::tickSawPointer();
+    }
+
     void press(std::initializer_list<int32_t> codes)
     {
         for (int32_t code : codes)
@@ -25,10 +32,10 @@ protected:
     {
         canvas->keyPressed(code);
         canvas->takeKeyEvent();
-        keyboard->tick();
+        tick();
         canvas->keyReleased(code);
         canvas->takeKeyEvent();
-        keyboard->tick();
+        tick();
     }
     void tapCell(int32_t cell)
     {
@@ -36,7 +43,7 @@ protected:
         int32_t x = keyboard->gridX + (cell % 6) * keyboard->cellWidth + 1;
         int32_t y = keyboard->gridY + (cell / 6) * keyboard->cellHeight + 1;
         canvas->pointerPressed(x, y);
-        keyboard->tick();
+        tick();
         canvas->pointerReleased(x, y);
     }
     std::string name() { return keyboard->text->toUtf8(); }
@@ -107,24 +114,24 @@ TEST_F(VirtualKeyboardTest, DeleteCellSoftKeyAndBackspaceRemove)
 TEST_F(VirtualKeyboardTest, TapsTypeOnlyInsideTheGridAndNotTooSoon)
 {
     canvas->pointerPressed(0, 0);
-    keyboard->tick();
+    tick();
     canvas->pointerReleased(0, 0);
     tapCell(7);
     EXPECT_EQ("H", name());
     EXPECT_EQ(7, keyboard->selected);
     canvas->pointerPressed(keyboard->gridX + 1, keyboard->gridY + 1);
-    keyboard->tick();
+    tick();
     canvas->pointerReleased(0, 0);
     EXPECT_EQ("H", name());
     // A held stylus types again once the input interval has passed.
     FakeClock::now += VirtualKeyboard::INPUT_INTERVAL;
     canvas->pointerPressed(keyboard->gridX + 1, keyboard->gridY + 1);
-    keyboard->tick();
+    tick();
     FakeClock::now += VirtualKeyboard::INPUT_INTERVAL - 1;
-    keyboard->tick();
+    tick();
     EXPECT_EQ("HA", name());
     FakeClock::now += 1;
-    keyboard->tick();
+    tick();
     EXPECT_EQ("HAA", name());
     canvas->pointerReleased(0, 0);
     tapCell(28);
@@ -134,10 +141,10 @@ TEST_F(VirtualKeyboardTest, CursorBlinksEvery500Milliseconds)
 {
     const bool shown = keyboard->cursorVisible;
     FakeClock::now += 499;
-    keyboard->tick();
+    tick();
     EXPECT_EQ(shown, keyboard->cursorVisible);
     FakeClock::now += 1;
-    keyboard->tick();
+    tick();
     EXPECT_NE(shown, keyboard->cursorVisible);
 }
 

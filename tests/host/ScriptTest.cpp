@@ -129,6 +129,21 @@ TEST(ScriptedWindow, StylusFollowsTheMouseRules)
         << "drags need a press, presses off the screen are lost, quit ends the script";
 }
 
+TEST(ScriptedWindow, GamepadCommandsGiveKeysAndHeldDirectionsRepeat)
+{
+    Player player("button A\nbuttondown RIGHT\nwait 630\nbuttonup RIGHT\nstick -20000 0\n"
+                  "stick -14000 0\nstick 0 0\nbutton LT\n");
+    std::vector<std::string> expected(16);
+    expected[0] = "down13 up13 down39 ";
+    expected[12] = expected[13] = expected[14] = "repeat39 "; // 500 ms, then every 33 ms
+    expected[15] = "repeat39 up39 down37 up37 down324 up324 close ";
+    EXPECT_EQ(player.run(), expected) << "the stick lets go only well back from where it pressed";
+    std::vector<ScriptCommand> cmds;
+    std::string error;
+    for (const char* bad : {"button Z", "stick 1", "stick 0 40000", "buttondown"})
+        EXPECT_FALSE(host::parseScript(bad, cmds, error)) << bad;
+}
+
 TEST(ScriptedWindow, ShotsWriteTheScreenAndAFailedShotEndsTheRun)
 {
     TempFolder folder;

@@ -88,6 +88,26 @@ TEST_F(FileStreams, OutputEmptiesAnExistingFile)
     EXPECT_THROWS_KIND(out->write(1), lang::IOException);
 }
 
+// The build tree keeps game.dat beside the program; an installed copy in <prefix>/share/tintrow,
+// shared by every user, so each user's own files go to their data folder even when the shared
+// folder could be written (by root).
+TEST_F(FileStreams, AnInstalledCopyReadsItsDataFromShareAndWritesToTheUsersFolder)
+{
+    const std::string share = dir / "usr/share/tintrow";
+    testfiles::writeFile(share + "/game.dat", Bytes{7});
+    lang::host::setProgramFile(dir / "usr/bin/tintrow");
+    EXPECT_EQ(programDirectory(), share);
+    EXPECT_TRUE(lang::host::programIsInstalled());
+    output("langid", {4});
+    EXPECT_EQ(testfiles::readFile(standIn), Bytes{4});
+    EXPECT_EQ(input("langid")->read(), 4);
+    EXPECT_EQ(input("game.dat")->read(), 7);
+
+    testfiles::writeFile(dir / "usr/bin/game.dat", Bytes{8}); // a build tree beside it wins
+    EXPECT_EQ(programDirectory(), dir / "usr/bin");
+    EXPECT_FALSE(lang::host::programIsInstalled());
+}
+
 TEST_F(FileStreams, DataFolderStandInForAnUnwritableProgramDirectory)
 {
     testfiles::writeFile(dir / "prog/langid", Bytes{1});

@@ -42,7 +42,7 @@ TEST_F(EngineTest, ScriptedTapsAndKeysReachTheCanvasInOrder)
         {false, false,
          "wait 84\nkey 5\ntap 3 4\nwait 42\nkey F1\npress 1 1\ndrag 2 3\nrelease 9 9\n"
          "keydown LEFT\nkeydown LEFT\nkeyup LEFT\nkey RETURN\nkey ESCAPE\nkey 124\nwait 42\n",
-         "start show P53 R53 pp3,4 pr3,4 P10000 R112 pp1,1 pd2,3 pr9,9 P37 Rep37 R37 "
+         "start show P53 R53 pp3,4 pr3,4 P10000 R10000 pp1,1 pd2,3 pr9,9 P37 Rep37 R37 "
          "P10002 R10002 P10001 R10001 destroy "},
         // a tap's press must be seen by a frame before its release
         {false, true, "wait 42\ntap 3 4\nkey 5\npress 1 1\ndrag 2 2\nrelease 2 2\nwait 42\n",

@@ -1,6 +1,7 @@
 #!/bin/bash
 # Plays the game headless twice with the same script: both runs end well and their shots are
-# byte-identical 8-bit RGB pictures of the device size. Also: a bad script and a second instance.
+# byte-identical 8-bit RGB pictures of the device size. Also: a gamepad, the help and unknown
+# options, a bad script and a second instance.
 set -u
 game=$1
 work=$(mktemp -d)
@@ -21,6 +22,18 @@ for shot in one two; do
 done
 /usr/bin/python3 -c 'import sys; from PIL import Image; im = Image.open(sys.argv[1]); sys.exit(im.size != (240, 320) or im.mode != "RGB")' \
   "$work/a/one.png" || fail "the shot is not a 240 x 320 RGB picture"
+
+# a gamepad button is a key to the game: it ends the title
+printf 'wait 2500\nbutton START\nwait 420\nshot still.png\n' >"$work/pad.txt"
+(cd "$work" && TINTROW_HOME="$work/home-pad" "$game" /script:pad.txt) || fail "the gamepad run ended with status $?"
+[[ ! -e "$work/still.png" ]] || fail "the gamepad's Start did not reach the game"
+
+for option in --help --version; do
+  "$game" "$option" | grep -q tintrow || fail "$option printed no text"
+done
+err=$("$game" --fullscreen 2>&1)
+[[ $? -eq 2 && $(printf '%s\n' "$err" | wc -l) -eq 1 && $err == *"'--fullscreen'"*"--help"* ]] ||
+  fail "an unknown option gave: $err"
 
 printf 'wait 100\njump\n' >"$work/bad.txt"
 err=$(TINTROW_HOME="$work/home-bad" "$game" /script:"$work/bad.txt" 2>&1 >/dev/null) && fail "a bad script was accepted"

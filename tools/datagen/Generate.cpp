@@ -4,6 +4,7 @@
 #include "Audio.h"
 #include "Fonts.h"
 #include "GameArt.h"
+#include "Icons.h"
 #include "Levels.h"
 #include "MenuArt.h"
 #include "Png.h"
@@ -207,6 +208,7 @@ Members generate(const Sources& src)
 
     addSounds(m, src.soxPath);
     addTunes(m, src.dataDir + "/music");
+    addWindowIcon(m);
 
     for (const Profile& p : profiles())
         addProfile(m, src, p, tables, ids);

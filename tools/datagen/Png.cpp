@@ -68,22 +68,28 @@ static void appendBytes(png_structp png, png_bytep data, png_size_t n)
 
 static void noFlush(png_structp) {}
 
+// 8-bit pixels of either colour type, rows top to bottom.
+struct PixelRows {
+    int width, height, colourType, channels;
+    const uint8_t* data;
+};
+
 // libpng reports failures by longjmp; no object with a destructor lives between setjmp and the calls.
-static bool writeRows(png_structp png, png_infop info, const RgbImage& image)
+static bool writeRows(png_structp png, png_infop info, const PixelRows& image)
 {
     if (setjmp(png_jmpbuf(png)))
         return false;
     png_set_compression_level(png, 9);
-    png_set_IHDR(png, info, image.width, image.height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+    png_set_IHDR(png, info, image.width, image.height, 8, image.colourType, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     for (int y = 0; y < image.height; ++y)
-        png_write_row(png, const_cast<png_bytep>(&image.rgb[size_t(y) * image.width * 3]));
+        png_write_row(png, const_cast<png_bytep>(image.data + size_t(y) * image.width * image.channels));
     png_write_end(png, nullptr);
     return true;
 }
 
-Bytes encodePng(const RgbImage& image)
+static Bytes encodeRows(const PixelRows& image)
 {
     Bytes out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -94,6 +100,26 @@ Bytes encodePng(const RgbImage& image)
     if (!ok)
         throw std::runtime_error("png: cannot encode picture");
     return out;
+}
+
+Bytes encodePng(const RgbImage& image)
+{
+    return encodeRows({image.width, image.height, PNG_COLOR_TYPE_RGB, 3, image.rgb.data()});
+}
+
+Bytes encodePngWithAlpha(const Canvas& c)
+{
+    std::vector<uint8_t> rgba(size_t(c.width()) * c.height() * 4);
+    for (int y = 0; y < c.height(); ++y)
+        for (int x = 0; x < c.width(); ++x) {
+            const Rgba& p = c.at(x, y);
+            uint8_t* d = &rgba[(size_t(y) * c.width() + x) * 4];
+            float a = std::min(1.0f, p.a);
+            d[0] = channel(p.r), d[1] = channel(p.g), d[2] = channel(p.b), d[3] = channel(a);
+            if (d[3] == 0)
+                d[0] = d[1] = d[2] = 0; // one value for every invisible pixel
+        }
+    return encodeRows({c.width(), c.height(), PNG_COLOR_TYPE_RGB_ALPHA, 4, rgba.data()});
 }
 
 namespace {

@@ -30,6 +30,8 @@ RgbImage flattenOpaque(const Canvas& c, const Rgba& matte);
 uint16_t toRgb565(uint32_t rgb);
 
 Bytes encodePng(const RgbImage& image);
+// The picture as it is, transparency included (pictures for the desktop, not the game).
+Bytes encodePngWithAlpha(const Canvas& c);
 // Throws std::runtime_error when the bytes are not a PNG picture.
 RgbImage decodePng(const Bytes& png);
 

@@ -1,5 +1,6 @@
 // tintrow-datagen: makes every member of game.dat from the sources in data/ into a staging folder.
 #include "Generate.h"
+#include "Icons.h"
 #include "Sheets.h"
 
 #include <cstdio>
@@ -10,11 +11,12 @@
 int main(int argc, char** argv)
 {
     if (argc < 3) {
-        std::fputs("usage: tintrow-datagen DATA_DIR STAGING_DIR [--fonts DIR] [--sox PATH] [--sheets DIR]\n", stderr);
+        std::fputs("usage: tintrow-datagen DATA_DIR STAGING_DIR [--fonts DIR] [--sox PATH] [--sheets DIR]"
+                   " [--icons DIR]\n", stderr);
         return 2;
     }
     datagen::Sources sources{argv[1], "/usr/share/fonts/truetype/dejavu", "sox"};
-    std::string sheets;
+    std::string sheets, icons;
     for (int i = 3; i + 1 < argc; i += 2) {
         if (std::strcmp(argv[i], "--fonts") == 0)
             sources.fontDir = argv[i + 1];
@@ -22,6 +24,8 @@ int main(int argc, char** argv)
             sources.soxPath = argv[i + 1];
         else if (std::strcmp(argv[i], "--sheets") == 0)
             sheets = argv[i + 1];
+        else if (std::strcmp(argv[i], "--icons") == 0)
+            icons = argv[i + 1];
         else {
             std::fprintf(stderr, "tintrow-datagen: unknown option %s\n", argv[i]);
             return 2;
@@ -37,6 +41,8 @@ int main(int argc, char** argv)
         members.writeTo(argv[2]);
         if (!sheets.empty())
             datagen::writeContactSheets(members, sheets, sources.fontDir + "/DejaVuSans.ttf");
+        if (!icons.empty())
+            datagen::writeDesktopIcons(icons);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "tintrow-datagen: %s\n", e.what());
         return 1;

@@ -7,10 +7,13 @@
 
 namespace vela::microedition::lcdui {
 
+// Row by row through the two columns of the table: the first two keys of each action are
+// then a phone key and a device key ("5" and the action key for fire, not "5" and line feed),
+// which is what the controls screen's defaults keep.
 const DCanvas::KeyAction DCanvas::DEFAULT_KEYS[] = {
-    {'1', 5}, {'2', 0}, {'3', 6}, {'4', 2}, {'5', 4}, {'6', 3}, {'8', 1}, {'7', 7}, {'9', 8},
-    {-4, 13}, {10, 4}, {-3, 15}, {10003, 12}, {10004, 11}, {10000, 9}, {10001, 10}, {10002, 4},
-    {37, 2}, {39, 3}, {38, 0}, {40, 1}, {13, 4}, {-2, 14},
+    {'1', 5},  {10003, 12}, {'2', 0},  {10004, 11}, {'3', 6},  {10000, 9}, {'4', 2}, {10001, 10},
+    {'5', 4},  {10002, 4},  {'6', 3},  {37, 2},     {'8', 1},  {39, 3},    {'7', 7}, {38, 0},
+    {'9', 8},  {40, 1},     {-4, 13},  {13, 4},     {10, 4},   {-2, 14},   {-3, 15},
 };
 const int32_t DCanvas::DEFAULT_KEY_COUNT = sizeof DEFAULT_KEYS / sizeof DEFAULT_KEYS[0];
 

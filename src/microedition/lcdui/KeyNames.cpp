@@ -1,6 +1,7 @@
 // The names of keys, as the controls screen shows them.
 #include "microedition/lcdui/DCanvas.h"
 
+#include "host/GamepadKeys.h"
 #include "lang/DString.h"
 
 #include <string>
@@ -25,6 +26,11 @@ const KeyName KEY_NAMES[] = {
     {106, "Num*"}, {107, "Num+"}, {109, "Num-"}, {110, "Num."}, {111, "Num/"},
     {144, "Num Lock"}, {145, "Scroll Lock"},
     {10000, "Soft L"}, {10001, "Soft R"}, {10002, "Action"}, {10003, "#"}, {10004, "*"},
+    // Gamepad buttons without a keyboard twin.
+    {host::PAD_X, "Pad X"}, {host::PAD_Y, "Pad Y"}, {host::PAD_LEFT_SHOULDER, "Pad LB"},
+    {host::PAD_RIGHT_SHOULDER, "Pad RB"}, {host::PAD_LEFT_TRIGGER, "Pad LT"},
+    {host::PAD_RIGHT_TRIGGER, "Pad RT"}, {host::PAD_LEFT_STICK, "Pad LS"},
+    {host::PAD_RIGHT_STICK, "Pad RS"},
 };
 
 } // namespace

@@ -139,6 +139,12 @@ TEST_F(RealWindow, ShowsTheScreenScaledByWholePixels)
     EXPECT_EQ(boxOf(shot, 0x07E0), (std::array<int, 4>{red[0] + 117, red[1], 3, 3})) << "one device pixel";
 }
 
+TEST_F(RealWindow, CannotBeMadeSmallerThanTheDeviceScreen)
+{
+    std::string hints = run("xprop -id " + id + " WM_NORMAL_HINTS");
+    EXPECT_NE(hints.find("minimum size: 40 by 30"), std::string::npos) << hints;
+}
+
 TEST_F(RealWindow, LosingAndRegainingTheFocusAreReported)
 {
     std::string root = run("xdotool search --maxdepth 0 --name '.*' 2>/dev/null | head -n 1");
@@ -170,15 +176,28 @@ TEST_F(RealWindow, LetterboxedPressesOutsideTheScreenAreIgnored)
 }
 
 // Whether the desktop really fills depends on a window manager, which the private server lacks;
-// what must hold everywhere is that the toggle keys never reach the game, even when Alt is let
-// go before Return.
-TEST_F(RealWindow, FullScreenKeysReachNoCanvas)
+// what must hold everywhere is that window shortcuts and modifiers never reach the game, even
+// when Alt is let go before Return.
+TEST_F(RealWindow, WindowShortcutsAndModifiersReachNoCanvas)
 {
     run("xdotool windowfocus --sync " + id);
     drain(200);
     run("xdotool key F11 key alt+Return key alt+Return key F11 keydown alt keydown Return keyup alt keyup Return");
+    run("xdotool key alt+Tab key shift+a key Caps_Lock key Caps_Lock key ctrl+Num_Lock");
     run("xdotool key a");
-    EXPECT_EQ(drain(800), "down18 up18 down18 up18 down18 up18 down65 up65 ");
+    EXPECT_EQ(drain(800), "down65 up65 down65 up65 ");
+}
+
+TEST_F(RealWindow, LosingTheFocusEndsAHeldStylus)
+{
+    std::string root = run("xdotool search --maxdepth 0 --name '.*' 2>/dev/null | head -n 1");
+    run("xdotool windowfocus --sync " + id);
+    drain(200);
+    run("xdotool mousemove --window " + id + " 31 46 mousedown 1 mousemove --window " + id + " 34 46");
+    run("xdotool windowfocus " + root);
+    EXPECT_EQ(drain(400), "press10,15 drag11,15 release11,15 inactive ");
+    run("xdotool mouseup 1");
+    EXPECT_EQ(drain(300), "") << "no release without a press";
 }
 
 } // namespace

@@ -129,7 +129,8 @@ TEST(Canvas, KeyNames)
         {96, "Numpad0"}, {105, "Numpad9"}, {106, "Num*"}, {107, "Num+"}, {109, "Num-"}, {110, "Num."},
         {111, "Num/"}, {112, "F1"}, {123, "F12"}, {144, "Num Lock"}, {145, "Scroll Lock"}, {10000, "Soft L"},
         {10001, "Soft R"}, {10002, "Action"}, {10003, "#"}, {10004, "*"}, {200, "KEY 200"}, {108, "KEY 108"},
-        {124, "KEY 124"}, {-4, "KEY -4"}, {10005, "KEY 10005"}, {47, "KEY 47"},
+        {124, "KEY 124"}, {-4, "KEY -4"}, {10005, "KEY 10005"}, {47, "KEY 47"}, {0x140, "Pad X"},
+        {0x147, "Pad RS"}, {0x148, "KEY 328"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(DCanvas::getKeyName(c.code)->toUtf8(), c.name) << c.code;
