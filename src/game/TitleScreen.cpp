@@ -38,10 +38,10 @@ void TitleScreen::startUp()
     paintTitle(context.graphics);
     context.canvas->flushGraphics();
     loadStrings();
+    // Sound stays off, and the volumes are left alone: setting them would start the audio
+    // device for nothing.
     sounds = new SoundManager();
     sounds->initGameSounds();
-    sounds->setSoundVolume(30);
-    sounds->setMusicVolume(20);
     sounds->enabled = false;
     CustomControlsPtr controls = new CustomControls(CONFIGURABLE_ACTIONS);
     controls->setStoreName(context.application->getAppProperty(new DString(u"app.name")));
