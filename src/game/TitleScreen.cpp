@@ -22,6 +22,8 @@ namespace {
 const int32_t PLAYER_KEYS = 1;
 const int32_t DEFAULT_KEYS = 0;
 const int32_t CONFIGURABLE_ACTIONS = 0x1FF;
+const uint8_t DEFAULT_SOUND_VOLUME = 30;
+const uint8_t DEFAULT_MUSIC_VOLUME = 20;
 
 }
 
@@ -38,11 +40,14 @@ void TitleScreen::startUp()
     paintTitle(context.graphics);
     context.canvas->flushGraphics();
     loadStrings();
-    // Sound stays off, and the volumes are left alone: setting them would start the audio
-    // device for nothing.
+    // Sound stays off. The default volumes are only kept, not set: setting them would start
+    // the audio device for nothing. Stored settings still apply, so that a level won here
+    // never writes back lower volumes or a lower highest level.
     sounds = new SoundManager();
     sounds->initGameSounds();
     sounds->enabled = false;
+    sounds->soundVolume = DEFAULT_SOUND_VOLUME;
+    sounds->musicVolume = DEFAULT_MUSIC_VOLUME;
     CustomControlsPtr controls = new CustomControls(CONFIGURABLE_ACTIONS);
     controls->setStoreName(context.application->getAppProperty(new DString(u"app.name")));
     context.canvas->addKeySet(PLAYER_KEYS, controls->loadBindings());
@@ -51,6 +56,7 @@ void TitleScreen::startUp()
     screen->loadGraphics();
     screen->buildPanel();
     screen->rules().countLevels();
+    screen->rules().loadSettings();
 }
 
 // The strings of the stored language, else of the first one.
