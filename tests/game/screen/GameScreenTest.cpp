@@ -4,6 +4,7 @@
 //   TINTROW_UPDATE_GOLDENS=1 build/tests/test_game_screen --gtest_filter='*Golden*'
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 
@@ -12,7 +13,6 @@
 #include "gamelib/GameContext.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/ScreenCanvas.h"
-#include "guilib/GUIText.h"
 #include "host/PictureDecoder.h"
 #include "host/PngWriter.h"
 #include "microedition/lcdui/DImage.h"
@@ -33,8 +33,7 @@ void expectGolden(const host::Surface& screen, const Crop& crop, const std::stri
 {
     host::Surface actual(crop.w, crop.h);
     for (int y = 0; y < crop.h; ++y)
-        for (int x = 0; x < crop.w; ++x)
-            actual.row(y)[x] = screen.row(crop.y + y)[crop.x + x];
+        std::copy_n(screen.row(crop.y + y) + crop.x, crop.w, actual.row(y));
     const std::string path = std::string(TINTROW_GOLDEN_DIR) + "/" + name + ".png";
     std::string error;
     if (std::getenv("TINTROW_UPDATE_GOLDENS")) {
@@ -43,11 +42,10 @@ void expectGolden(const host::Surface& screen, const Crop& crop, const std::stri
     }
     host::Surface golden;
     ASSERT_TRUE(host::loadPictureFile(path, golden, error)) << path << ": " << error;
-    ASSERT_EQ(std::make_pair(golden.width, golden.height), std::make_pair(crop.w, crop.h)) << name;
-    if (golden.pixels != actual.pixels) {
-        host::writePng(actual, ::testing::TempDir() + name + "-actual.png", error);
-        ADD_FAILURE() << name << " differs from its golden; see " << ::testing::TempDir() << name
-                      << "-actual.png";
+    if (golden.width != crop.w || golden.height != crop.h || golden.pixels != actual.pixels) {
+        const std::string shown = ::testing::TempDir() + name + "-actual.png";
+        host::writePng(actual, shown, error);
+        ADD_FAILURE() << name << " differs from its golden; the picture drawn is " << shown;
     }
 }
 
@@ -68,9 +66,6 @@ protected:
         stage.tick();
     }
     ScreenCanvas& canvas() { return *GameContext::get().canvas; }
-    // The centre of a cell of level 0 or 2 (7 x 7 boards at the same place).
-    static int32_t centreX(int32_t x) { return 36 + 24 * x + 12; }
-    static int32_t centreY(int32_t y) { return 80 + 24 * y + 12; }
 
     TemporaryHome home;
     ScreenStage stage{240, 320};
@@ -83,18 +78,17 @@ TEST_F(GameScreenTest, PicturesMatchGoldens)
         int32_t level;
         std::function<void(Game&)> setUp;
         Crop crop;
-    };
-    const int64_t third = 60000 / 3;
-    const Row rows[] = {
+    } const rows[] = {
         // Outer corners round the four corner holes, the panel with next balls and score.
         {"outer-frame-and-panel", 0, [](Game& g) { g.score = 1234; }, {20, 48, 200, 96}},
         // Inner corners round the hole in the middle; balls, a preview and the cursor.
         {"inner-corners", 2, [](Game& g) { layBoard(g, "////.0...a/.1...2"); g.cursorX = g.cursorY = 1; },
          {60, 104, 120, 120}},
-        {"bar-below-third", 3, [&](Game& g) { g.timeBank = third - 1; }, {0, 260, 240, 24}},
-        {"bar-third", 3, [&](Game& g) { g.timeBank = third; }, {0, 260, 240, 24}},
+        // The indicator turns from low to middle at a third; the full bar is the last stage.
+        {"bar-below-third", 3, [](Game& g) { g.timeBank = g.timeLimit / 3 - 1; }, {0, 260, 240, 24}},
+        {"bar-third", 3, [](Game& g) { g.timeBank = g.timeLimit / 3; }, {0, 260, 240, 24}},
         {"bar-full", 3, [](Game& g) { g.timeBank = g.timeLimit; }, {0, 260, 240, 24}},
-        // Past the goal the points still needed read 0, never a negative number.
+        // Past the goal the points still needed read 0.
         {"points-past-goal", 0, [](Game& g) { g.score = g.pointsToWin + 7; }, {0, 252, 240, 68}},
     };
     for (const Row& row : rows) {
@@ -105,16 +99,16 @@ TEST_F(GameScreenTest, PicturesMatchGoldens)
     }
 }
 
-TEST_F(GameScreenTest, CursorWrapsPastHolesAndShowsAgain)
+TEST_F(GameScreenTest, CursorWrapsPastHolesAndATapOnAHoleOnlyHidesIt)
 {
     // Level 0: a 7 x 7 board whose four corner cells are holes.
     struct Row {
         int32_t fromX, fromY, key, toX, toY;
     } const rows[] = {
-        {5, 0, KEY_RIGHT, 1, 0}, // past the last column, over the hole at the end and at 0
+        {5, 0, KEY_RIGHT, 1, 0}, // over the holes at the end of the row and at its start
         {6, 1, KEY_RIGHT, 0, 1},
         {1, 0, KEY_UP, 1, 6},
-        {1, 0, '1', 6, 5},       // up-left wraps both ways and skips the hole at (0, 6)
+        {1, 0, '1', 6, 5}, // up-left wraps both ways and skips the hole at (0, 6)
         {6, 5, '9', 1, 0},
     };
     stage.startLevel(0);
@@ -130,31 +124,17 @@ TEST_F(GameScreenTest, CursorWrapsPastHolesAndShowsAgain)
         EXPECT_TRUE(game.cursorVisible);
     }
     // A held key moves again once 201 ms have passed: on every fifth tick.
-    game.cursorX = 1;
     game.cursorY = 3;
+    game.cursorX = 1;
     game.lastCursorMove = ScreenStage::now - 1000;
     canvas().keyPressed(KEY_RIGHT);
     for (int i = 0; i < 11; ++i)
         stage.tick();
     EXPECT_EQ(game.cursorX, 4);
-}
-
-TEST_F(GameScreenTest, TapsChooseCellsAndOnAHoleOnlyHideTheCursor)
-{
-    stage.startLevel(0);
-    Game& game = stage.rules();
-    layBoard(game, "/.....1");
-    tap(centreX(0), centreY(0));
+    ScreenCanvas::resetInput();
+    tap(36 + 12, 80 + 12);
     EXPECT_FALSE(game.cursorVisible);
-    EXPECT_EQ(std::make_pair(game.cursorX, game.cursorY), std::make_pair(1, 0));
-    EXPECT_EQ(game.selectedX, -1);
-    EXPECT_EQ(game.turnState, TURN_PLAYER);
-    tap(centreX(5), centreY(1));
-    EXPECT_EQ(std::make_pair(game.selectedX, game.selectedY), std::make_pair(5, 1));
-    EXPECT_EQ(std::make_pair(game.cursorX, game.cursorY), std::make_pair(5, 1));
-    tap(centreX(1), centreY(4));
-    EXPECT_EQ(game.turnState, TURN_TRAVELLING);
-    EXPECT_EQ(std::make_pair(game.targetX, game.targetY), std::make_pair(1, 4));
+    EXPECT_EQ(std::make_tuple(game.cursorX, game.selectedX, game.turnState), std::make_tuple(4, -1, 0));
 }
 
 TEST_F(GameScreenTest, MenuButtonAndSoftKeysPauseInEveryTurnState)
@@ -199,20 +179,14 @@ TEST_F(GameScreenTest, EndMessagesWaitForTheKeyOrTapOfAPlayer)
         Game& game = stage.rules();
         game.selectedLevel = 1;
         game.setTurnState(row.state);
-        for (int i = 0; i < 3; ++i)
-            stage.tick();
-        if (row.input == TAP) {
+        stage.tick();
+        if (row.input == TAP)
             tap(120, 300);
-        } else {
+        else
             press(row.input == KEY ? KEY_A : GameLib::PAUSE_KEY);
-        }
-        EXPECT_EQ(stage.finished, row.finished) << "state " << row.state << " input " << row.input;
-        EXPECT_EQ(stage.tips, row.tips) << "state " << row.state << " input " << row.input;
-        if (row.tips) {
-            EXPECT_EQ(game.turnState, TURN_PLAYER);
-        } else if (!row.finished) {
-            EXPECT_EQ(game.turnState, row.state);
-        }
+        EXPECT_EQ(std::make_pair(stage.finished, stage.tips), std::make_pair(row.finished, row.tips))
+            << "state " << row.state << " input " << row.input;
+        EXPECT_EQ(game.turnState, row.tips ? TURN_PLAYER : row.state);
     }
 }
 
@@ -224,27 +198,23 @@ TEST_F(GameScreenTest, HiddenJumpToALevelWithoutFileChangesNothing)
     CellArray2dPtr board = game.board;
     for (int32_t key : {'4', '7', '0', '3', '9', '9'})
         press(key);
-    EXPECT_EQ(game.board, board);
-    EXPECT_EQ(game.turnState, TURN_PLAYER);
-    EXPECT_EQ(stage.tips, 0);
+    EXPECT_EQ(std::make_tuple(game.board, game.turnState, stage.tips), std::make_tuple(board, 0, 0));
     for (int32_t key : {'4', '7', '0', '3', '0', '4'})
         press(key);
-    EXPECT_NE(game.board, board);
-    EXPECT_EQ(std::make_pair(game.width, game.goal), std::make_pair(8, int32_t(GOAL_TIME)));
-    EXPECT_EQ(std::make_pair(game.score, stage.tips), std::make_pair(11, 1));
+    EXPECT_EQ(std::make_tuple(game.width, game.goal, game.score, stage.tips),
+              std::make_tuple(8, int32_t(GOAL_TIME), 11, 1));
 }
 
 TEST_F(GameScreenTest, TimeBarFillIsMadeAgainForABarOfAnotherSize)
 {
-    int32_t widths[2];
-    int32_t i = 0;
+    std::vector<int32_t> widths;
     for (int32_t level : {3, 7}) {
         stage.startLevel(level);
         GameScreen& screen = stage.screen();
         ASSERT_TRUE(screen.barFill);
         EXPECT_EQ(std::make_pair(screen.barFill->getWidth(), screen.barFill->getHeight()),
                   std::make_pair(screen.barWidth, screen.barHeight));
-        widths[i++] = screen.barWidth;
+        widths.push_back(screen.barWidth);
     }
     EXPECT_LT(widths[0], widths[1]);
 }
@@ -255,8 +225,10 @@ TEST(GameScreenSound, PanReachesThePlayingCloneAndATuneLoopsWhenShown)
     ScreenStage stage(240, 320, true);
     stage.startLevel(0);
     SoundManager& sounds = stage.soundManager();
-    EXPECT_TRUE(sounds.isPlaying(SoundManager::SOUND_GAME_MUSIC_1) || sounds.isPlaying(SoundManager::SOUND_GAME_MUSIC_2)
-                || sounds.isPlaying(SoundManager::SOUND_GAME_MUSIC_3));
+    int32_t tunes = 0;
+    for (int32_t tune = SoundManager::SOUND_GAME_MUSIC_1; tune <= SoundManager::SOUND_GAME_MUSIC_3; ++tune)
+        tunes += sounds.isPlaying(tune);
+    EXPECT_EQ(tunes, 1);
     GameScreen& screen = stage.screen();
     screen.playSound(SOUND_MOVE, -20, true);
     const int32_t first = sounds.players->get(SOUND_MOVE)->channelId();
@@ -265,10 +237,8 @@ TEST(GameScreenSound, PanReachesThePlayingCloneAndATuneLoopsWhenShown)
     hssSpeaker& speaker = *vela::microedition::media::DManager::speaker();
     int32_t panned = 0;
     for (int32_t id = 0; id < speaker.musicChannelCount() + speaker.soundChannelCount(); ++id)
-        if (id != first && speaker.channel(id)->isActive())
-            panned += speaker.channel(id)->pan() == 40 + 128;
-    EXPECT_EQ(panned, 1);
-    EXPECT_EQ(speaker.channel(first)->pan(), -20 + 128);
+        panned += id != first && speaker.channel(id)->isActive() && speaker.channel(id)->pan() == 40 + 128;
+    EXPECT_EQ(std::make_pair(panned, speaker.channel(first)->pan()), std::make_pair(1, -20 + 128));
     screen.stopSound(SOUND_MOVE);
     EXPECT_FALSE(sounds.isPlaying(SOUND_MOVE));
 }
