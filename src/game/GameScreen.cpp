@@ -78,7 +78,7 @@ void GameScreen::release()
     background = barFill = nullptr;
     tilePixels = panelPixels = nullptr;
     ptsText = nullptr;
-    gameSprites = new ImageManager();
+    gameSprites = nullptr;
     game = nullptr;
 }
 
@@ -109,10 +109,12 @@ void GameScreen::stopSound(int32_t index)
         players[index] = nullptr;
 }
 
+// The volumes the player set, kept by the sound control even while sound is off; reading them
+// does not start the audio device.
 int32_t GameScreen::volume(int32_t which)
 {
     SoundManager& sounds = flow.soundManager();
-    return which == SOUND_VOLUME ? sounds.getSoundVolume() : sounds.getMusicVolume();
+    return which == SOUND_VOLUME ? sounds.soundVolume : sounds.musicVolume;
 }
 
 void GameScreen::setVolumes(int32_t first, int32_t second)

@@ -1,0 +1,247 @@
+// The game screen on the real data at 240 x 320: pictures against goldens, cursor and taps,
+// the menu button, the end-of-game waits, the hidden level jump, the time bar fill and sounds.
+// After an intended change of the pictures, regenerate the goldens and look at them again:
+//   TINTROW_UPDATE_GOLDENS=1 build/tests/test_game_screen --gtest_filter='*Golden*'
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+
+#include "GameFixture.h"
+#include "ScreenStage.h"
+#include "gamelib/GameContext.h"
+#include "gamelib/GameLib.h"
+#include "gamelib/ScreenCanvas.h"
+#include "host/PictureDecoder.h"
+#include "host/PngWriter.h"
+#include "microedition/lcdui/DImage.h"
+#include "microedition/media/DManager.h"
+#include "sound/hssChannel.h"
+#include "sound/hssSpeaker.h"
+
+namespace tintrow::testing {
+namespace {
+
+const int32_t KEY_UP = 38, KEY_RIGHT = 39, KEY_A = 65, KEY_SOFT_LEFT = 10000;
+
+struct Crop {
+    int x, y, w, h;
+};
+
+void expectGolden(const host::Surface& screen, const Crop& crop, const std::string& name)
+{
+    host::Surface actual(crop.w, crop.h);
+    for (int y = 0; y < crop.h; ++y)
+        std::copy_n(screen.row(crop.y + y) + crop.x, crop.w, actual.row(y));
+    const std::string path = std::string(TINTROW_GOLDEN_DIR) + "/" + name + ".png";
+    std::string error;
+    if (std::getenv("TINTROW_UPDATE_GOLDENS")) {
+        ASSERT_TRUE(host::writePng(actual, path, error)) << error;
+        return;
+    }
+    host::Surface golden;
+    ASSERT_TRUE(host::loadPictureFile(path, golden, error)) << path << ": " << error;
+    if (golden.width != crop.w || golden.height != crop.h || golden.pixels != actual.pixels) {
+        const std::string shown = ::testing::TempDir() + name + "-actual.png";
+        host::writePng(actual, shown, error);
+        ADD_FAILURE() << name << " differs from its golden; the picture drawn is " << shown;
+    }
+}
+
+class GameScreenTest : public ::testing::Test {
+protected:
+    void tap(int32_t x, int32_t y)
+    {
+        canvas().pointerPressed(x, y);
+        stage.tick();
+        canvas().pointerReleased(x, y);
+    }
+    // A key pressed for one tick, then released for one.
+    void press(int32_t code)
+    {
+        canvas().keyPressed(code);
+        stage.tick();
+        canvas().keyReleased(code);
+        stage.tick();
+    }
+    ScreenCanvas& canvas() { return *GameContext::get().canvas; }
+
+    TemporaryHome home;
+    ScreenStage stage{240, 320};
+};
+
+TEST_F(GameScreenTest, PicturesMatchGoldens)
+{
+    struct Row {
+        const char* golden;
+        int32_t level;
+        std::function<void(Game&)> setUp;
+        Crop crop;
+    } const rows[] = {
+        // Outer corners round the four corner holes, the panel with next balls and score.
+        {"outer-frame-and-panel", 0, [](Game& g) { g.score = 1234; }, {20, 48, 200, 96}},
+        // Inner corners round the hole in the middle; balls, a preview and the cursor.
+        {"inner-corners", 2, [](Game& g) { layBoard(g, "////.0...a/.1...2"); g.cursorX = g.cursorY = 1; },
+         {60, 104, 120, 120}},
+        // The indicator turns from low to middle at a third; the full bar is the last stage.
+        {"bar-below-third", 3, [](Game& g) { g.timeBank = g.timeLimit / 3 - 1; }, {0, 260, 240, 24}},
+        {"bar-third", 3, [](Game& g) { g.timeBank = g.timeLimit / 3; }, {0, 260, 240, 24}},
+        {"bar-full", 3, [](Game& g) { g.timeBank = g.timeLimit; }, {0, 260, 240, 24}},
+        // Past the goal the points still needed read 0.
+        {"points-past-goal", 0, [](Game& g) { g.score = g.pointsToWin + 7; }, {0, 252, 240, 68}},
+    };
+    for (const Row& row : rows) {
+        stage.startLevel(row.level);
+        row.setUp(stage.rules());
+        stage.paint();
+        expectGolden(stage.window.screen(), row.crop, row.golden);
+    }
+}
+
+TEST_F(GameScreenTest, CursorWrapsPastHolesAndATapOnAHoleOnlyHidesIt)
+{
+    // Level 0: a 7 x 7 board whose four corner cells are holes.
+    struct Row {
+        int32_t fromX, fromY, key, toX, toY;
+    } const rows[] = {
+        {5, 0, KEY_RIGHT, 1, 0}, // over the holes at the end of the row and at its start
+        {6, 1, KEY_RIGHT, 0, 1},
+        {1, 0, KEY_UP, 1, 6},
+        {1, 0, '1', 6, 5}, // up-left wraps both ways and skips the hole at (0, 6)
+        {6, 5, '9', 1, 0},
+    };
+    stage.startLevel(0);
+    Game& game = stage.rules();
+    for (const Row& row : rows) {
+        game.cursorX = row.fromX;
+        game.cursorY = row.fromY;
+        game.cursorVisible = false;
+        game.lastCursorMove = ScreenStage::now - 1000;
+        press(row.key);
+        EXPECT_EQ(std::make_pair(game.cursorX, game.cursorY), std::make_pair(row.toX, row.toY))
+            << "from " << row.fromX << "," << row.fromY << " key " << row.key;
+        EXPECT_TRUE(game.cursorVisible);
+    }
+    // A held key moves again once 201 ms have passed: on every fifth tick.
+    game.cursorY = 3;
+    game.cursorX = 1;
+    game.lastCursorMove = ScreenStage::now - 1000;
+    canvas().keyPressed(KEY_RIGHT);
+    for (int i = 0; i < 11; ++i)
+        stage.tick();
+    EXPECT_EQ(game.cursorX, 4);
+    ScreenCanvas::resetInput();
+    tap(36 + 12, 80 + 12);
+    EXPECT_FALSE(game.cursorVisible);
+    EXPECT_EQ(std::make_tuple(game.cursorX, game.selectedX, game.turnState), std::make_tuple(4, -1, 0));
+}
+
+TEST_F(GameScreenTest, MenuButtonAndSoftKeysPauseInEveryTurnState)
+{
+    stage.startLevel(0);
+    Game& game = stage.rules();
+    const int32_t edge = stage.screen().sprites().getAnimation(GameScreen::ANIM_MENU_BUTTON)->firstWidth;
+    int32_t expected = 0;
+    for (int32_t state : {TURN_PLAYER, TURN_SPAWNING, TURN_REMOVING, TURN_TRAVELLING, TURN_GAME_OVER,
+                          TURN_LEVEL_COMPLETE, TURN_LAST_LEVEL_COMPLETE}) {
+        game.turnState = state;
+        tap(edge, edge);
+        EXPECT_EQ(stage.pauses, ++expected) << "tap in state " << state;
+        canvas().keyPressed(KEY_SOFT_LEFT);
+        stage.tick();
+        EXPECT_EQ(stage.pauses, ++expected) << "soft key in state " << state;
+        ScreenCanvas::resetInput();
+        EXPECT_EQ(game.turnState, state);
+    }
+    EXPECT_EQ(stage.finished, 0);
+    game.turnState = TURN_PLAYER;
+    tap(edge + 1, 2);
+    EXPECT_EQ(stage.pauses, expected);
+}
+
+TEST_F(GameScreenTest, EndMessagesWaitForTheKeyOrTapOfAPlayer)
+{
+    enum Input { KEY, TAP, FOCUS_LOST };
+    struct Row {
+        int32_t state;
+        Input input;
+        int32_t finished, tips;
+    } const rows[] = {
+        {TURN_GAME_OVER, KEY, 1, 0},
+        {TURN_GAME_OVER, FOCUS_LOST, 0, 0},
+        {TURN_LAST_LEVEL_COMPLETE, TAP, 1, 0},
+        {TURN_LEVEL_COMPLETE, KEY, 0, 1},
+        {TURN_LEVEL_COMPLETE, FOCUS_LOST, 0, 0},
+    };
+    for (const Row& row : rows) {
+        stage.startLevel(0);
+        Game& game = stage.rules();
+        game.selectedLevel = 1;
+        game.setTurnState(row.state);
+        stage.tick();
+        if (row.input == TAP)
+            tap(120, 300);
+        else
+            press(row.input == KEY ? KEY_A : GameLib::PAUSE_KEY);
+        EXPECT_EQ(std::make_pair(stage.finished, stage.tips), std::make_pair(row.finished, row.tips))
+            << "state " << row.state << " input " << row.input;
+        EXPECT_EQ(game.turnState, row.tips ? TURN_PLAYER : row.state);
+    }
+}
+
+TEST_F(GameScreenTest, HiddenJumpToALevelWithoutFileChangesNothing)
+{
+    stage.startLevel(0);
+    Game& game = stage.rules();
+    game.score = 11;
+    CellArray2dPtr board = game.board;
+    for (int32_t key : {'4', '7', '0', '3', '9', '9'})
+        press(key);
+    EXPECT_EQ(std::make_tuple(game.board, game.turnState, stage.tips), std::make_tuple(board, 0, 0));
+    for (int32_t key : {'4', '7', '0', '3', '0', '4'})
+        press(key);
+    EXPECT_EQ(std::make_tuple(game.width, game.goal, game.score, stage.tips),
+              std::make_tuple(8, int32_t(GOAL_TIME), 11, 1));
+}
+
+TEST_F(GameScreenTest, TimeBarFillIsMadeAgainForABarOfAnotherSize)
+{
+    std::vector<int32_t> widths;
+    for (int32_t level : {3, 7}) {
+        stage.startLevel(level);
+        GameScreen& screen = stage.screen();
+        ASSERT_TRUE(screen.barFill);
+        EXPECT_EQ(std::make_pair(screen.barFill->getWidth(), screen.barFill->getHeight()),
+                  std::make_pair(screen.barWidth, screen.barHeight));
+        widths.push_back(screen.barWidth);
+    }
+    EXPECT_LT(widths[0], widths[1]);
+}
+
+TEST(GameScreenSound, PanReachesThePlayingCloneAndATuneLoopsWhenShown)
+{
+    TemporaryHome home;
+    ScreenStage stage(240, 320, true);
+    stage.startLevel(0);
+    SoundManager& sounds = stage.soundManager();
+    int32_t tunes = 0;
+    for (int32_t tune = SoundManager::SOUND_GAME_MUSIC_1; tune <= SoundManager::SOUND_GAME_MUSIC_3; ++tune)
+        tunes += sounds.isPlaying(tune);
+    EXPECT_EQ(tunes, 1);
+    GameScreen& screen = stage.screen();
+    screen.playSound(SOUND_MOVE, -20, true);
+    const int32_t first = sounds.players->get(SOUND_MOVE)->channelId();
+    screen.playSound(SOUND_MOVE, -20, true);
+    screen.setSoundPan(SOUND_MOVE, 40);
+    hssSpeaker& speaker = *vela::microedition::media::DManager::speaker();
+    int32_t panned = 0;
+    for (int32_t id = 0; id < speaker.musicChannelCount() + speaker.soundChannelCount(); ++id)
+        panned += id != first && speaker.channel(id)->isActive() && speaker.channel(id)->pan() == 40 + 128;
+    EXPECT_EQ(std::make_pair(panned, speaker.channel(first)->pan()), std::make_pair(1, -20 + 128));
+    screen.stopSound(SOUND_MOVE);
+    EXPECT_FALSE(sounds.isPlaying(SOUND_MOVE));
+}
+
+} // namespace
+} // namespace tintrow::testing

@@ -1,0 +1,101 @@
+// A game screen on the real game data, without a window.
+#include "ScreenStage.h"
+
+#include "gamelib/Fonts.h"
+#include "gamelib/GameContext.h"
+#include "gamelib/Resources.h"
+#include "gamelib/ScreenCanvas.h"
+#include "gamelib/StringManager.h"
+#include "guilib/GUIEngine.h"
+#include "io/DArchive.h"
+#include "io/HostPaths.h"
+#include "lang/HostHooks.h"
+#include "microedition/media/DManager.h"
+#include "sound/hssMemoryDriver.h"
+
+using namespace vela::lang;
+using vela::microedition::media::DManager;
+namespace hooks = vela::lang::host;
+
+namespace tintrow::testing {
+
+namespace {
+
+uint64_t readClock()
+{
+    return ScreenStage::now;
+}
+
+}
+
+ScreenStage::ScreenStage(int32_t w, int32_t h, bool sound) : window(w, h)
+{
+    hooks::setTickSource(readClock);
+    hooks::setProgramFile(std::string(TINTROW_DATA_DIR) + "/tintrow");
+    vela::io::setAppNameSource([] { return std::string("Tintrow"); });
+    GameContext::reset();
+    display = new vela::microedition::lcdui::DDisplay(&window);
+    GameContext::get().canvas = new ScreenCanvas();
+    display->setCurrent(GameContext::get().canvas);
+    ScreenCanvas::resetInput();
+    ScreenCanvas::resetActionFlags();
+    ScreenCanvas::hiddenSequence.reset();
+    vela::io::openArchive(new DString(u"game.dat"));
+    StringManagerPtr settings = new StringManager();
+    settings->load(Resources::resolutionFileName(w, h), false);
+    Resources::setSearchPath(settings->get(u"PATH"));
+    Fonts::loadFonts(new DString());
+    GameContext::get().strings = new StringManager();
+    GameContext::get().strings->load(new DString(u"res_en.dat"), true);
+    // Silent or not, the engine mixes into memory: no test opens the machine's audio device.
+    DManager::setDriverFactory(hssCreateMemoryDriver);
+    sounds = new SoundManager();
+    sounds->initGameSounds();
+    sounds->enabled = sound;
+    gameScreen = new GameScreen(*this);
+    gameScreen->loadGraphics();
+    gameScreen->buildPanel();
+    gameScreen->rules().countLevels();
+}
+
+ScreenStage::~ScreenStage()
+{
+    gameScreen->release();
+    sounds->release();
+    DManager::release();
+    DManager::setDriverFactory(nullptr);
+    gamelib::GUIEngine::shutdown();
+    Fonts::release();
+    vela::io::closeArchive();
+    Resources::setSearchPath(DStringPtr(new DString()));
+    display->setCurrent(nullptr);
+    GameContext::reset();
+    hooks::setProgramFile("");
+    hooks::setTickSource(nullptr);
+}
+
+void ScreenStage::startLevel(int32_t level, int64_t seed)
+{
+    rules().random->setSeed(seed);
+    rules().highestLevel = level;
+    rules().startNewGame(level, false);
+    rules().startPlay();
+    gameScreen->show();
+    gameScreen->clearParticles();
+    pauses = finished = tips = 0;
+}
+
+void ScreenStage::tick()
+{
+    now += 42;
+    GameContext::get().canvas->takeKeyEvent();
+    gameScreen->tick();
+}
+
+void ScreenStage::paint()
+{
+    gameScreen->paint(GameContext::get().graphics);
+    GameContext::get().canvas->flushGraphics();
+}
+
+} // namespace tintrow::testing

@@ -1,0 +1,44 @@
+// A game screen on the real game data, without a window, driven tick by tick on a fake clock.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "game/GameScreen.h"
+#include "gamelib/FakeWindow.h"
+#include "microedition/lcdui/DDisplay.h"
+
+namespace tintrow::testing {
+
+class ScreenStage : public GameScreenHost {
+public:
+    // Opens the built game.dat for a screen of w x h; `sound` plays into memory.
+    ScreenStage(int32_t w, int32_t h, bool sound = false);
+    ~ScreenStage() override;
+
+    // A progress game on `level`, played at once; the seed fixes the board.
+    void startLevel(int32_t level, int64_t seed = 7);
+    // One scheduler tick: the clock moves on 42 ms, one key event is taken, the screen ticks.
+    void tick();
+    // Paints into the canvas and shows it; the picture is then in window.screen().
+    void paint();
+    GameScreen& screen() { return *gameScreen; }
+    Game& rules() { return gameScreen->rules(); }
+
+    void pause(bool) override { ++pauses; }
+    void gameFinished() override { ++finished; }
+    void showLevelTips() override { ++tips; }
+    void refreshInGameMenu() override { }
+    SoundManager& soundManager() override { return *sounds; }
+
+    static inline uint64_t now = 1000;
+    int32_t pauses = 0, finished = 0, tips = 0;
+    FakeWindow window;
+
+private:
+    vela::microedition::lcdui::DDisplayPtr display;
+    SoundManagerPtr sounds;
+    GameScreenPtr gameScreen;
+};
+
+} // namespace tintrow::testing

@@ -1,0 +1,31 @@
+#!/bin/bash
+# Plays level 0 through the whole program twice: both runs end well, their shots are identical,
+# and the panel after the completed line matches its golden (the score of that line).
+# TINTROW_UPDATE_GOLDENS=1 writes the golden instead; look at it before checking it in.
+set -u
+game=$1
+here=$(cd "$(dirname "$0")" && pwd)
+golden=$here/../golden/script-score-after-line.png
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+python=/usr/bin/python3
+
+for run in a b; do
+  mkdir -p "$work/$run"
+  (cd "$work/$run" && TINTROW_HOME="$work/home-$run" "$game" /script:"$here/play-level0.txt") \
+    || fail "run $run ended with status $?"
+done
+for shot in selected travelling line-removed tap-travelling spawned; do
+  [[ -s "$work/a/$shot.png" ]] || fail "$shot.png was not taken"
+  cmp -s "$work/a/$shot.png" "$work/b/$shot.png" || fail "$shot.png differs between two runs"
+done
+crop='import sys; from PIL import Image; Image.open(sys.argv[1]).crop((20, 48, 220, 78)).save(sys.argv[2])'
+$python -c "$crop" "$work/a/line-removed.png" "$work/panel.png" || fail "cannot crop the panel"
+if [[ -n ${TINTROW_UPDATE_GOLDENS:-} ]]; then
+  cp "$work/panel.png" "$golden"
+  exit 0
+fi
+same='import sys; from PIL import Image; sys.exit(Image.open(sys.argv[1]).convert("RGB").tobytes() != Image.open(sys.argv[2]).convert("RGB").tobytes())'
+$python -c "$same" "$work/panel.png" "$golden" || fail "the panel after the line differs from $golden"
+echo "scripted play: ok"
