@@ -56,6 +56,9 @@ bool GameScreen::jumpToHiddenLevel()
     // The level set-up reads and checks the whole file before it changes anything.
     if (catchKind(IOException, [&] { game->setupLevel(level); }))
         return false;
+    // The jumped-to level is the one played now: the next level, a restart and the saved game
+    // follow it, and a save never pairs one level's number with another's board.
+    game->selectedLevel = level;
     // A ball that was travelling is gone with its board; so is its looping sound.
     if (game->moveSound) {
         stopSound(SOUND_MOVE);

@@ -56,6 +56,9 @@ void useHeadlessDrivers()
 {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 0); // a caller's choice (the disk driver) stays
+    // Nothing reads the window's quit event in a scripted run: a signal ends it as it ends any
+    // command, instead of turning into an event that waits for ever.
+    setenv("SDL_NO_SIGNAL_HANDLERS", "1", 1);
 }
 
 int runEngine(host::Window& window, host::Clock& clock, const CommandLine& options)

@@ -41,11 +41,13 @@ appstreamcli validate --no-net "$usr/share/metainfo/$id.metainfo.xml" >"$work/as
 
 [[ $("$usr/bin/tintrow" --version) == "tintrow "* ]] || fail "--version of the installed copy"
 before=$(find "$usr" | sort)
-printf 'wait 2500\nshot title.png\n' >"$work/play.txt"
+printf 'wait 4200\nshot title.png\n' >"$work/play.txt"
 for copy in installed build; do
   game=$usr/bin/tintrow
   [[ $copy == build ]] && game=$build/tintrow
-  mkdir -p "$work/$copy"
+  mkdir -p "$work/$copy" "$work/home-$copy/Vandrel/Tintrow/files"
+  # A language chosen in the data folder: what a copy keeps beside itself cannot differ then.
+  printf '\0\0\0\0' >"$work/home-$copy/Vandrel/Tintrow/files/langid"
   (cd "$work/$copy" && TINTROW_HOME="$work/home-$copy" "$game" /script:../play.txt) || fail "the $copy copy ended with $?"
 done
 cmp -s "$work/installed/title.png" "$work/build/title.png" || fail "the installed copy shows another picture"

@@ -9,7 +9,7 @@ trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # the logo, then the title screen
-printf 'wait 2500\nshot one.png\nkey RETURN\ntap 120 160\nwait 420\nshot two.png\n' >"$work/play.txt"
+printf 'wait 2500\nshot one.png\nkey DOWN\ntap 120 20\nwait 1420\nshot two.png\n' >"$work/play.txt"
 for run in a b; do
   mkdir -p "$work/$run"
   (cd "$work/$run" && TINTROW_HOME="$work/home-$run" "$game" /script:../play.txt) || fail "run $run ended with status $?"
@@ -23,10 +23,13 @@ done
 /usr/bin/python3 -c 'import sys; from PIL import Image; im = Image.open(sys.argv[1]); sys.exit(im.size != (240, 320) or im.mode != "RGB")' \
   "$work/a/one.png" || fail "the shot is not a 240 x 320 RGB picture"
 
-# a gamepad button is a key to the game: it ends the title
-printf 'wait 2500\nbutton START\nwait 420\nshot still.png\n' >"$work/pad.txt"
+# gamepad buttons are keys to the game: Start answers the sound question, B opens the exit
+# question and A answers it (the language is known from the data folder)
+mkdir -p "$work/home-pad/Vandrel/Tintrow/files"
+printf '\0\0\0\0' >"$work/home-pad/Vandrel/Tintrow/files/langid"
+printf 'wait 4200\nbutton START\nwait 300\nbutton B\nwait 300\nbutton A\nwait 420\nshot still.png\n' >"$work/pad.txt"
 (cd "$work" && TINTROW_HOME="$work/home-pad" "$game" /script:pad.txt) || fail "the gamepad run ended with status $?"
-[[ ! -e "$work/still.png" ]] || fail "the gamepad's Start did not reach the game"
+[[ ! -e "$work/still.png" ]] || fail "the gamepad's buttons did not reach the game"
 
 for option in --help --version; do
   "$game" "$option" | grep -q tintrow || fail "$option printed no text"

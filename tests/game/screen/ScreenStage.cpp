@@ -90,6 +90,7 @@ void ScreenStage::tick()
     now += 42;
     GameContext::get().canvas->takeKeyEvent();
     gameScreen->tick();
+    ScreenCanvas::tickSawPointer();
 }
 
 void ScreenStage::paint()

@@ -10,10 +10,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# A program folder of its own: the language choice is kept beside the program.
-mkdir -p "$work/bin"
-cp "$game" "$work/bin/tintrow"
-ln -s "$(cd "$(dirname "$game")" && pwd)/game.dat" "$work/bin/game.dat"
+source "$(dirname "$0")/../../support/program_copy.sh"
+program_copy "$game" "$work"
 
 languages=$(grep -c . <<<"$(printf 'en\nde\nfr\nes\nru\n')")
 

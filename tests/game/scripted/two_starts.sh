@@ -11,10 +11,8 @@ trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 here=$(cd "$(dirname "$0")" && pwd)
 
-# A program folder of its own: the language choice is kept beside the program.
-mkdir -p "$work/bin"
-cp "$game" "$work/bin/tintrow"
-ln -s "$(cd "$(dirname "$game")" && pwd)/game.dat" "$work/bin/game.dat"
+source "$(dirname "$0")/../../support/program_copy.sh"
+program_copy "$game" "$work"
 
 store() { od -An -v -tu1 "$1/home/Vandrel/Tintrow/$2/1" 2>/dev/null | tr -s ' \n' ' ' | sed 's/^ //;s/ $//'; }
 

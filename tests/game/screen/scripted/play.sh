@@ -11,9 +11,12 @@ trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 python=/usr/bin/python3
 
+source "$here/../../../support/program_copy.sh"
+program_copy "$game" "$work"
 for run in a b; do
   mkdir -p "$work/$run"
-  (cd "$work/$run" && TINTROW_HOME="$work/home-$run" "$game" /script:"$here/play-level0.txt") \
+  rm -f "$work/bin/langid"
+  (cd "$work/$run" && TINTROW_HOME="$work/home-$run" "$work/bin/tintrow" /script:"$here/play-level0.txt") \
     || fail "run $run ended with status $?"
 done
 for shot in selected travelling line-removed tap-travelling spawned; do
