@@ -16,6 +16,7 @@
 #include "microedition/lcdui/DImage.h"
 #include "util/DRandom.h"
 
+#include <algorithm>
 #include <iterator>
 
 using namespace vela::lang;
@@ -181,6 +182,14 @@ void GameLib::tickUnsupported()
         notifyDestroyed();
     }
     ScreenCanvas::tickSawPointer();
+}
+
+// The loop sleeps until the next tick instead of waking every few milliseconds to find none.
+int32_t GameLib::millisUntilDue()
+{
+    FrameScheduler& scheduler = GameContext::get().scheduler;
+    int64_t wait = scheduler.lastTick + FrameScheduler::PERIOD - scheduler.now();
+    return int32_t(std::min<int64_t>(std::max<int64_t>(wait, 0), FrameScheduler::PERIOD));
 }
 
 void GameLib::runTick()

@@ -24,6 +24,7 @@ public:
     void pauseApp() override;
     void startApp() override;
     void tick() override;
+    int32_t millisUntilDue() override;
     vela::lang::DStringPtr getAppProperty(vela::lang::DStringPtr key) override;
 
 private:

@@ -24,10 +24,8 @@ public:
 
     ~SdlWindow() override
     {
-        if (texture)
-            SDL_DestroyTexture(texture);
-        if (renderer)
-            SDL_DestroyRenderer(renderer);
+        if (frame)
+            SDL_FreeSurface(frame);
         if (window)
             SDL_DestroyWindow(window);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -36,7 +34,9 @@ public:
     bool open(std::string& error)
     {
         SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "1"); // a finger is a stylus
-        SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+        // The picture is scaled here, by whole pixels; the window's own software frame buffer
+        // shows it at a fraction of what a GL renderer costs where GL is emulated.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
             return fail(error);
         int scale = options.scale > 0 ? options.scale : fittingScale();
@@ -44,17 +44,14 @@ public:
                                   device.width * scale, device.height * scale, SDL_WINDOW_RESIZABLE);
         if (!window)
             return fail(error);
-        renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_PRESENTVSYNC);
-        if (!renderer)
-            renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
-        if (!renderer)
+        frame = SDL_CreateRGBSurfaceWithFormat(0, device.width, device.height, 32, SDL_PIXELFORMAT_RGB888);
+        if (!frame)
             return fail(error);
-        texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
-                                    device.width, device.height);
-        if (!texture)
-            return fail(error);
-        // Smaller than the device screen at scale 1, the screen would be cropped. Set after the
-        // renderer, which may make the window anew.
+        for (uint32_t c = 0; c < 0x10000; ++c) {
+            uint32_t r = c >> 11, g = (c >> 5) & 0x3F, b = c & 0x1F;
+            rgb888Of[c] = ((r << 3 | r >> 2) << 16) | ((g << 2 | g >> 4) << 8) | (b << 3 | b >> 2);
+        }
+        // Smaller than the device screen at scale 1, the screen would be cropped.
         SDL_SetWindowMinimumSize(window, device.width, device.height);
         redraw();
         gamepad.open();
@@ -70,7 +67,6 @@ public:
         if (!stale && device.pixels == shown.pixels)
             return;
         shown.pixels = device.pixels;
-        SDL_UpdateTexture(texture, nullptr, device.pixels.data(), device.width * 2);
         redraw();
     }
 
@@ -130,7 +126,7 @@ private:
     SDL_Rect deviceArea() const
     {
         int w, h;
-        SDL_GetRendererOutputSize(renderer, &w, &h);
+        SDL_GetWindowSizeInPixels(window, &w, &h);
         int scale = std::max(1, std::min(w / std::max(1, device.width), h / std::max(1, device.height)));
         SDL_Rect r{0, 0, device.width * scale, device.height * scale};
         r.x = (w - r.w) / 2;
@@ -140,14 +136,24 @@ private:
 
     void redraw()
     {
-        if (stale)
-            SDL_UpdateTexture(texture, nullptr, device.pixels.data(), device.width * 2);
-        stale = false;
-        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-        SDL_RenderClear(renderer);
+        SDL_Surface* out = SDL_GetWindowSurface(window);
+        if (!out)
+            return;
         SDL_Rect area = deviceArea();
-        SDL_RenderCopy(renderer, texture, nullptr, &area);
-        SDL_RenderPresent(renderer);
+        if (stale)
+            SDL_FillRect(out, nullptr, SDL_MapRGB(out->format, 0, 0, 0));
+        for (int y = 0; y < device.height; ++y) {
+            const uint16_t* from = device.row(y);
+            uint32_t* to = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(frame->pixels) + y * frame->pitch);
+            for (int x = 0; x < device.width; ++x)
+                to[x] = rgb888Of[from[x]];
+        }
+        SDL_BlitScaled(frame, nullptr, out, &area);
+        if (stale)
+            SDL_UpdateWindowSurface(window);
+        else
+            SDL_UpdateWindowSurfaceRects(window, &area, 1);
+        stale = false;
     }
 
     // Window pixels to device pixels; false outside the device area.
@@ -155,7 +161,7 @@ private:
     {
         int ww, wh, ow, oh;
         SDL_GetWindowSize(window, &ww, &wh);
-        SDL_GetRendererOutputSize(renderer, &ow, &oh);
+        SDL_GetWindowSizeInPixels(window, &ow, &oh);
         if (ww > 0 && wh > 0) { // high-density displays: window units to output pixels
             wx = int((long long)wx * ow / ww);
             wy = int((long long)wy * oh / wh);
@@ -306,8 +312,8 @@ private:
     Surface device;
     Surface shown; // what the window shows now
     SDL_Window* window = nullptr;
-    SDL_Renderer* renderer = nullptr;
-    SDL_Texture* texture = nullptr;
+    SDL_Surface* frame = nullptr; // the device screen in the window's colours, before scaling
+    uint32_t rgb888Of[0x10000];
     bool stale = true;
     bool stylusDown = false;
     int stylusX = 0, stylusY = 0; // where the stylus was last seen, in device pixels

@@ -31,8 +31,6 @@ CGameEngine* theEngine = nullptr;
 io::DPrintStreamPtr standardOut;
 io::DPrintStreamPtr standardErr;
 
-// How long a pass may wait for an event when nothing else is due.
-const int IDLE_WAIT_MS = 4;
 
 std::string utf8(const char16_t* text)
 {
@@ -258,7 +256,8 @@ void CGameEngine::loop(host::Window& window)
         // One event per pass, as the handheld's loop peeks one message: the application polls
         // the stylus state, so a press and its release must not meet before the same frame.
         if (!paused) {
-            if (window.nextEvent(event, IDLE_WAIT_MS))
+            int wait = app && !splash ? app->millisUntilDue() : DMIDlet::DEFAULT_WAIT_MILLIS;
+            if (window.nextEvent(event, std::max(0, wait)))
                 handle(event);
         } else if (window.nextEvent(event, -1)) { // inactive: sleep until the window wakes us
             handle(event);

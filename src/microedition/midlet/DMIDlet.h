@@ -13,6 +13,9 @@ namespace vela::microedition::midlet {
 
 class DMIDlet : public lang::DObject {
 public:
+    // An application that cannot tell when its turn is due is given one every few milliseconds.
+    static constexpr int32_t DEFAULT_WAIT_MILLIS = 4;
+
     DMIDlet() = default;
     ~DMIDlet() override;
 
@@ -21,6 +24,8 @@ public:
     virtual void startApp();
     // One turn of the application per pass of the main loop.
     virtual void tick();
+    // How long the main loop may wait for input before the application's next turn is due.
+    virtual int32_t millisUntilDue() { return DEFAULT_WAIT_MILLIS; }
     // Null for every key here; applications answer their own.
     virtual lang::DStringPtr getAppProperty(lang::DStringPtr key);
 
