@@ -1,4 +1,5 @@
 // Text sources, language files and resolution files.
+#include "Generate.h"
 #include "Texts.h"
 
 #include <gtest/gtest.h>
@@ -106,4 +107,12 @@ TEST(Texts, WrappedLinesCountAsATextWidgetBreaksThem)
     };
     for (const auto& c : cases)
         EXPECT_EQ(wrappedLines(c.markup, c.box, oneEach), c.lines) << c.markup << " in " << c.box;
+}
+
+TEST(LinkFile, HoldsTheVendorUrlOnlyWhenTheGameCanOpenIt)
+{
+    EXPECT_EQ(*linkTable("").find("VENDOR_URL"), "") << "no site: the about screen shows none";
+    EXPECT_EQ(*linkTable("https://tintrow.example/").find("VENDOR_URL"), "https://tintrow.example/");
+    for (const char* bad : {"tintrow.example", "ftp://tintrow.example", "https://a b", "https://a\nb"})
+        EXPECT_THROW(linkTable(bad), std::runtime_error) << bad;
 }

@@ -43,6 +43,16 @@ std::vector<TextTable> loadTextTables(const std::string& dataDir)
     return tables;
 }
 
+TextTable linkTable(const std::string& vendorUrl)
+{
+    bool web = vendorUrl.rfind("https://", 0) == 0 || vendorUrl.rfind("http://", 0) == 0;
+    bool plain = std::all_of(vendorUrl.begin(), vendorUrl.end(), [](char c) { return c > 0x20 && c < 0x7F; });
+    if (!vendorUrl.empty() && (!web || !plain))
+        throw std::runtime_error("the vendor URL must be empty or an http(s) address without spaces: \"" +
+                                 vendorUrl + "\"");
+    return TextTable{"url", {{"VENDOR_URL", vendorUrl}}};
+}
+
 std::u32string textCharacters(const std::vector<TextTable>& tables)
 {
     std::u32string all;
@@ -196,6 +206,7 @@ Members generate(const Sources& src)
     }
     if (ids.empty())
         throw std::runtime_error("texts/lang.txt names no language ids");
+    m.add("url.dat", encodeLanguageFile(linkTable(src.vendorUrl)));
 
     std::vector<Level> levels = parseLevels(readFile(src.dataDir + "/levels.txt"));
     for (size_t i = 0; i < levels.size(); ++i) {

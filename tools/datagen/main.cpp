@@ -10,10 +10,11 @@
 int main(int argc, char** argv)
 {
     if (argc < 3) {
-        std::fputs("usage: tintrow-datagen DATA_DIR STAGING_DIR [--fonts DIR] [--sox PATH] [--sheets DIR]\n", stderr);
+        std::fputs("usage: tintrow-datagen DATA_DIR STAGING_DIR [--fonts DIR] [--sox PATH] [--sheets DIR]\n"
+                   "                      [--vendor-url URL]\n", stderr);
         return 2;
     }
-    datagen::Sources sources{argv[1], "/usr/share/fonts/truetype/dejavu", "sox"};
+    datagen::Sources sources{argv[1], "/usr/share/fonts/truetype/dejavu", "sox", ""};
     std::string sheets;
     for (int i = 3; i + 1 < argc; i += 2) {
         if (std::strcmp(argv[i], "--fonts") == 0)
@@ -22,6 +23,8 @@ int main(int argc, char** argv)
             sources.soxPath = argv[i + 1];
         else if (std::strcmp(argv[i], "--sheets") == 0)
             sheets = argv[i + 1];
+        else if (std::strcmp(argv[i], "--vendor-url") == 0)
+            sources.vendorUrl = argv[i + 1];
         else {
             std::fprintf(stderr, "tintrow-datagen: unknown option %s\n", argv[i]);
             return 2;
