@@ -55,9 +55,7 @@ TextTable linkTable(const std::string& vendorUrl)
 
 std::u32string textCharacters(const std::vector<TextTable>& tables)
 {
-    std::u32string all;
-    for (char32_t c = 0x20; c < 0x7F; ++c)
-        all += c;
+    std::u32string all = alphabet();
     for (const TextTable& t : tables)
         for (const auto& e : t.entries)
             for (char32_t c : decodeUtf8(e.second))

@@ -80,6 +80,24 @@ Bytes encodeTextFile(const std::vector<std::pair<std::string, std::string>>& ent
     return w.data();
 }
 
+const std::u32string& alphabet()
+{
+    static const std::u32string letters = [] {
+        std::u32string all;
+        for (char32_t c = 0x20; c < 0x7F; ++c)
+            all += c;
+        // German, French and Spanish letters with their accents, and their marks.
+        all += U"ÄÖÜäöüßẞ" U"ÀÂÆÇÈÉÊËÎÏÔŒÙÛŸàâæçèéêëîïôœùûÿ" U"ÁÍÑÓÚáíñóú¿¡";
+        for (char32_t c = 0x410; c <= 0x44F; ++c)  // Cyrillic А to я
+            all += c;
+        all += U"Ёё";
+        // No-break spaces, quotes, dashes and the signs the texts set.
+        all += U"\u00A0\u202F«»‹›„“”‘’‚–—…×→·°№";
+        return all;
+    }();
+    return letters;
+}
+
 const std::vector<std::string>& requiredTextKeys()
 {
     static const std::vector<std::string> keys = {

@@ -27,6 +27,10 @@ Bytes encodeLanguageFile(const TextTable& table);
 // The plain-text encoding of resolution files: ASCII lines ending in CR LF.
 Bytes encodeTextFile(const std::vector<std::pair<std::string, std::string>>& entries);
 
+// The letters and signs of every language offered, whether or not a text uses them yet: the
+// player's name on the high-score tables may hold any of them.
+const std::u32string& alphabet();
+
 // Every key a screen of the game looks up in a language's string file.
 const std::vector<std::string>& requiredTextKeys();
 // Keys whose text must hold these tokens for the screens to fill them in.
