@@ -82,13 +82,16 @@ static Canvas borderStrip(const Profile& p)
     return c;
 }
 
+// A mitred square: every ring of the strip's profile turns on the diagonal. The profile being
+// symmetric, the same picture joins the strips at the board's outer corners and, turned the
+// other way in a hole, at its inner ones.
 static Canvas borderCorner(const Profile& p)
 {
     int t = p.border;
     Canvas c(t, t);
-    // A quarter ring around the board corner, which is this picture's bottom-right point.
-    c.fillDistance([t](float x, float y) { return std::hypot(x - t, y - t) - t; },
-                   [t](float x, float y) { return frameShade(std::min(1.0f, std::hypot(x - t, y - t) / t)); });
+    for (int y = 0; y < t; ++y)
+        for (int x = 0; x < t; ++x)
+            c.at(x, y) = frameShade(std::max(t - x - 0.5f, t - y - 0.5f) / t);
     return c;
 }
 
@@ -141,7 +144,7 @@ std::vector<Picture> boardPictures(const Profile& p)
     out.push_back({"img/back", calmBackground(p.width, p.height, 0x24566A, 0x132B38, 7, 1.0f), kDarkMatte, false});
     out.push_back({"img/square", floorTile(p), kDarkMatte, false});
     out.push_back({"img/border", borderStrip(p), kDarkMatte, false});
-    out.push_back({"img/corner", borderCorner(p), rgb(0x5A4026), true});
+    out.push_back({"img/corner", borderCorner(p), kDarkMatte, false});
     for (Picture& t : titlePieces(p))
         out.push_back(std::move(t));
     for (Picture& t : barTiles(p))
