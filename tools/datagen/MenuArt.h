@@ -20,6 +20,8 @@ inline int softKeyHeight(const TextHeights& t) { return t.menu + 8; }
 SpriteSet menuSprites(const Profile& p, const TextHeights& t);
 // "img/back_menu" and the three keyboard frame pieces.
 std::vector<Picture> menuPictures(const Profile& p, const TextHeights& t);
+// The about screen's text box is 5/8 of the screen high; the logo takes a third of it at most.
+inline int logoMaxHeight(const Profile& p) { return p.height * 5 / 8 / 3; }
 // "img/vandrel" (on the white logo screen) and the game's "logo", drawn with the given bold face.
 std::vector<Picture> logoPictures(const Profile& p, const std::string& boldFontPath);
 // A flag per language id, as tall as the menu text.

@@ -126,10 +126,16 @@ void spriteSection(Sheet& sheet, const Members& m, const std::string& name)
     ParsedSet set = parseDescription(m.get(name + ".bin"));
     Canvas atlas = picture(m, name);
     sheet.heading(name);
+    auto same = [](const Frame& a, const Frame& b) {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const Part& p, const Part& q) {
+            return p.image == q.image && p.x == q.x && p.y == q.y && p.mirror == q.mirror;
+        });
+    };
     for (size_t a = 0; a < set.anims.size(); ++a)
         for (size_t f = 0; f < set.anims[a].frames.size(); ++f)
-            sheet.add(drawFrame(set, atlas, set.anims[a].frames[f]),
-                      std::to_string(a) + (set.anims[a].frames.size() > 1 ? "." + std::to_string(f) : ""));
+            if (f == 0 || !same(set.anims[a].frames[f], set.anims[a].frames[f - 1]))  // held frames show once
+                sheet.add(drawFrame(set, atlas, set.anims[a].frames[f]),
+                          std::to_string(a) + (set.anims[a].frames.size() > 1 ? "." + std::to_string(f) : ""));
 }
 
 // Draws a text with the bitmap font the way the game does: glyph cells side by side.
