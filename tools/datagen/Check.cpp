@@ -9,6 +9,7 @@
 #include "Png.h"
 #include "Profiles.h"
 #include "SpriteSet.h"
+#include "TextRules.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -124,6 +125,8 @@ struct Checker {
             for (const auto& [key, value] : t.entries)
                 for (const std::string& f : markupFaults(value))
                     fault(file + ": " + key + ": " + f);
+            for (const std::string& f : textRuleFaults(t, id))
+                fault(file + ": " + f);
             absentProbes.push_back("url_" + id + ".dat");
         }
     }

@@ -8,6 +8,7 @@
 #include "MenuArt.h"
 #include "Png.h"
 #include "Profiles.h"
+#include "TextFit.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -151,6 +152,19 @@ void checkTipsFit(const Profile& p, const std::vector<TextTable>& tables, const 
     }
 }
 
+// Menu items, the words of the about and help texts and the more-games entries fit this screen.
+void checkTextsFit(const Profile& p, const std::vector<TextTable>& tables, const FontMetrics& menu,
+                   const FontMetrics& game, const TextHeights& heights, const std::string& vendorUrl)
+{
+    auto measure = [](const FontMetrics& f) { return FontMeasure{f.height, [&f](const std::u32string& s) { return f.width(s); }}; };
+    std::string faults;
+    for (const TextTable& t : tables)
+        for (const std::string& f : textFitFaults(p, t, measure(menu), measure(game), heights, vendorUrl))
+            faults += (faults.empty() ? "" : "\n") + f;
+    if (!faults.empty())
+        throw std::runtime_error(faults);
+}
+
 void addSpriteSet(Members& m, const std::string& name, const SpriteSet& set, int maxWidth)
 {
     SpriteSet::Packed packed = set.pack(maxWidth);
@@ -175,6 +189,7 @@ void addProfile(Members& m, const Sources& src, const Profile& p, const std::vec
                 softKeyText = std::max(softKeyText, metrics[0].width(decodeUtf8(*label)));
     TextHeights heights{metrics[0].height, metrics[2].height, metrics[2].width(U"OK") + 4, softKeyText};
     checkTipsFit(p, tables, metrics[0], metrics[2], heights);
+    checkTextsFit(p, tables, metrics[0], metrics[2], heights, src.vendorUrl);
 
     std::string bold = src.fontDir + "/DejaVuSans-Bold.ttf";
     for (const Picture& pic : boardPictures(p))

@@ -202,7 +202,7 @@ SpriteSet menuSprites(const Profile& p, const TextHeights& t)
     if (t.softKeyText + 6 > softW)
         throw std::runtime_error("a soft-key label is too wide for " + p.resolutionFile() + ": " +
                                  std::to_string(t.softKeyText) + " pixels");
-    int itemW = w * 3 / 4, itemH = t.menu + std::max(6, t.menu / 2);
+    int itemW = menuItemWidth(p), itemH = t.menu + std::max(6, t.menu / 2);
     float radius = itemH * 0.35f;
 
     // 0 soft key: a plate with its text rectangle
@@ -212,7 +212,7 @@ SpriteSet menuSprites(const Profile& p, const TextHeights& t)
     set.add(still(set.image(plate(itemW, itemH, rgb(0x2F6A7A), kGold, radius))));   // 1 focused
     set.add(still(set.image(plate(itemW, itemH, rgb(0x4A8C8F), kGold, radius))));   // 2 pressed
     Animation item = still(set.image(plate(itemW, itemH, kPlate, kRim, radius)));     // 3 item
-    item.rects = {{{0, 4, 2, itemW - 8, itemH - 4}}};
+    item.rects = {{{0, 4, 2, menuItemTextWidth(p), itemH - 4}}};
     set.add(item);
     set.add(still(set.image(scrollMark(std::max(14, p.cell * 3 / 4)))));  // 4 scroll arrow, both ends
 
@@ -240,12 +240,12 @@ SpriteSet menuSprites(const Profile& p, const TextHeights& t)
     set.add(still(left));                                       // 11 previous language
     set.add(Animation{{Frame{at(left, 0, 0, true)}}, {}});      // 12 next language: the same, mirrored
 
-    int icon = std::max(16, t.game * 2);
+    int icon = moreGamesIconSize(t);
     set.add(minesIcon(set, icon));      // 13: more games, entry 1
     set.add(sudokuIcon(set, icon));     // 14: entry 0
     set.add(lightsOffIcon(set, icon));  // 15: entry 2
 
-    int barW = std::max(8, p.cell / 2);
+    int barW = scrollBarWidth(p);
     set.add(still(set.image(chevron(barW, true))));   // 16 up
     set.add(still(set.image(chevron(barW, false))));  // 17 down
     set.add(still(set.image(plate(barW, barW * 2, rgb(0x6FA9B8), kGold, barW * 0.45f))));  // 18 thumb

@@ -20,6 +20,10 @@ static std::string unescape(const std::string& v, const std::string& where)
 {
     std::string out;
     for (size_t i = 0; i < v.size(); ++i) {
+        if (v[i] == '~') {
+            out += "\u00A0";  // a no-break space, visible in the source
+            continue;
+        }
         if (v[i] != '\\') {
             out += v[i];
             continue;
@@ -29,8 +33,8 @@ static std::string unescape(const std::string& v, const std::string& where)
         char e = v[++i];
         if (e == 'n')
             out += '\n';
-        else if (e == '\\')
-            out += '\\';
+        else if (e == '\\' || e == '~')
+            out += e;
         else
             throw std::runtime_error(where + ": unknown escape \\" + std::string(1, e));
     }

@@ -18,7 +18,8 @@ struct TextTable {
     const std::string* find(const std::string& key) const;
 };
 
-// Parses KEY=value lines: '#' starts a comment line, "\n" in a value is a line feed, "\\" a backslash.
+// Parses KEY=value lines: '#' starts a comment line, "\n" in a value is a line feed, "~" a no-break
+// space, "\~" a tilde and "\\" a backslash.
 // Throws std::runtime_error naming the file and line of a fault.
 TextTable parseTextTable(const std::string& name, const std::string& source);
 
