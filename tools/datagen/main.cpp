@@ -1,11 +1,24 @@
 // tintrow-datagen: makes every member of game.dat from the sources in data/ into a staging folder.
 #include "Generate.h"
+#include "LevelBot.h"
 #include "Sheets.h"
 
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
 #include <string>
+
+static void writeText(const std::string& dir, const std::string& name, const std::string& text)
+{
+    std::filesystem::create_directories(dir);
+    std::ofstream out(dir + "/" + name, std::ios::binary);
+    out << text;
+    if (!out)
+        throw std::runtime_error("cannot write " + name + " into " + dir);
+}
 
 int main(int argc, char** argv)
 {
@@ -33,6 +46,11 @@ int main(int argc, char** argv)
     try {
         datagen::Members members = datagen::generate(sources);
         std::vector<std::string> faults = datagen::checkMembers(members);
+        datagen::LevelCurve curve = datagen::playLevels(members);
+        for (const std::string& f : datagen::curveFaults(curve))
+            faults.push_back(f);
+        if (!sheets.empty())  // written even when the curve fails: the designer tunes by it
+            writeText(sheets, "level-curve.txt", datagen::curveReport(curve));
         for (const std::string& f : faults)
             std::fprintf(stderr, "tintrow-datagen: %s\n", f.c_str());
         if (!faults.empty())
