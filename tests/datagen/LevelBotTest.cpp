@@ -23,7 +23,8 @@ TEST(LevelBot, WinsWhatCannotBeLostAndLosesWhatCannotBeWon)
     rules.seeds = 8;
     // One colour: every line clears at once and the board keeps emptying; the announced balls
     // must then grow in by themselves, or the bot would find no move.
-    LevelRecord easy = playLevel(level("type lines\ngoal score\ncolours 1\nnext 3\nline 3\npoints 60\n", kOpen5x5), rules);
+    LevelRecord easy =
+        playLevel(level("type lines\ngoal score\ncolours 1\nnext 3\nline 3\npoints 60\n", kOpen5x5), rules);
     EXPECT_EQ(easy.won, rules.seeds);
     EXPECT_EQ(easy.stuck, 0);
     LevelRecord hopeless = playLevel(

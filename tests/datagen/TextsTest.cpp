@@ -155,5 +155,5 @@ TEST(TextFit, RefusesTextsTheirBoxesCannotHold)
     EXPECT_EQ(faults("EXIT=An exit label far too long for a plate\n"), 1u);
     EXPECT_EQ(faults("HELP_STR=Unbreakablewordwiderthanthehelptext\n"), 1u);
     EXPECT_EQ(faults("ABOUT_INFO=Site\n", "https://a-rather-long-address.example/"), 1u);
-    EXPECT_EQ(faults("MORE_GAME0=An entry that goes on and on over far more lines than its place in the list holds\n"), 1u);
+    EXPECT_EQ(faults("MORE_GAME0=An entry that goes on and on, over far more lines than its place holds\n"), 1u);
 }

@@ -143,7 +143,9 @@ struct Checker {
         auto at = [](const GlyphCell& g, int x, int y) {
             return x < g.width ? g.page->pixel(g.x + x, y) : kKeyColour;
         };
-        auto light = [](uint32_t p) { return p == kKeyColour ? -1 : int((p >> 16 & 255) + (p >> 8 & 255) + (p & 255)) / 3; };
+        auto light = [](uint32_t p) {
+            return p == kKeyColour ? -1 : int((p >> 16 & 255) + (p >> 8 & 255) + (p & 255)) / 3;
+        };
         int differing = 0;
         for (int y = 0; y < a.page->height; ++y)
             for (int x = 0; x < std::max(a.width, b.width); ++x)

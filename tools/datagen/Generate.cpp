@@ -156,7 +156,9 @@ void checkTipsFit(const Profile& p, const std::vector<TextTable>& tables, const 
 void checkTextsFit(const Profile& p, const std::vector<TextTable>& tables, const FontMetrics& menu,
                    const FontMetrics& game, const TextHeights& heights, const std::string& vendorUrl)
 {
-    auto measure = [](const FontMetrics& f) { return FontMeasure{f.height, [&f](const std::u32string& s) { return f.width(s); }}; };
+    auto measure = [](const FontMetrics& f) {
+        return FontMeasure{f.height, [&f](const std::u32string& s) { return f.width(s); }};
+    };
     std::string faults;
     for (const TextTable& t : tables)
         for (const std::string& f : textFitFaults(p, t, measure(menu), measure(game), heights, vendorUrl))

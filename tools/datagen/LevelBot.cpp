@@ -83,8 +83,9 @@ public:
                 continue;
             std::vector<int> reachable;
             forNeighbours(from, [&](int n) {
-                if (region[size_t(n)] >= 0 && std::find(reachable.begin(), reachable.end(), region[size_t(n)]) == reachable.end())
-                    reachable.push_back(region[size_t(n)]);
+                int r = region[size_t(n)];
+                if (r >= 0 && std::find(reachable.begin(), reachable.end(), r) == reachable.end())
+                    reachable.push_back(r);
             });
             if (reachable.empty())
                 continue;
@@ -165,12 +166,11 @@ private:
         for (const auto& axis : axes) {
             int run = 1, room = 1;
             for (int side : {1, -1}) {
+                auto step = [&](int k) { return at(x + side * k * axis[0], y + side * k * axis[1], from); };
                 int k = 1;
-                for (; at(x + side * k * axis[0], y + side * k * axis[1], from) == colour; ++k)
+                for (; step(k) == colour; ++k)
                     ++run, ++room;
-                for (int cell; room < length && ((cell = at(x + side * k * axis[0], y + side * k * axis[1], from)) == colour ||
-                                                  cell == kEmpty);
-                     ++k)
+                for (; room < length && (step(k) == colour || step(k) == kEmpty); ++k)
                     ++room;
             }
             if (run >= length)
@@ -320,8 +320,8 @@ std::vector<std::string> curveFaults(const LevelCurve& curve)
         const LevelRecord& r = curve.levels[i];
         std::string level = "level " + std::to_string(i + 1) + ": ";
         if (r.stuck)
-            faults.push_back(level + std::to_string(r.stuck) + " games did not end: no move left, or still going after " +
-                             std::to_string(curve.rules.moveLimit) + " moves");
+            faults.push_back(level + std::to_string(r.stuck) + " games did not end: no move left, or still going " +
+                             "after " + std::to_string(curve.rules.moveLimit) + " moves");
         if (!r.won)
             faults.push_back(level + "never won by the bot");
         if (!r.lost)
@@ -351,10 +351,10 @@ std::string curveReport(const LevelCurve& curve)
     for (size_t i = 0; i < n; ++i) {
         const LevelRecord& r = curve.levels[i];
         double target = curveTarget(i, n);
-        std::snprintf(line, sizeof line, "%5zu  %3d/%-5d  %3.0f%%  %3.0f-%3.0f%%  %12.0f  %s%s\n", i + 1, r.won, r.games(),
-                      100 * r.winRate(), 100 * (target - kCurveSlack), 100 * (target + kCurveSlack),
+        std::snprintf(line, sizeof line, "%5zu  %3d/%-5d  %3.0f%%  %3.0f-%3.0f%%  %12.0f  %s%s\n", i + 1, r.won,
+                      r.games(), 100 * r.winRate(), 100 * (target - kCurveSlack), 100 * (target + kCurveSlack),
                       r.won ? double(r.wonMoves) / r.won : 0.0, curve.labels[i].c_str(),
-                      r.stuck ? "  (stuck!)" : "");
+                      r.stuck ? "  (did not end)" : "");
         out += line;
     }
     return out;

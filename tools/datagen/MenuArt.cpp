@@ -160,10 +160,9 @@ Animation minesIcon(SpriteSet& set, int s)
         paintDigit(c, 1, 1 + q * 1.5f, 1 + q * 0.5f, q, rgb(0x2B6FC4));
         paintDigit(c, 2, 1 + q * 0.5f, 1 + q * 1.5f, q, rgb(0x3A9A4A));
         float mx = 1 + q * 1.5f, my = 1 + q * 1.5f, mr = q * 0.26f;
-        for (int i = 0; i < 4; ++i) {
-            float ang = float(M_PI) * i / 4;
-            c.strokeLine(mx - std::cos(ang) * mr * 1.45f, my - std::sin(ang) * mr * 1.45f, mx + std::cos(ang) * mr * 1.45f,
-                         my + std::sin(ang) * mr * 1.45f, std::max(1.0f, q / 10), rgb(0x1A1A1A));
+        for (int i = 0; i < 4; ++i) {  // the spikes
+            float dx = std::cos(float(M_PI) * i / 4) * mr * 1.45f, dy = std::sin(float(M_PI) * i / 4) * mr * 1.45f;
+            c.strokeLine(mx - dx, my - dy, mx + dx, my + dy, std::max(1.0f, q / 10), rgb(0x1A1A1A));
         }
         c.fillCircle(mx, my, mr, rgb(0x1A1A1A));
         c.fillCircle(mx - mr * 0.35f, my - mr * 0.35f, mr * 0.3f, rgb(0xFFFFFF, 0.85f));
@@ -305,9 +304,10 @@ std::vector<Picture> logoPictures(const Profile& p, const std::string& boldFontP
     {
         int w = p.width * 4 / 5, tallest = logoMaxHeight(p);
         std::u32string title = decodeUtf8("Tintrow");
-        auto height = [&](int px) {
+        auto height = [&](int px) {  // the letters, their outline, the row of balls
             Typeface face(boldFontPath, px);
-            return face.ascent() + face.descent() + 2 * int(std::ceil(std::max(1.5f, px / 14.0f))) + std::max(8, px / 2) + 2;
+            int outline = int(std::ceil(std::max(1.5f, px / 14.0f)));
+            return face.ascent() + face.descent() + 2 * outline + std::max(8, px / 2) + 2;
         };
         int px = std::max(12, w / 5);
         while (px > 12 && (Typeface(boldFontPath, px).textWidth(title) > w - 8 || height(px) > tallest))

@@ -8,9 +8,9 @@
 
 namespace datagen {
 
-// Why the symbols of balls of this radius on pictures of this size would not read: symbols alike in shape (allowing a pixel
-// of shift), a symbol that is not darker than its ball (one scheme for all), or one too faint.
-// Empty when they read.
+// Why the symbols of balls of this radius on pictures of this size would not read: symbols alike
+// in shape (allowing a pixel of shift), a symbol that is not darker than its ball (one scheme for
+// all), or one too faint. Empty when they read.
 std::vector<std::string> symbolFaults(int size, float radius, const BallLook& look);
 
 }  // namespace datagen

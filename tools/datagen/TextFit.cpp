@@ -66,9 +66,11 @@ std::vector<std::string> textFitFaults(const Profile& p, const TextTable& string
         if (const std::string* label = strings.find(key))
             if (menu.width(decodeUtf8(shownText(*label))) > menuItemTextWidth(p))
                 fault(key, "is wider than a menu item");
-    if (const std::string* level = strings.find("LEVEL_NUM"))
-        if (menu.width(decodeUtf8(shownText(replaced(*level, "<TOKEN TOKEN=%LEVEL_NUM%>", "00")))) > menuItemTextWidth(p))
+    if (const std::string* level = strings.find("LEVEL_NUM")) {
+        std::string shown = shownText(replaced(*level, "<TOKEN TOKEN=%LEVEL_NUM%>", "00"));
+        if (menu.width(decodeUtf8(shown)) > menuItemTextWidth(p))
             fault("LEVEL_NUM", "is wider than a menu item");
+    }
 
     const struct {
         const char* key;

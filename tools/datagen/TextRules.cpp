@@ -9,15 +9,16 @@ namespace {
 
 constexpr char32_t kNoBreak = 0x00A0;
 
-bool isLetter(char32_t c)
-{
-    return (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z') || (c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7) ||
-           (c >= 0x400 && c <= 0x4FF);
-}
-
 bool isCyrillic(char32_t c)
 {
     return c >= 0x400 && c <= 0x4FF;
+}
+
+bool isLetter(char32_t c)
+{
+    bool ascii = (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z');
+    bool accented = c >= 0xC0 && c <= 0x24F && c != U'×' && c != U'÷';
+    return ascii || accented || isCyrillic(c);
 }
 
 // The last word of a text, without punctuation.
@@ -47,7 +48,8 @@ std::vector<std::string> shownFaults(const std::u32string& t, const std::string&
             faults.push_back("no no-break space inside « »");
         bool alone = isCyrillic(c) && !isLetter(before) && !isLetter(after);
         if (language == "ru" && alone && after == U' ')
-            faults.push_back("the one-letter word \"" + encodeUtf8(c) + "\" may end a line: join it with a no-break space");
+            faults.push_back("the one-letter word \"" + encodeUtf8(c) +
+                             "\" may end a line: hold it with a no-break space");
     }
     return faults;
 }
