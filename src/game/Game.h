@@ -176,7 +176,6 @@ public:
 private:
     void buildBoard(const LevelFile& level);
     void announceNextBalls();
-    void reannounceMissingPreviews();
     void enterPlayerTurn();
     void enterSpawning();
     void enterGameOver();

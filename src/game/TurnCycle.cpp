@@ -85,9 +85,13 @@ void Game::enterPlayerTurn()
     timeBase = host.currentTimeMillis();
     int32_t floors = 0;
     int32_t previews = 0;
+    int32_t balls = 0;
     for (Cell* cell : cells) {
-        if (cell->isBall() && cell->state < STATE_SELECTED)
-            cell->setState(STATE_NEUTRAL);
+        if (cell->isBall()) {
+            ++balls;
+            if (cell->state < STATE_SELECTED)
+                cell->setState(STATE_NEUTRAL);
+        }
         if (cell->kind == KIND_FLOOR) {
             ++floors;
             if (cell->state == STATE_PREVIEW)
@@ -108,6 +112,9 @@ void Game::enterPlayerTurn()
         host.playSound(SOUND_FUN, 0, false);
     if (floors == 0)
         setTurnState(TURN_GAME_OVER);
+    // A board cleared to its announced balls offers no move; they grow in at once.
+    else if (balls == 0)
+        setTurnState(TURN_SPAWNING);
 }
 
 void Game::enterSpawning()

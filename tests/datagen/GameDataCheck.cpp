@@ -152,7 +152,8 @@ TEST_F(GameData, AFreshGenerationGivesTheSameBytes)
 {
     fs::path again = *dir_ / ".." / (dir_->filename().string() + "-again");
     std::string out = run(std::string(TINTROW_DATAGEN) + " " + quoted(TINTROW_DATA_DIR) + " " + quoted(again) +
-                          " --fonts " + quoted(TINTROW_FONT_DIR) + " --sox " + quoted(SOX));
+                          " --fonts " + quoted(TINTROW_FONT_DIR) + " --sox " + quoted(SOX) +
+                          " --vendor-url " + quoted(TINTROW_VENDOR_URL));
     EXPECT_TRUE(out.empty()) << out;
     size_t compared = 0;
     for (const std::string& n : members_->names()) {

@@ -1,4 +1,7 @@
 // Text sources, language files and resolution files.
+#include "Generate.h"
+#include "TextFit.h"
+#include "TextRules.h"
 #include "Texts.h"
 
 #include <gtest/gtest.h>
@@ -9,12 +12,13 @@ using namespace datagen;
 
 TEST(TextTable, ReadsKeysValuesEscapesAndComments)
 {
-    TextTable t = parseTextTable("t", "# note\n\nA=1\r\nB=x=y\nC=two\\nlines \\\\ end\nA=2\n");
-    ASSERT_EQ(t.entries.size(), 4u);
+    TextTable t = parseTextTable("t", "# note\n\nA=1\r\nB=x=y\nC=two\\nlines \\\\ end\nA=2\nD=2~×~2 \\~\n");
+    ASSERT_EQ(t.entries.size(), 5u);
     EXPECT_EQ(*t.find("B"), "x=y");
     EXPECT_EQ(*t.find("C"), "two\nlines \\ end");
+    EXPECT_EQ(*t.find("D"), "2\u00A0×\u00A02 ~") << "a tilde is a no-break space";
     EXPECT_EQ(*t.find("A"), "2") << "the later of two equal keys wins, as in the game";
-    EXPECT_EQ(t.find("D"), nullptr);
+    EXPECT_EQ(t.find("E"), nullptr);
 }
 
 TEST(TextTable, NamesTheLineOfAFault)
@@ -106,4 +110,50 @@ TEST(Texts, WrappedLinesCountAsATextWidgetBreaksThem)
     };
     for (const auto& c : cases)
         EXPECT_EQ(wrappedLines(c.markup, c.box, oneEach), c.lines) << c.markup << " in " << c.box;
+}
+
+TEST(LinkFile, HoldsTheVendorUrlOnlyWhenTheGameCanOpenIt)
+{
+    EXPECT_EQ(*linkTable("").find("VENDOR_URL"), "") << "no site: the about screen shows none";
+    EXPECT_EQ(*linkTable("https://tintrow.example/").find("VENDOR_URL"), "https://tintrow.example/");
+    for (const char* bad : {"tintrow.example", "ftp://tintrow.example", "https://a b", "https://a\nb"})
+        EXPECT_THROW(linkTable(bad), std::runtime_error) << bad;
+}
+
+TEST(TextRules, CatchWhatAReaderWouldStumbleOver)
+{
+    const struct {
+        const char* language;
+        const char* source;
+        bool clean;
+    } cases[] = {
+        {"fr", "A=Quitter~? Son~: «~oui~» 2~×~2\nU=https://a.example/x?y=1\nCTRL_ACTIONS=Haut;Bas\n", true},
+        {"ru", "A=Выстройте в~ряд и~всё\n", true},
+        {"en", "A=the game's tools\n", false},
+        {"en", "A=a \"word\"\n", false},
+        {"en", "A=2 × 2\n", false},
+        {"fr", "A=Quitter ?\n", false},
+        {"fr", "A=Son: coupé\n", false},
+        {"fr", "A=«~oui »\n", false},
+        {"ru", "A=Выстройте в ряд\n", false},
+        {"en", "NEW_GAME=Again\nRESTART_LEVEL=Again\n", false},
+        {"es", "CONTINUE=Continuar\nTERMINATE_CURRENT_GAME=Se pierde la partida. ¿Continuar?\n", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(textRuleFaults(parseTextTable("t", c.source), c.language).empty(), c.clean) << c.source;
+}
+
+TEST(TextFit, RefusesTextsTheirBoxesCannotHold)
+{
+    const Profile& p = profiles().back();  // 176 x 220
+    FontMeasure pixel{10, [](const std::u32string& s) { return int(s.size()) * 6; }};
+    TextHeights heights{12, 10, 20, 40};
+    auto faults = [&](const std::string& source, const std::string& url = "") {
+        return textFitFaults(p, parseTextTable("t", source), pixel, pixel, heights, url).size();
+    };
+    EXPECT_EQ(faults("EXIT=Exit\nHELP_STR=Short words only\nMORE_GAME0=A short entry\n"), 0u);
+    EXPECT_EQ(faults("EXIT=An exit label far too long for a plate\n"), 1u);
+    EXPECT_EQ(faults("HELP_STR=Unbreakablewordwiderthanthehelptext\n"), 1u);
+    EXPECT_EQ(faults("ABOUT_INFO=Site\n", "https://a-rather-long-address.example/"), 1u);
+    EXPECT_EQ(faults("MORE_GAME0=An entry that goes on and on, over far more lines than its place holds\n"), 1u);
 }

@@ -6,8 +6,9 @@
 namespace tintrow::testing {
 namespace {
 
-// Moving (8, 1) to (4, 0) completes a line of five; three balls are announced on row 5.
-const char* const LINE_ON_MOVE = "1111/........1////cde";
+// Moving (8, 1) to (4, 0) completes a line of five; three balls are announced on row 5; the
+// ball at (0, 7) keeps the board from being cleared.
+const char* const LINE_ON_MOVE = "1111/........1////cde//2";
 
 class TurnCycle : public ::testing::Test {
 protected:
@@ -56,6 +57,22 @@ TEST_F(TurnCycle, MoveCompletingALineSpawnsNothing)
         EXPECT_EQ(game->cellAt(x, 0).previousState, STATE_VANISHING);
     }
     EXPECT_EQ(countState(*game, STATE_PREVIEW), 3);
+}
+
+// With no ball left no move is possible: the announced balls grow in where they stand.
+TEST_F(TurnCycle, ClearedBoardGrowsTheAnnouncedBallsAtOnce)
+{
+    start();
+    layBoard(*game, "1111/........1////cde");
+    move(8, 1, 4, 0);
+    settle();
+    ASSERT_EQ(game->turnState, TURN_PLAYER);
+    for (int32_t x = 0; x < 3; ++x) {
+        EXPECT_EQ(game->cellAt(x, 5).kind, KIND_BALL) << x;
+        EXPECT_EQ(game->cellAt(x, 5).colour, 2 + x) << x;
+    }
+    EXPECT_EQ(countState(*game, STATE_PREVIEW), 3);
+    EXPECT_EQ(game->score, 5);
 }
 
 TEST_F(TurnCycle, BallMovedOntoAPreviewDisplacesOnlyThatSpawn)

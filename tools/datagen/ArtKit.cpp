@@ -12,30 +12,33 @@ Rgba ballColour(int colour)
     return rgb(table[colour % kColours]);
 }
 
-void paintSymbol(Canvas& c, float cx, float cy, float s, int colour, const Rgba& ink)
+void paintSymbol(Canvas& c, float cx, float cy, float size, int colour, const Rgba& ink)
 {
+    float h = size / 2;
     switch (colour % kColours) {
-    case 0:
-        c.fillCircle(cx, cy, s * 0.55f, ink);
+    case 0: {  // plus
+        float arm = std::max(2.0f, std::round(size / 8) * 2) / 2;
+        c.fillPolygon({cx - arm, cy - h, cx + arm, cy - h, cx + arm, cy + h, cx - arm, cy + h}, ink);
+        c.fillPolygon({cx - h, cy - arm, cx + h, cy - arm, cx + h, cy + arm, cx - h, cy + arm}, ink);
         break;
-    case 1:
-        c.fillPolygon({cx, cy - s * 0.7f, cx + s * 0.7f, cy + s * 0.5f, cx - s * 0.7f, cy + s * 0.5f}, ink);
+    }
+    case 1:  // triangle
+        c.fillPolygon({cx, cy - h, cx + h, cy + h, cx - h, cy + h}, ink);
         break;
-    case 2:
-        c.fillRoundRect(cx - s * 0.5f, cy - s * 0.5f, s, s, s * 0.12f, ink);
+    case 2: {  // square
+        float side = h - std::max(1.0f, std::round(size / 8));
+        c.fillPolygon({cx - side, cy - side, cx + side, cy - side, cx + side, cy + side, cx - side, cy + side}, ink);
         break;
-    case 3:
-        c.fillPolygon({cx, cy - s * 0.72f, cx + s * 0.6f, cy, cx, cy + s * 0.72f, cx - s * 0.6f, cy}, ink);
+    }
+    case 3: {  // ring
+        float width = std::max(1.3f, size / 5);
+        c.strokeArc(cx, cy, h - width / 2, 0, 2 * float(M_PI), width, ink);
         break;
-    default: {
-        std::vector<float> star;
-        for (int i = 0; i < 10; ++i) {
-            float a = float(M_PI) * (i / 5.0f) - float(M_PI) / 2;
-            float r = (i % 2 ? 0.32f : 0.75f) * s;
-            star.push_back(cx + r * std::cos(a));
-            star.push_back(cy + r * std::sin(a));
-        }
-        c.fillPolygon(star, ink);
+    }
+    default: {  // cross
+        float reach = h - 0.4f, width = std::max(1.6f, size / 4);
+        c.strokeLine(cx - reach, cy - reach, cx + reach, cy + reach, width, ink);
+        c.strokeLine(cx + reach, cy - reach, cx - reach, cy + reach, width, ink);
     }
     }
 }
@@ -70,6 +73,18 @@ static void paintFace(Canvas& c, float cx, float cy, float r, Mood mood)
         c.strokeLine(cx - r * 0.17f, cy + r * 0.4f, cx + r * 0.17f, cy + r * 0.4f, line, ink);
 }
 
+Rgba symbolInk(int colour)
+{
+    return shade(ballColour(colour), 0.25f);
+}
+
+// Symbol boxes are whole even pixels, so that on a ball centred on a pixel corner their
+// straight edges fall on pixel edges and stay sharp at the smallest sizes.
+static float evenPixels(float size)
+{
+    return std::max(4.0f, 2 * std::round(size / 2));
+}
+
 void paintBall(Canvas& c, float cx, float cy, float r, int colour, const BallLook& look)
 {
     Rgba base = ballColour(colour);
@@ -89,16 +104,18 @@ void paintBall(Canvas& c, float cx, float cy, float r, int colour, const BallLoo
             float edge = std::min(1.0f, std::hypot((x - cx) / rx, (y - cy) / ry));
             return shade(col, 1.0f - 0.35f * edge * edge * edge);
         });
-    c.fillEllipse(cx - rx * 0.42f, cy - ry * 0.5f, rx * 0.2f, ry * 0.13f, rgb(0xFFFFFF, 0.75f));
+    // The shine sits on the rim, clear of the symbol: a light mark is never a symbol, all
+    // symbols being dark.
+    c.fillEllipse(cx - rx * 0.55f, cy - ry * 0.58f, rx * 0.14f, ry * 0.1f, rgb(0xFFFFFF, 0.75f));
+    bool face = look.mood != Mood::None;
     if (look.symbol) {
-        // Light balls carry a dark symbol, dark ones a white one, so the shape always stands out.
-        float luminance = 0.3f * base.r + 0.59f * base.g + 0.11f * base.b;
-        Rgba ink = luminance > 0.6f ? shade(base, 0.4f) : rgb(0xFFFFFF, 0.9f);
-        bool face = look.mood != Mood::None;
-        paintSymbol(c, cx, cy - (face ? ry * 0.5f : 0), face ? std::max(3.2f, r * 0.46f) : r * 0.75f, colour, ink);
+        if (face)  // above the face, inside the rim even at its corners
+            paintSymbol(c, cx, std::round(cy - ry * 0.3f), evenPixels(r * 0.8f), colour, symbolInk(colour));
+        else
+            paintSymbol(c, cx, cy, evenPixels(r * 1.1f), colour, symbolInk(colour));
     }
-    if (look.mood != Mood::None)
-        paintFace(c, cx, cy + ry * 0.12f, std::min(rx, ry), look.mood);
+    if (face)
+        paintFace(c, cx, cy + ry * 0.42f, std::min(rx, ry) * 0.75f, look.mood);
 }
 
 Canvas outlined(const Canvas& src, float radius, const Rgba& colour)

@@ -17,8 +17,10 @@ struct BallLook {
     bool symbol = true;
 };
 void paintBall(Canvas& c, float cx, float cy, float r, int colour, const BallLook& look);
-// The symbol of a colour alone: 0 dot, 1 triangle, 2 square, 3 diamond, 4 star.
+// The symbol of a colour alone, in a box of the given side: 0 plus, 1 triangle, 2 square, 3 ring,
+// 4 cross. Balls draw them dark on their own colour.
 void paintSymbol(Canvas& c, float cx, float cy, float size, int colour, const Rgba& ink);
+Rgba symbolInk(int colour);
 
 // A copy of the picture ringed by an outline of the given colour and radius.
 Canvas outlined(const Canvas& src, float radius, const Rgba& colour);

@@ -9,8 +9,11 @@
 #include "Png.h"
 #include "Profiles.h"
 #include "SpriteSet.h"
+#include "TextRules.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <map>
 #include <set>
 #include <stdexcept>
 
@@ -122,13 +125,51 @@ struct Checker {
             for (const auto& [key, value] : t.entries)
                 for (const std::string& f : markupFaults(value))
                     fault(file + ": " + key + ": " + f);
+            for (const std::string& f : textRuleFaults(t, id))
+                fault(file + ": " + f);
             absentProbes.push_back("url_" + id + ".dat");
         }
+    }
+
+    // Where a glyph lies: its page picture and its columns there.
+    struct GlyphCell {
+        const RgbImage* page;
+        int x, width;
+    };
+
+    // Two glyph pictures a player can tell apart: at least two pixels differ clearly.
+    static bool distinct(const GlyphCell& a, const GlyphCell& b)
+    {
+        auto at = [](const GlyphCell& g, int x, int y) {
+            return x < g.width ? g.page->pixel(g.x + x, y) : kKeyColour;
+        };
+        auto light = [](uint32_t p) {
+            return p == kKeyColour ? -1 : int((p >> 16 & 255) + (p >> 8 & 255) + (p & 255)) / 3;
+        };
+        int differing = 0;
+        for (int y = 0; y < a.page->height; ++y)
+            for (int x = 0; x < std::max(a.width, b.width); ++x)
+                differing += std::abs(light(at(a, x, y)) - light(at(b, x, y))) > 64;
+        return differing >= 2;
+    }
+
+    void checkAccents(const std::string& font, const std::map<char32_t, GlyphCell>& glyphs)
+    {
+        for (const std::u32string& family : accentFamilies())
+            for (size_t i = 0; i < family.size(); ++i)
+                for (size_t j = i + 1; j < family.size(); ++j) {
+                    auto a = glyphs.find(family[i]), b = glyphs.find(family[j]);
+                    if (a != glyphs.end() && b != glyphs.end() && !distinct(a->second, b->second))
+                        fault(font + ": " + encodeUtf8(family[i]) + " and " + encodeUtf8(family[j]) + " look alike");
+                }
     }
 
     void checkFont(const Profile& p, const std::string& name, const std::u32string& needed)
     {
         std::u32string have;
+        std::map<char32_t, GlyphCell> glyphs;
+        std::vector<RgbImage> images;
+        images.reserve(kMaxPages);  // the glyph cells point into it
         int pages = 0;
         for (; pages < kMaxPages; ++pages) {
             std::string page = name + "_" + std::to_string(pages);
@@ -143,9 +184,13 @@ struct Checker {
             }
             try {
                 ParsedPage pd = parsePageData(*data);
+                images.push_back(img);
                 int total = 0;
-                for (int w : pd.widths)
-                    total += w;
+                for (size_t i = 0; i < pd.widths.size(); ++i) {
+                    if (total + pd.widths[i] <= img.width)
+                        glyphs.emplace(pd.characters[i], GlyphCell{&images.back(), total, pd.widths[i]});
+                    total += pd.widths[i];
+                }
                 if (total > img.width)
                     fault(p.folder() + page + ": glyphs run past the strip");
                 if (pages == 0 && pd.characters.substr(0, 1) != U" ")
@@ -157,6 +202,7 @@ struct Checker {
         }
         if (pages == 0)
             fault(p.folder() + name + ": no font pages");
+        checkAccents(p.folder() + name, glyphs);
         std::set<char32_t> missing;
         for (char32_t c : needed)
             if (c != U' ' && have.find(c) == std::u32string::npos)
@@ -241,7 +287,7 @@ std::vector<std::string> checkMembers(const Members& m)
 {
     Checker c{m, {}, {}};
     std::vector<std::string> ids;
-    std::u32string shown;
+    std::u32string shown = alphabet();
     c.checkTexts(&ids, &shown);
     for (const Profile& p : profiles()) {
         if (!m.has(p.resolutionFile()))

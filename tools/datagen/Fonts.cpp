@@ -16,19 +16,95 @@ struct Cell {
     Canvas picture;
     int width;
 };
+
+// Below this size the face's own accents melt into one-pixel dots (an e with acute, grave or
+// circumflex looks alike), so accented letters get marks set pixel by pixel over the base letter.
+constexpr int kPixelMarksBelow = 16;
+
+enum Mark { kAcute, kGrave, kCircumflex, kDiaeresis, kTilde, kBreve };
+const std::vector<std::string> kMarkRows[] = {
+    {"..#", ".#."}, {"#..", ".#."}, {".#.", "#.#"}, {"#.#", "..."}, {".#.#", "#.#."}, {"#..#", ".##."},
+};
+
+struct Accented {
+    char32_t letter, base;
+    Mark mark;
+};
+const Accented kAccented[] = {
+    {U'À', U'A', kGrave}, {U'Á', U'A', kAcute}, {U'Â', U'A', kCircumflex}, {U'Ä', U'A', kDiaeresis},
+    {U'È', U'E', kGrave}, {U'É', U'E', kAcute}, {U'Ê', U'E', kCircumflex}, {U'Ë', U'E', kDiaeresis},
+    {U'Í', U'I', kAcute}, {U'Î', U'I', kCircumflex}, {U'Ï', U'I', kDiaeresis}, {U'Ñ', U'N', kTilde},
+    {U'Ó', U'O', kAcute}, {U'Ô', U'O', kCircumflex}, {U'Ö', U'O', kDiaeresis}, {U'Ù', U'U', kGrave},
+    {U'Ú', U'U', kAcute}, {U'Û', U'U', kCircumflex}, {U'Ü', U'U', kDiaeresis}, {U'Ÿ', U'Y', kDiaeresis},
+    {U'à', U'a', kGrave}, {U'á', U'a', kAcute}, {U'â', U'a', kCircumflex}, {U'ä', U'a', kDiaeresis},
+    {U'è', U'e', kGrave}, {U'é', U'e', kAcute}, {U'ê', U'e', kCircumflex}, {U'ë', U'e', kDiaeresis},
+    {U'í', U'ı', kAcute}, {U'î', U'ı', kCircumflex}, {U'ï', U'ı', kDiaeresis}, {U'ñ', U'n', kTilde},
+    {U'ó', U'o', kAcute}, {U'ô', U'o', kCircumflex}, {U'ö', U'o', kDiaeresis}, {U'ù', U'u', kGrave},
+    {U'ú', U'u', kAcute}, {U'û', U'u', kCircumflex}, {U'ü', U'u', kDiaeresis}, {U'ÿ', U'y', kDiaeresis},
+    {U'Ё', U'Е', kDiaeresis}, {U'ё', U'е', kDiaeresis}, {U'Й', U'И', kBreve}, {U'й', U'и', kBreve},
+};
+
+// The base letter with the mark one pixel above its ink, centred on it.
+GlyphMask withMark(GlyphMask m, Mark mark)
+{
+    const std::vector<std::string>& rows = kMarkRows[mark];
+    int markW = int(rows[0].size()), markH = int(rows.size());
+    int markLeft = m.left + (m.width - markW + 1) / 2, top = m.top + 1 + markH;
+    GlyphMask out;
+    out.left = std::min(m.left, markLeft);
+    out.top = top;
+    out.width = std::max(m.left + m.width, markLeft + markW) - out.left;
+    out.height = top + m.height - m.top;
+    out.advance = m.advance;
+    out.coverage.assign(size_t(out.width) * out.height, 0);
+    for (int y = 0; y < m.height; ++y)
+        for (int x = 0; x < m.width; ++x)
+            out.coverage[size_t(y + top - m.top) * out.width + (x + m.left - out.left)] =
+                m.coverage[size_t(y) * m.width + x];
+    for (int y = 0; y < markH; ++y)
+        for (int x = 0; x < markW; ++x)
+            if (rows[size_t(y)][size_t(x)] == '#')
+                out.coverage[size_t(y) * out.width + (x + markLeft - out.left)] = 255;
+    return out;
+}
+
+GlyphMask letterMask(const Typeface& face, char32_t c, int pixelSize)
+{
+    if (pixelSize < kPixelMarksBelow)
+        for (const Accented& a : kAccented)
+            if (a.letter == c)
+                return withMark(face.glyph(a.base), a.mark);
+    return face.glyph(c);
+}
 }  // namespace
 
-static Cell renderGlyph(const Typeface& face, const FontStyle& style, char32_t ch, int pad, int height)
+std::vector<std::u32string> accentFamilies()
 {
-    GlyphMask m = face.glyph(ch);
-    int inkLeft = std::min(0, m.left), inkRight = std::max(m.advance, m.left + m.width);
-    int width = inkRight - inkLeft + 2 * pad;
+    std::vector<std::u32string> families;
+    for (const Accented& a : kAccented) {
+        auto it = std::find_if(families.begin(), families.end(), [&](const std::u32string& f) {
+            return f[0] == (a.base == U'ı' ? U'i' : a.base);
+        });
+        if (it == families.end())
+            families.push_back(std::u32string(1, a.base == U'ı' ? U'i' : a.base) + a.letter);
+        else
+            *it += a.letter;
+    }
+    return families;
+}
+
+// The cell is the letter's advance (wider only where ink reaches past it), so drawn text never
+// reaches past the width the layout measures and keeps the face's spacing; the outline shows
+// where the side bearings leave room for it.
+static Cell renderGlyph(const GlyphMask& m, const FontStyle& style, int baseline, int height)
+{
+    int left = std::min(0, m.left), right = std::max(m.advance, m.left + m.width);
+    int width = right - left;
     Canvas letters(width, height);
     Rgba top = rgb(style.fillTop), bottom = rgb(style.fillBottom);
-    int penX = pad - inkLeft, baseline = pad + face.ascent();
     for (int y = 0; y < m.height; ++y)
         for (int x = 0; x < m.width; ++x) {
-            int px = penX + m.left + x, py = baseline - m.top + y;
+            int px = m.left - left + x, py = baseline - m.top + y;
             float cover = m.coverage[size_t(y) * m.width + x] / 255.0f;
             letters.blend(px, py, mix(top, bottom, float(py) / height), cover);
         }
@@ -45,25 +121,31 @@ std::vector<FontPage> renderFont(const FontStyle& style, const std::u32string& c
     std::set<char32_t> unique(characters.begin(), characters.end());
     unique.erase(U' ');
     std::u32string order = U" ";
+    std::vector<GlyphMask> masks{face.glyph(U' ')};
+    // Accents above capitals may rise past the face's ascent: the strip grows to hold them.
+    int above = face.ascent(), below = face.descent();
     for (char32_t c : unique) {
         if (c < 0x20)
             continue;
         if (!face.hasGlyph(c))
             throw std::runtime_error("font " + style.facePath + " has no glyph for U+" + std::to_string(uint32_t(c)));
         order += c;
+        masks.push_back(letterMask(face, c, style.pixelSize));
+        above = std::max(above, masks.back().top);
+        below = std::max(below, masks.back().height - masks.back().top);
     }
     if ((order.size() + kGlyphsPerPage - 1) / kGlyphsPerPage > size_t(kMaxPages))
         throw std::runtime_error("too many characters for six font pages");
     int pad = int(std::ceil(style.outlineRadius));
-    int height = face.ascent() + face.descent() + 2 * pad;
+    int height = above + below + 2 * pad, baseline = pad + above;
     std::vector<FontPage> pages;
     for (size_t start = 0; start < order.size(); start += kGlyphsPerPage) {
         FontPage page;
-        page.spacing = -2 * pad;  // neighbouring outlines overlap: letters keep the face's own spacing
+        page.spacing = 0;
         std::vector<Cell> cells;
         int total = 0;
         for (size_t i = start; i < std::min(order.size(), start + kGlyphsPerPage); ++i) {
-            cells.push_back(renderGlyph(face, style, order[i], pad, height));
+            cells.push_back(renderGlyph(masks[i], style, baseline, height));
             if (cells.back().width > 127)
                 throw std::runtime_error("glyph wider than 127 pixels");
             page.characters += order[i];

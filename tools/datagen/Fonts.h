@@ -31,6 +31,9 @@ constexpr int kMaxPages = 6;
 // Pages for the characters (a space is added first: glyph 0 of page 0 gives the space width).
 std::vector<FontPage> renderFont(const FontStyle& style, const std::u32string& characters);
 Bytes encodePageData(const FontPage& page);
+// Letters that differ only by their accent, each family led by the bare letter ("eéèêë", ...):
+// a font must keep them apart.
+std::vector<std::u32string> accentFamilies();
 
 struct ParsedPage {
     std::u32string characters;

@@ -2,6 +2,7 @@
 #include "GameArt.h"
 
 #include "ArtKit.h"
+#include "SymbolCheck.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,6 +12,8 @@ namespace datagen {
 
 namespace {
 const Rgba kDarkMatte = rgb(0x1B2A33);
+// Ball radius as a part of its cell, and of a next-ball icon.
+constexpr float kBallRadius = 0.42f, kIconBallRadius = 0.46f;
 const Rgba kFrameWood = rgb(0xB9874F);
 
 Canvas ballPicture(int size, float cx, float cy, float r, int colour, const BallLook& look)
@@ -82,13 +85,16 @@ static Canvas borderStrip(const Profile& p)
     return c;
 }
 
+// A mitred square: every ring of the strip's profile turns on the diagonal. The profile being
+// symmetric, the same picture joins the strips at the board's outer corners and, turned the
+// other way in a hole, at its inner ones.
 static Canvas borderCorner(const Profile& p)
 {
     int t = p.border;
     Canvas c(t, t);
-    // A quarter ring around the board corner, which is this picture's bottom-right point.
-    c.fillDistance([t](float x, float y) { return std::hypot(x - t, y - t) - t; },
-                   [t](float x, float y) { return frameShade(std::min(1.0f, std::hypot(x - t, y - t) / t)); });
+    for (int y = 0; y < t; ++y)
+        for (int x = 0; x < t; ++x)
+            c.at(x, y) = frameShade(std::max(t - x - 0.5f, t - y - 0.5f) / t);
     return c;
 }
 
@@ -141,7 +147,7 @@ std::vector<Picture> boardPictures(const Profile& p)
     out.push_back({"img/back", calmBackground(p.width, p.height, 0x24566A, 0x132B38, 7, 1.0f), kDarkMatte, false});
     out.push_back({"img/square", floorTile(p), kDarkMatte, false});
     out.push_back({"img/border", borderStrip(p), kDarkMatte, false});
-    out.push_back({"img/corner", borderCorner(p), rgb(0x5A4026), true});
+    out.push_back({"img/corner", borderCorner(p), kDarkMatte, false});
     for (Picture& t : titlePieces(p))
         out.push_back(std::move(t));
     for (Picture& t : barTiles(p))
@@ -154,7 +160,7 @@ std::vector<Picture> boardPictures(const Profile& p)
 static void addBallSet(SpriteSet& set, const Profile& p, int colour)
 {
     int s = p.cell;
-    float c = s / 2.0f, r = s * 0.42f;
+    float c = s / 2.0f, r = s * kBallRadius;
     auto face = [&](Mood m, float sx = 1, float sy = 1, float dy = 0) {
         BallLook look;
         look.mood = m, look.squashX = sx, look.squashY = sy;
@@ -294,15 +300,15 @@ static void addTimeBar(SpriteSet& set, const Profile& p)
     }
 }
 
+// A block of one colour, as the blocks levels clear them.
 static Canvas blocksIcon(int s)
 {
     Canvas c(s, s);
     float q = s / 2.0f;
-    const int colours[4] = {0, 2, 2, 0};
     for (int i = 0; i < 4; ++i) {
-        float x = (i % 2) * q, y = (i / 2) * q;
-        c.fillRoundRect(x + 0.5f, y + 0.5f, q - 1, q - 1, q * 0.25f, shade(ballColour(colours[i]), 0.6f));
-        c.fillRoundRect(x + 1.5f, y + 1.5f, q - 3, q - 3, q * 0.2f, ballColour(colours[i]));
+        BallLook look;
+        look.symbol = q >= 16;  // smaller, the symbol would not read
+        paintBall(c, (i % 2 + 0.5f) * q, (i / 2 + 0.5f) * q, q * 0.47f, 2, look);
     }
     return c;
 }
@@ -350,8 +356,22 @@ static Animation pathDot(SpriteSet& set, const Profile& p)
     return still(set.image(pic), -d / 2, -d / 2);
 }
 
+// The balls on the board and the next-ball icons must tell their colours apart by symbol too.
+static void checkSymbols(const Profile& p, int icon)
+{
+    BallLook board, plain;
+    board.mood = Mood::Neutral;
+    std::vector<std::string> faults = symbolFaults(p.cell, p.cell * kBallRadius, board);
+    for (const std::string& f : symbolFaults(icon, icon * kIconBallRadius, plain))
+        faults.push_back(f);
+    if (!faults.empty())
+        throw std::runtime_error(p.resolutionFile() + ": " + faults[0]);
+}
+
 SpriteSet gameSprites(const Profile& p, int tipIconHeight)
 {
+    int icon = std::max(8, p.panel * 4 / 5 & ~1);  // even: symbols stay on whole pixels
+    checkSymbols(p, icon);
     SpriteSet set(kDarkMatte);
     for (int colour = 0; colour < kColours; ++colour)
         addBallSet(set, p, colour);
@@ -361,14 +381,13 @@ SpriteSet gameSprites(const Profile& p, int tipIconHeight)
     set.add(indicator(set, p, 0x4FC27A));  // high
     set.add(cursor(set, p));
     addTimeBar(set, p);
-    int icon = std::max(8, p.panel * 7 / 10);
     set.add(still(set.image(blocksIcon(icon))));
     set.add(still(set.image(linesIcon(icon))));
     set.add(still(set.image(menuButton(p))));
     for (int colour = 0; colour < kColours; ++colour) {
         Canvas pic(icon, icon);
         BallLook look;
-        paintBall(pic, icon / 2.0f, icon / 2.0f, icon * 0.46f, colour, look);
+        paintBall(pic, icon / 2.0f, icon / 2.0f, icon * kIconBallRadius, colour, look);
         set.add(still(set.image(pic)));
     }
     set.add(pathDot(set, p));

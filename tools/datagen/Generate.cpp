@@ -9,6 +9,7 @@
 #include "MenuArt.h"
 #include "Png.h"
 #include "Profiles.h"
+#include "TextFit.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -44,11 +45,19 @@ std::vector<TextTable> loadTextTables(const std::string& dataDir)
     return tables;
 }
 
+TextTable linkTable(const std::string& vendorUrl)
+{
+    bool web = vendorUrl.rfind("https://", 0) == 0 || vendorUrl.rfind("http://", 0) == 0;
+    bool plain = std::all_of(vendorUrl.begin(), vendorUrl.end(), [](char c) { return c > 0x20 && c < 0x7F; });
+    if (!vendorUrl.empty() && (!web || !plain))
+        throw std::runtime_error("the vendor URL must be empty or an http(s) address without spaces: \"" +
+                                 vendorUrl + "\"");
+    return TextTable{"url", {{"VENDOR_URL", vendorUrl}}};
+}
+
 std::u32string textCharacters(const std::vector<TextTable>& tables)
 {
-    std::u32string all;
-    for (char32_t c = 0x20; c < 0x7F; ++c)
-        all += c;
+    std::u32string all = alphabet();
     for (const TextTable& t : tables)
         for (const auto& e : t.entries)
             for (char32_t c : decodeUtf8(e.second))
@@ -144,6 +153,21 @@ void checkTipsFit(const Profile& p, const std::vector<TextTable>& tables, const 
     }
 }
 
+// Menu items, the words of the about and help texts and the more-games entries fit this screen.
+void checkTextsFit(const Profile& p, const std::vector<TextTable>& tables, const FontMetrics& menu,
+                   const FontMetrics& game, const TextHeights& heights, const std::string& vendorUrl)
+{
+    auto measure = [](const FontMetrics& f) {
+        return FontMeasure{f.height, [&f](const std::u32string& s) { return f.width(s); }};
+    };
+    std::string faults;
+    for (const TextTable& t : tables)
+        for (const std::string& f : textFitFaults(p, t, measure(menu), measure(game), heights, vendorUrl))
+            faults += (faults.empty() ? "" : "\n") + f;
+    if (!faults.empty())
+        throw std::runtime_error(faults);
+}
+
 void addSpriteSet(Members& m, const std::string& name, const SpriteSet& set, int maxWidth)
 {
     SpriteSet::Packed packed = set.pack(maxWidth);
@@ -168,6 +192,7 @@ void addProfile(Members& m, const Sources& src, const Profile& p, const std::vec
                 softKeyText = std::max(softKeyText, metrics[0].width(decodeUtf8(*label)));
     TextHeights heights{metrics[0].height, metrics[2].height, metrics[2].width(U"OK") + 4, softKeyText};
     checkTipsFit(p, tables, metrics[0], metrics[2], heights);
+    checkTextsFit(p, tables, metrics[0], metrics[2], heights, src.vendorUrl);
 
     std::string bold = src.fontDir + "/DejaVuSans-Bold.ttf";
     for (const Picture& pic : boardPictures(p))
@@ -197,6 +222,7 @@ Members generate(const Sources& src)
     }
     if (ids.empty())
         throw std::runtime_error("texts/lang.txt names no language ids");
+    m.add("url.dat", encodeLanguageFile(linkTable(src.vendorUrl)));
 
     std::vector<Level> levels = parseLevels(readFile(src.dataDir + "/levels.txt"));
     for (size_t i = 0; i < levels.size(); ++i) {

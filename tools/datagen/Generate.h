@@ -13,6 +13,7 @@ struct Sources {
     std::string dataDir;   // data/: texts, levels, music scores
     std::string fontDir;   // the TrueType faces
     std::string soxPath;   // encoder of the compressed sound; empty: that sound is not made
+    std::string vendorUrl; // the maker's site for the about screen; empty: none is shown
 };
 
 // The whole file; throws std::runtime_error when it cannot be read.
@@ -20,6 +21,8 @@ std::string readFile(const std::string& path);
 
 // Loads every text table of data/texts, sorted by file name.
 std::vector<TextTable> loadTextTables(const std::string& dataDir);
+// The link file: the maker's site, checked to be empty or an http(s) address the game can open.
+TextTable linkTable(const std::string& vendorUrl);
 // Every character any shipped text may show.
 std::u32string textCharacters(const std::vector<TextTable>& tables);
 

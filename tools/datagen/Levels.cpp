@@ -94,6 +94,28 @@ std::vector<Level> parseLevels(const std::string& source)
     return levels;
 }
 
+// One region of floor, as balls travel: a cleared part beside a full one would leave no move.
+static bool floorConnected(const Level& lv)
+{
+    std::vector<bool> seen(size_t(lv.width) * lv.height);
+    std::vector<std::pair<int, int>> todo;
+    for (int y = 0; y < lv.height && todo.empty(); ++y)
+        for (int x = 0; x < lv.width && todo.empty(); ++x)
+            if (lv.floor(x, y))
+                todo.push_back({x, y});
+    int reached = 0;
+    while (!todo.empty()) {
+        auto [x, y] = todo.back();
+        todo.pop_back();
+        if (x < 0 || y < 0 || x >= lv.width || y >= lv.height || !lv.floor(x, y) || seen[size_t(y) * lv.width + x])
+            continue;
+        seen[size_t(y) * lv.width + x] = true;
+        ++reached;
+        todo.insert(todo.end(), {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}});
+    }
+    return reached == lv.floorCount();
+}
+
 std::vector<std::string> levelFaults(const Level& lv)
 {
     std::vector<std::string> f;
@@ -111,8 +133,6 @@ std::vector<std::string> levelFaults(const Level& lv)
         f.push_back("a score level needs points to win");
     // The smallest group a level can score: a line of the line length, or a 2 x 2 block.
     int smallest = lv.gameType == 0 ? lv.lineLength : 4;
-    if (lv.goal == 1 && int64_t(smallest) * lv.bonusPerPoint * 8 < lv.timeLimit)
-        f.push_back("the bonus of a group is too small to win the time back");
     if (lv.goal == 2 && lv.pointsToWin > 30 * smallest)
         f.push_back("the score goal needs more than 30 groups");
     if (lv.pointsToWin < -32768 || lv.pointsToWin > 32767)
@@ -121,6 +141,10 @@ std::vector<std::string> levelFaults(const Level& lv)
         f.push_back("particle rate too low: no particle would ever fall");
     if (lv.floorCount() < 5 + lv.next + 2)
         f.push_back("too few floor cells for the starting and announced balls");
+    if (lv.next > 5)
+        f.push_back("more than five next balls do not fit beside the score on the smallest screen");
+    if (!floorConnected(lv))
+        f.push_back("the floor falls apart: balls on one part could never reach the free cells of another");
     return f;
 }
 

@@ -88,51 +88,110 @@ Canvas flourish(int w, int h)
                   kGold);
     return c;
 }
-}  // namespace
 
-// The more-games icons: a tile stack, a hopping ball, a twinkling star; a few frames each.
-static Animation blockStackIcon(SpriteSet& set, int s)
+// The more-games icons show the games they stand for: a Sudoku box filling up, a minefield with
+// its flag, a Lights Off grid being switched off. Each state is held for a few frames.
+constexpr int kIconHold = 8;
+
+// Digits 1 to 9, three pixels by five.
+const char* const kDigits[9][5] = {
+    {".#.", "##.", ".#.", ".#.", "###"}, {"##.", "..#", ".#.", "#..", "###"}, {"##.", "..#", ".#.", "..#", "##."},
+    {"#.#", "#.#", "###", "..#", "..#"}, {"###", "#..", "##.", "..#", "##."}, {".##", "#..", "###", "#.#", "###"},
+    {"###", "..#", ".#.", ".#.", ".#."}, {"###", "#.#", "###", "#.#", "###"}, {"###", "#.#", "###", "..#", "##."},
+};
+
+void paintDigit(Canvas& c, int digit, float cx, float cy, float cell, const Rgba& ink)
 {
+    int k = std::max(1, int(cell / 8));
+    int left = int(cx - 1.5f * k + 0.5f), top = int(cy - 2.5f * k + 0.5f);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 3; ++x)
+            if (kDigits[digit - 1][y][x] == '#')
+                c.fillRect(left + x * k, top + y * k, k, k, ink);
+}
+
+Canvas tileGrid(int s, int n, const Rgba& face, const Rgba& line)
+{
+    Canvas c(s, s);
+    c.fillRoundRect(0, 0, float(s), float(s), s * 0.12f, line);
+    float q = (s - 2.0f) / n;
+    for (int i = 0; i < n * n; ++i)
+        c.fillRect(int(1 + (i % n) * q + 0.5f), int(1 + (i / n) * q + 0.5f), int(q - 1), int(q - 1), face);
+    return c;
+}
+
+void hold(SpriteSet& set, Animation& a, const Canvas& c, int frames = kIconHold)
+{
+    int image = set.image(c);
+    for (int i = 0; i < frames; ++i)
+        a.frames.push_back({at(image)});
+}
+
+Animation sudokuIcon(SpriteSet& set, int s)
+{
+    const int box[9] = {5, 3, 7, 6, 1, 9, 8, 2, 4};
+    const int order[9] = {0, 4, 8, 2, 6, 1, 3, 5, 7};  // the first three are given
     Animation a;
-    for (int f = 0; f < 4; ++f) {
-        Canvas c(s, s);
-        float q = s / 3.0f;
-        for (int i = 0; i < 6; ++i) {
-            int col = i % 3, row = i / 3;
-            float lift = (i == f) ? q * 0.15f : 0;
-            c.fillRoundRect(col * q + 0.5f, s - (row + 1) * q - lift + 0.5f, q - 1, q - 1, q * 0.2f,
-                            ballColour((i + 1) % kColours));
+    float q = (s - 2.0f) / 3;
+    for (int shown = 3; shown <= 9; ++shown) {
+        Canvas c = tileGrid(s, 3, rgb(0xFFF8E6), rgb(0x27343A));
+        for (int i = 0; i < shown; ++i) {
+            int cell = order[i];
+            paintDigit(c, box[cell], 1 + (cell % 3 + 0.5f) * q, 1 + (cell / 3 + 0.5f) * q, q,
+                       i < 3 ? rgb(0x27343A) : rgb(0x2B6FC4));
         }
-        a.frames.push_back({at(set.image(c))});
+        hold(set, a, c, shown == 9 ? 3 * kIconHold : kIconHold);
     }
     return a;
 }
 
-static Animation hoppingBallIcon(SpriteSet& set, int s)
+Animation minesIcon(SpriteSet& set, int s)
 {
     Animation a;
-    const float lift[] = {0, 0.1f, 0.16f, 0.1f};
-    for (float l : lift) {
-        Canvas c(s, s);
-        BallLook look;
-        look.mood = Mood::Pleased;
-        c.fillEllipse(s / 2.0f, s * 0.9f, s * 0.3f, s * 0.06f, rgb(0x000000, 0.3f));
-        paintBall(c, s / 2.0f, s * (0.5f - l), s * 0.36f, 3, look);
-        a.frames.push_back({at(set.image(c))});
+    float q = (s - 2.0f) / 2;
+    for (int wave = 0; wave < 2; ++wave) {
+        Canvas c = tileGrid(s, 2, rgb(0xD9D4C7), rgb(0x5F6A70));
+        // The covered tile carries a flag, the open ones a count and the mine itself.
+        c.fillRoundRect(2, 2, q - 2, q - 2, q * 0.15f, rgb(0x9AA6AC));
+        float pole = 1 + q * 0.4f;
+        c.strokeLine(pole, 1 + q * 0.2f, pole, 1 + q * 0.8f, std::max(1.0f, q / 12), rgb(0x27343A));
+        float tip = wave ? q * 0.78f : q * 0.72f;
+        c.fillPolygon({pole, 1 + q * 0.2f, 1 + tip, 1 + q * (wave ? 0.36f : 0.32f), pole, 1 + q * 0.5f}, rgb(0xE2453C));
+        paintDigit(c, 1, 1 + q * 1.5f, 1 + q * 0.5f, q, rgb(0x2B6FC4));
+        paintDigit(c, 2, 1 + q * 0.5f, 1 + q * 1.5f, q, rgb(0x3A9A4A));
+        float mx = 1 + q * 1.5f, my = 1 + q * 1.5f, mr = q * 0.26f;
+        for (int i = 0; i < 4; ++i) {  // the spikes
+            float dx = std::cos(float(M_PI) * i / 4) * mr * 1.45f, dy = std::sin(float(M_PI) * i / 4) * mr * 1.45f;
+            c.strokeLine(mx - dx, my - dy, mx + dx, my + dy, std::max(1.0f, q / 10), rgb(0x1A1A1A));
+        }
+        c.fillCircle(mx, my, mr, rgb(0x1A1A1A));
+        c.fillCircle(mx - mr * 0.35f, my - mr * 0.35f, mr * 0.3f, rgb(0xFFFFFF, 0.85f));
+        hold(set, a, c);
     }
     return a;
 }
 
-static Animation starIcon(SpriteSet& set, int s)
+Animation lightsOffIcon(SpriteSet& set, int s)
 {
+    // Three presses (centre, top-left, bottom-right) switch the diagonal off.
+    const int states[4] = {0b100010001, 0b110101011, 0b110100000, 0};
     Animation a;
-    for (float k : {1.0f, 0.92f, 0.85f, 0.92f}) {
+    float q = (s - 2.0f) / 3;
+    for (int state : states) {
         Canvas c(s, s);
-        paintSymbol(c, s / 2.0f, s / 2.0f, s * 0.62f * k, 4, kGold);
-        a.frames.push_back({at(set.image(outlined(c, 1.0f, rgb(0x5A4020))))});
+        c.fillRoundRect(0, 0, float(s), float(s), s * 0.12f, rgb(0x0E1E26));
+        for (int i = 0; i < 9; ++i) {
+            bool lit = state >> i & 1;
+            float x = 1 + (i % 3) * q, y = 1 + (i / 3) * q;
+            c.fillRoundRect(x + 0.5f, y + 0.5f, q - 1, q - 1, q * 0.25f, lit ? rgb(0xF7D86A) : rgb(0x2F4650));
+            if (lit)
+                c.fillCircle(x + q * 0.38f, y + q * 0.38f, q * 0.16f, rgb(0xFFFFFF, 0.7f));
+        }
+        hold(set, a, c, state ? kIconHold : 2 * kIconHold);
     }
     return a;
 }
+}  // namespace
 
 SpriteSet menuSprites(const Profile& p, const TextHeights& t)
 {
@@ -142,7 +201,7 @@ SpriteSet menuSprites(const Profile& p, const TextHeights& t)
     if (t.softKeyText + 6 > softW)
         throw std::runtime_error("a soft-key label is too wide for " + p.resolutionFile() + ": " +
                                  std::to_string(t.softKeyText) + " pixels");
-    int itemW = w * 3 / 4, itemH = t.menu + std::max(6, t.menu / 2);
+    int itemW = menuItemWidth(p), itemH = t.menu + std::max(6, t.menu / 2);
     float radius = itemH * 0.35f;
 
     // 0 soft key: a plate with its text rectangle
@@ -152,7 +211,7 @@ SpriteSet menuSprites(const Profile& p, const TextHeights& t)
     set.add(still(set.image(plate(itemW, itemH, rgb(0x2F6A7A), kGold, radius))));   // 1 focused
     set.add(still(set.image(plate(itemW, itemH, rgb(0x4A8C8F), kGold, radius))));   // 2 pressed
     Animation item = still(set.image(plate(itemW, itemH, kPlate, kRim, radius)));     // 3 item
-    item.rects = {{{0, 4, 2, itemW - 8, itemH - 4}}};
+    item.rects = {{{0, 4, 2, menuItemTextWidth(p), itemH - 4}}};
     set.add(item);
     set.add(still(set.image(scrollMark(std::max(14, p.cell * 3 / 4)))));  // 4 scroll arrow, both ends
 
@@ -180,12 +239,12 @@ SpriteSet menuSprites(const Profile& p, const TextHeights& t)
     set.add(still(left));                                       // 11 previous language
     set.add(Animation{{Frame{at(left, 0, 0, true)}}, {}});      // 12 next language: the same, mirrored
 
-    int icon = std::max(16, t.game * 2);
-    set.add(hoppingBallIcon(set, icon));  // 13
-    set.add(blockStackIcon(set, icon));   // 14
-    set.add(starIcon(set, icon));         // 15
+    int icon = moreGamesIconSize(t);
+    set.add(minesIcon(set, icon));      // 13: more games, entry 1
+    set.add(sudokuIcon(set, icon));     // 14: entry 0
+    set.add(lightsOffIcon(set, icon));  // 15: entry 2
 
-    int barW = std::max(8, p.cell / 2);
+    int barW = scrollBarWidth(p);
     set.add(still(set.image(chevron(barW, true))));   // 16 up
     set.add(still(set.image(chevron(barW, false))));  // 17 down
     set.add(still(set.image(plate(barW, barW * 2, rgb(0x6FA9B8), kGold, barW * 0.45f))));  // 18 thumb
@@ -240,12 +299,18 @@ std::vector<Picture> logoPictures(const Profile& p, const std::string& boldFontP
         face.paint(c, name, (w - face.textWidth(name)) / 2, markH + 2, rgb(0x27343A));
         out.push_back({"img/vandrel", c, rgb(0xFFFFFF), true});
     }
-    // The game's title: warm letters with a dark outline over a row of the five balls.
+    // The game's title: warm letters with a dark outline over a row of the five balls, at most a
+    // third as tall as the about screen's text, which shows it above the credits.
     {
-        int w = p.width * 4 / 5;
+        int w = p.width * 4 / 5, tallest = logoMaxHeight(p);
         std::u32string title = decodeUtf8("Tintrow");
+        auto height = [&](int px) {  // the letters, their outline, the row of balls
+            Typeface face(boldFontPath, px);
+            int outline = int(std::ceil(std::max(1.5f, px / 14.0f)));
+            return face.ascent() + face.descent() + 2 * outline + std::max(8, px / 2) + 2;
+        };
         int px = std::max(12, w / 5);
-        while (px > 12 && Typeface(boldFontPath, px).textWidth(title) > w - 8)
+        while (px > 12 && (Typeface(boldFontPath, px).textWidth(title) > w - 8 || height(px) > tallest))
             --px;
         Typeface face(boldFontPath, px);
         int textH = face.ascent() + face.descent(), ball = std::max(8, px / 2);

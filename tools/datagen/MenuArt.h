@@ -5,6 +5,8 @@
 #include "GameArt.h"
 #include "Typeface.h"
 
+#include <algorithm>
+
 namespace datagen {
 
 struct TextHeights {
@@ -16,10 +18,19 @@ struct TextHeights {
 
 // Height of the soft-key plates at the bottom of every menu screen.
 inline int softKeyHeight(const TextHeights& t) { return t.menu + 8; }
+// Width of a menu item's plate, and of the text rectangle inside it.
+inline int menuItemWidth(const Profile& p) { return p.width * 3 / 4; }
+inline int menuItemTextWidth(const Profile& p) { return menuItemWidth(p) - 8; }
+// Side of the more-games icons, which float left of their entry's text.
+inline int moreGamesIconSize(const TextHeights& t) { return std::max(16, t.game * 2); }
+// Width of the help text's scroll bar.
+inline int scrollBarWidth(const Profile& p) { return std::max(8, p.cell / 2); }
 
 SpriteSet menuSprites(const Profile& p, const TextHeights& t);
 // "img/back_menu" and the three keyboard frame pieces.
 std::vector<Picture> menuPictures(const Profile& p, const TextHeights& t);
+// The about screen's text box is 5/8 of the screen high; the logo takes a third of it at most.
+inline int logoMaxHeight(const Profile& p) { return p.height * 5 / 8 / 3; }
 // "img/vandrel" (on the white logo screen) and the game's "logo", drawn with the given bold face.
 std::vector<Picture> logoPictures(const Profile& p, const std::string& boldFontPath);
 // A flag per language id, as tall as the menu text.

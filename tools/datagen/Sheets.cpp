@@ -126,10 +126,16 @@ void spriteSection(Sheet& sheet, const Members& m, const std::string& name)
     ParsedSet set = parseDescription(m.get(name + ".bin"));
     Canvas atlas = picture(m, name);
     sheet.heading(name);
+    auto same = [](const Frame& a, const Frame& b) {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const Part& p, const Part& q) {
+            return p.image == q.image && p.x == q.x && p.y == q.y && p.mirror == q.mirror;
+        });
+    };
     for (size_t a = 0; a < set.anims.size(); ++a)
         for (size_t f = 0; f < set.anims[a].frames.size(); ++f)
-            sheet.add(drawFrame(set, atlas, set.anims[a].frames[f]),
-                      std::to_string(a) + (set.anims[a].frames.size() > 1 ? "." + std::to_string(f) : ""));
+            if (f == 0 || !same(set.anims[a].frames[f], set.anims[a].frames[f - 1]))  // held frames show once
+                sheet.add(drawFrame(set, atlas, set.anims[a].frames[f]),
+                          std::to_string(a) + (set.anims[a].frames.size() > 1 ? "." + std::to_string(f) : ""));
 }
 
 // Draws a text with the bitmap font the way the game does: glyph cells side by side.
@@ -190,43 +196,85 @@ void fontSection(Sheet& sheet, const Members& m, const Profile& p)
     sheet.add(bitmapText(m, p.folder() + "score", U"0123456789 SCORE 002450"), "score");
 }
 
+Canvas mirrored(const Canvas& c)
+{
+    Canvas out(c.width(), c.height());
+    for (int y = 0; y < c.height(); ++y)
+        for (int x = 0; x < c.width(); ++x)
+            out.at(x, y) = c.at(c.width() - 1 - x, y);
+    return out;
+}
+
+// The frame as the game draws it: strips on every open side, then the outer corners of each
+// cell and the inner corners in the holes, each corner turned from "img/corner".
+void drawBoardFrame(Canvas& screen, const Members& m, const Profile& p, const Level& lv, const BoardLayout& l)
+{
+    Canvas border = picture(m, p.folder() + "img/border"), borderV = border.rotated90();
+    Canvas corner0 = picture(m, p.folder() + "img/corner");
+    const Canvas corners[4] = {corner0, mirrored(corner0), corner0.rotated90().rotated90(),
+                               mirrored(corner0).rotated90().rotated90()};
+    int t = corner0.width(), s = p.cell;
+    auto floor = [&](int x, int y) { return x >= 0 && y >= 0 && x < lv.width && y < lv.height && lv.floor(x, y); };
+    for (int y = 0; y < lv.height; ++y)
+        for (int x = 0; x < lv.width; ++x) {
+            if (!floor(x, y))
+                continue;
+            int cx = l.originX + x * s, cy = l.originY + y * s;
+            bool top = !floor(x, y - 1), left = !floor(x - 1, y), bottom = !floor(x, y + 1), right = !floor(x + 1, y);
+            if (top)
+                screen.draw(border, cx, cy - border.height());
+            if (left)
+                screen.draw(borderV, cx - borderV.width(), cy);
+            if (bottom)
+                screen.draw(border, cx, cy + s);
+            if (right)
+                screen.draw(borderV, cx + s, cy);
+            if (top && left)
+                screen.draw(corners[0], cx - t, cy - t);
+            if (top && right)
+                screen.draw(corners[1], cx + s, cy - t);
+            if (bottom && right)
+                screen.draw(corners[2], cx + s, cy + s);
+            if (bottom && left)
+                screen.draw(corners[3], cx - t, cy + s);
+        }
+    for (int y = 0; y < lv.height; ++y)
+        for (int x = 0; x < lv.width; ++x) {
+            if (floor(x, y))
+                continue;
+            int hx = l.originX + x * s, hy = l.originY + y * s;
+            bool top = floor(x, y - 1), left = floor(x - 1, y), bottom = floor(x, y + 1), right = floor(x + 1, y);
+            if (left && top)
+                screen.draw(corners[0], hx, hy);
+            if (right && top)
+                screen.draw(corners[1], hx + s - t, hy);
+            if (right && bottom)
+                screen.draw(corners[2], hx + s - t, hy + s - t);
+            if (left && bottom)
+                screen.draw(corners[3], hx, hy + s - t);
+        }
+}
+
 // The board of a level as the game draws its static picture: tiles, frame, panel and a few balls.
 Canvas boardPicture(const Members& m, const Profile& p, const Level& lv)
 {
     Canvas screen = picture(m, p.folder() + "img/back");
     Canvas tile = picture(m, p.folder() + "img/square");
-    Canvas border = picture(m, p.folder() + "img/border");
-    Canvas corner = picture(m, p.folder() + "img/corner");
+    for (int j = 0; j < tile.height(); ++j)
+        for (int i = 0; i < tile.width(); ++i)
+            tile.at(i, j).a = 0.8f;  // the game blends the tile at alpha 0xCC
     BoardLayout l = layoutBoard(lv, p, timeBarHeight(p), timeBarEdge(p), 0);
-    auto floor = [&](int x, int y) { return x >= 0 && y >= 0 && x < lv.width && y < lv.height && lv.floor(x, y); };
-    Canvas borderV = border.rotated90();
     for (int y = 0; y < lv.height; ++y)
-        for (int x = 0; x < lv.width; ++x) {
-            if (!floor(x, y))
-                continue;
-            int cx = l.originX + x * p.cell, cy = l.originY + y * p.cell;
-            Canvas t = tile;
-            for (int j = 0; j < t.height(); ++j)
-                for (int i = 0; i < t.width(); ++i)
-                    t.at(i, j).a = 0.8f;  // the game blends the tile at alpha 0xCC
-            screen.draw(t, cx, cy);
-            if (!floor(x, y - 1))
-                screen.draw(border, cx, cy - border.height());
-            if (!floor(x, y + 1))
-                screen.draw(border, cx, cy + p.cell);
-            if (!floor(x - 1, y))
-                screen.draw(borderV, cx - borderV.width(), cy);
-            if (!floor(x + 1, y))
-                screen.draw(borderV, cx + p.cell, cy);
-            if (!floor(x, y - 1) && !floor(x - 1, y))
-                screen.draw(corner, cx - corner.width(), cy - corner.height());
-        }
+        for (int x = 0; x < lv.width; ++x)
+            if (lv.floor(x, y))
+                screen.draw(tile, l.originX + x * p.cell, l.originY + y * p.cell);
+    drawBoardFrame(screen, m, p, lv, l);
     ParsedSet game = parseDescription(m.get(p.folder() + "img/Game.bin"));
     Canvas atlas = picture(m, p.folder() + "img/Game");
     int placed = 0;
     for (int y = 0; y < lv.height && placed < 6; ++y)
         for (int x = (y * 3) % lv.width; x < lv.width && placed < 6; x += 4)
-            if (floor(x, y)) {
+            if (lv.floor(x, y)) {
                 int anim = 7 * (placed % lv.colours) + (placed % 3);
                 screen.draw(drawFrame(game, atlas, game.anims[size_t(anim)].frames[0]), l.originX + x * p.cell,
                             l.originY + y * p.cell);

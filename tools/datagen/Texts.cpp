@@ -20,6 +20,10 @@ static std::string unescape(const std::string& v, const std::string& where)
 {
     std::string out;
     for (size_t i = 0; i < v.size(); ++i) {
+        if (v[i] == '~') {
+            out += "\u00A0";  // a no-break space, visible in the source
+            continue;
+        }
         if (v[i] != '\\') {
             out += v[i];
             continue;
@@ -29,8 +33,8 @@ static std::string unescape(const std::string& v, const std::string& where)
         char e = v[++i];
         if (e == 'n')
             out += '\n';
-        else if (e == '\\')
-            out += '\\';
+        else if (e == '\\' || e == '~')
+            out += e;
         else
             throw std::runtime_error(where + ": unknown escape \\" + std::string(1, e));
     }
@@ -78,6 +82,24 @@ Bytes encodeTextFile(const std::vector<std::pair<std::string, std::string>>& ent
         w.text(key + "=" + value + "\r\n");
     }
     return w.data();
+}
+
+const std::u32string& alphabet()
+{
+    static const std::u32string letters = [] {
+        std::u32string all;
+        for (char32_t c = 0x20; c < 0x7F; ++c)
+            all += c;
+        // German, French and Spanish letters with their accents, and their marks.
+        all += U"ÄÖÜäöüßẞ" U"ÀÂÆÇÈÉÊËÎÏÔŒÙÛŸàâæçèéêëîïôœùûÿ" U"ÁÍÑÓÚáíñóú¿¡";
+        for (char32_t c = 0x410; c <= 0x44F; ++c)  // Cyrillic А to я
+            all += c;
+        all += U"Ёё";
+        // No-break spaces, quotes, dashes and the signs the texts set.
+        all += U"\u00A0\u202F«»‹›„“”‘’‚–—…×→·°№";
+        return all;
+    }();
+    return letters;
 }
 
 const std::vector<std::string>& requiredTextKeys()

@@ -18,7 +18,8 @@ struct TextTable {
     const std::string* find(const std::string& key) const;
 };
 
-// Parses KEY=value lines: '#' starts a comment line, "\n" in a value is a line feed, "\\" a backslash.
+// Parses KEY=value lines: '#' starts a comment line, "\n" in a value is a line feed, "~" a no-break
+// space, "\~" a tilde and "\\" a backslash.
 // Throws std::runtime_error naming the file and line of a fault.
 TextTable parseTextTable(const std::string& name, const std::string& source);
 
@@ -26,6 +27,10 @@ TextTable parseTextTable(const std::string& name, const std::string& source);
 Bytes encodeLanguageFile(const TextTable& table);
 // The plain-text encoding of resolution files: ASCII lines ending in CR LF.
 Bytes encodeTextFile(const std::vector<std::pair<std::string, std::string>>& entries);
+
+// The letters and signs of every language offered, whether or not a text uses them yet: the
+// player's name on the high-score tables may hold any of them.
+const std::u32string& alphabet();
 
 // Every key a screen of the game looks up in a language's string file.
 const std::vector<std::string>& requiredTextKeys();
