@@ -49,8 +49,33 @@ void expectGolden(const host::Surface& screen, const Crop& crop, const std::stri
     }
 }
 
+// Levels of the tests' own, past the shipped ones: 7 x 7 with the four corners cut, with a hole
+// in the middle, and two timed boards of different widths.
+enum TestLevel : int32_t { CORNERS = 90, MIDDLE_HOLE = 91, TIMED = 92, TIMED_WIDE = 93 };
+
+void writeTestLevels(ScreenStage& stage)
+{
+    LevelDesign corners;
+    corners.goal = GOAL_SCORE;
+    corners.lineLength = 3;
+    corners.rows = {"#.....#", ".......", ".......", ".......", ".......", ".......", "#.....#"};
+    stage.writeLevel(CORNERS, corners);
+    LevelDesign middle = corners;
+    middle.rows = std::vector<std::string>(7, ".......");
+    middle.rows[3] = "...#...";
+    stage.writeLevel(MIDDLE_HOLE, middle);
+    LevelDesign timed = middle;
+    timed.goal = GOAL_TIME;
+    timed.rows[3] = ".......";
+    stage.writeLevel(TIMED, timed);
+    timed.rows = std::vector<std::string>(9, ".........");
+    stage.writeLevel(TIMED_WIDE, timed);
+}
+
 class GameScreenTest : public ::testing::Test {
 protected:
+    GameScreenTest() { writeTestLevels(stage); }
+
     void tap(int32_t x, int32_t y)
     {
         canvas().pointerPressed(x, y);
@@ -80,16 +105,16 @@ TEST_F(GameScreenTest, PicturesMatchGoldens)
         Crop crop;
     } const rows[] = {
         // Outer corners round the four corner holes, the panel with next balls and score.
-        {"outer-frame-and-panel", 0, [](Game& g) { g.score = 1234; }, {20, 48, 200, 96}},
+        {"outer-frame-and-panel", CORNERS, [](Game& g) { g.score = 1234; }, {20, 48, 200, 96}},
         // Inner corners round the hole in the middle; balls, a preview and the cursor.
-        {"inner-corners", 2, [](Game& g) { layBoard(g, "////.0...a/.1...2"); g.cursorX = g.cursorY = 1; },
+        {"inner-corners", MIDDLE_HOLE, [](Game& g) { layBoard(g, "////.0...a/.1...2"); g.cursorX = g.cursorY = 1; },
          {60, 104, 120, 120}},
         // The indicator turns from low to middle at a third; the full bar is the last stage.
-        {"bar-below-third", 3, [](Game& g) { g.timeBank = g.timeLimit / 3 - 1; }, {0, 260, 240, 24}},
-        {"bar-third", 3, [](Game& g) { g.timeBank = g.timeLimit / 3; }, {0, 260, 240, 24}},
-        {"bar-full", 3, [](Game& g) { g.timeBank = g.timeLimit; }, {0, 260, 240, 24}},
+        {"bar-below-third", TIMED, [](Game& g) { g.timeBank = g.timeLimit / 3 - 1; }, {0, 246, 240, 28}},
+        {"bar-third", TIMED, [](Game& g) { g.timeBank = g.timeLimit / 3; }, {0, 246, 240, 28}},
+        {"bar-full", TIMED, [](Game& g) { g.timeBank = g.timeLimit; }, {0, 246, 240, 28}},
         // Past the goal the points still needed read 0.
-        {"points-past-goal", 0, [](Game& g) { g.score = g.pointsToWin + 7; }, {0, 252, 240, 68}},
+        {"points-past-goal", CORNERS, [](Game& g) { g.score = g.pointsToWin + 7; }, {0, 252, 240, 68}},
     };
     for (const Row& row : rows) {
         stage.startLevel(row.level);
@@ -101,7 +126,7 @@ TEST_F(GameScreenTest, PicturesMatchGoldens)
 
 TEST_F(GameScreenTest, CursorWrapsPastHolesAndATapOnAHoleOnlyHidesIt)
 {
-    // Level 0: a 7 x 7 board whose four corner cells are holes.
+    // A 7 x 7 board whose four corner cells are holes.
     struct Row {
         int32_t fromX, fromY, key, toX, toY;
     } const rows[] = {
@@ -111,7 +136,7 @@ TEST_F(GameScreenTest, CursorWrapsPastHolesAndATapOnAHoleOnlyHidesIt)
         {1, 0, '1', 6, 5}, // up-left wraps both ways and skips the hole at (0, 6)
         {6, 5, '9', 1, 0},
     };
-    stage.startLevel(0);
+    stage.startLevel(CORNERS);
     Game& game = stage.rules();
     for (const Row& row : rows) {
         game.cursorX = row.fromX;
@@ -139,7 +164,7 @@ TEST_F(GameScreenTest, CursorWrapsPastHolesAndATapOnAHoleOnlyHidesIt)
 
 TEST_F(GameScreenTest, MenuButtonAndSoftKeysPauseInEveryTurnState)
 {
-    stage.startLevel(0);
+    stage.startLevel(CORNERS);
     Game& game = stage.rules();
     const int32_t edge = stage.screen().sprites().getAnimation(GameScreen::ANIM_MENU_BUTTON)->firstWidth;
     int32_t expected = 0;
@@ -175,7 +200,7 @@ TEST_F(GameScreenTest, EndMessagesWaitForTheKeyOrTapOfAPlayer)
         {TURN_LEVEL_COMPLETE, FOCUS_LOST, 0, 0},
     };
     for (const Row& row : rows) {
-        stage.startLevel(0);
+        stage.startLevel(CORNERS);
         Game& game = stage.rules();
         game.selectedLevel = 1;
         game.setTurnState(row.state);
@@ -192,23 +217,23 @@ TEST_F(GameScreenTest, EndMessagesWaitForTheKeyOrTapOfAPlayer)
 
 TEST_F(GameScreenTest, HiddenJumpToALevelWithoutFileChangesNothing)
 {
-    stage.startLevel(0);
+    stage.startLevel(CORNERS);
     Game& game = stage.rules();
     game.score = 11;
     CellArray2dPtr board = game.board;
     for (int32_t key : {'4', '7', '0', '3', '9', '9'})
         press(key);
     EXPECT_EQ(std::make_tuple(game.board, game.turnState, stage.tips), std::make_tuple(board, 0, 0));
-    for (int32_t key : {'4', '7', '0', '3', '0', '4'})
+    for (int32_t key : {'4', '7', '0', '3', '9', '4'})
         press(key);
-    EXPECT_EQ(std::make_tuple(game.width, game.goal, game.score, stage.tips),
-              std::make_tuple(8, int32_t(GOAL_TIME), 11, 1));
+    EXPECT_EQ(std::make_tuple(game.width, game.goal, game.score, game.selectedLevel, stage.tips),
+              std::make_tuple(9, int32_t(GOAL_TIME), 11, int32_t(TIMED_WIDE), 1));
 }
 
 TEST_F(GameScreenTest, TimeBarFillIsMadeAgainForABarOfAnotherSize)
 {
     std::vector<int32_t> widths;
-    for (int32_t level : {3, 7}) {
+    for (int32_t level : {TIMED, TIMED_WIDE}) {
         stage.startLevel(level);
         GameScreen& screen = stage.screen();
         ASSERT_TRUE(screen.barFill);
@@ -223,7 +248,8 @@ TEST(GameScreenSound, PanReachesThePlayingCloneAndATuneLoopsWhenShown)
 {
     TemporaryHome home;
     ScreenStage stage(240, 320, true);
-    stage.startLevel(0);
+    writeTestLevels(stage);
+    stage.startLevel(CORNERS);
     SoundManager& sounds = stage.soundManager();
     int32_t tunes = 0;
     for (int32_t tune = SoundManager::SOUND_GAME_MUSIC_1; tune <= SoundManager::SOUND_GAME_MUSIC_3; ++tune)

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "game/GameFixture.h"
 #include "game/GameScreen.h"
 #include "gamelib/FakeWindow.h"
 #include "microedition/lcdui/DDisplay.h"
@@ -16,6 +17,9 @@ public:
     ScreenStage(int32_t w, int32_t h, bool sound = false);
     ~ScreenStage() override;
 
+    // A level file of the test's own beside the game's data (the shipped levels change with the
+    // content); index it past the shipped ones.
+    void writeLevel(int32_t index, const LevelDesign& design);
     // A progress game on `level`, played at once; the seed fixes the board.
     void startLevel(int32_t level, int64_t seed = 7);
     // One scheduler tick: the clock moves on 42 ms, one key event is taken, the screen ticks.
@@ -36,6 +40,7 @@ public:
     FakeWindow window;
 
 private:
+    std::string folder; // the program folder: a link to the built game.dat and the test's levels
     vela::microedition::lcdui::DDisplayPtr display;
     SoundManagerPtr sounds;
     GameScreenPtr gameScreen;
