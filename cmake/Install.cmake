@@ -1,9 +1,24 @@
 # The install layout and the Debian package made from it. The program finds its data in
 # ../share/tintrow beside bin/, so the two folders are fixed, whatever GNUInstallDirs says.
-set(TINTROW_APP_ID org.example.vandrel.Tintrow)
-set(TINTROW_HOMEPAGE "https://example.org/vandrel/tintrow" CACHE STRING
-  "The game's web page; its screenshots/ holds the pictures the metainfo names")
+set(TINTROW_APP_ID org.vandrel.Tintrow CACHE STRING "The desktop id: the maker's domain reversed, then the game")
 set(TINTROW_RELEASE_DATE 2026-12-07)
+# The homepage and the pictures of docs/screenshots live on the maker's site, when there is one.
+set(TINTROW_METAINFO_LINKS "")
+if(TINTROW_VENDOR_URL)
+  string(REGEX REPLACE "/$" "" site "${TINTROW_VENDOR_URL}")
+  string(APPEND TINTROW_METAINFO_LINKS "  <url type=\"homepage\">${site}</url>\n  <screenshots>\n")
+  foreach(shot "title:The title menu" "level:A level being played" "settings:The settings")
+    string(REGEX MATCH "^[a-z]+" name "${shot}")
+    string(REGEX REPLACE "^[a-z]+:" "" caption "${shot}")
+    set(kind "")
+    if(name STREQUAL "title")
+      set(kind " type=\"default\"")
+    endif()
+    string(APPEND TINTROW_METAINFO_LINKS "    <screenshot${kind}>\n      <caption>${caption}</caption>\n"
+      "      <image>${site}/screenshots/${name}.png</image>\n    </screenshot>\n")
+  endforeach()
+  string(APPEND TINTROW_METAINFO_LINKS "  </screenshots>\n")
+endif()
 
 set(desktop_dir ${CMAKE_BINARY_DIR}/desktop)
 configure_file(${CMAKE_SOURCE_DIR}/desktop/tintrow.desktop.in
@@ -23,7 +38,7 @@ endif()
 # by dpkg-shlibdeps; the fonts are read at run time, so they are named here.
 set(CPACK_PACKAGE_NAME tintrow)
 set(CPACK_PACKAGE_VENDOR Vandrel)
-set(CPACK_PACKAGE_CONTACT "Vandrel <games@example.org>")
+set(CPACK_PACKAGE_CONTACT "Vandrel")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "ball-and-lines puzzle game")
 set(CPACK_PACKAGE_DESCRIPTION "Move coloured balls along free paths of the board; line up balls
 of one colour to clear them and score. A progress mode with a goal for each
@@ -36,5 +51,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-dejavu-core)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${TINTROW_HOMEPAGE})
+if(TINTROW_VENDOR_URL)
+  set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${TINTROW_VENDOR_URL}")
+endif()
 include(CPack)
