@@ -27,7 +27,7 @@ for run in a b; do
   (cd "$work/$run" && TINTROW_HOME="$work/home-$run" "$work/bin/tintrow" /script:"$here/play-level0.txt") \
     || fail "run $run ended with status $?"
 done
-for shot in selected travelling line-removed tap-travelling spawned; do
+for shot in selected travelling line-removed tap-travelling spawned paused continued; do
   [[ -s "$work/a/$shot.png" ]] || fail "$shot.png was not taken"
   cmp -s "$work/a/$shot.png" "$work/b/$shot.png" || fail "$shot.png differs between two runs"
 done
