@@ -5,15 +5,18 @@
 #include "host/InstanceLock.h"
 #include "host/Script.h"
 #include "host/ScriptedWindow.h"
+#include "host/SdlAudioDriver.h"
 #include "host/Window.h"
 #include "io/HostPaths.h"
 #include "lang/DString.h"
 #include "lang/HostHooks.h"
+#include "microedition/media/DManager.h"
 #include "microedition/midlet/DMIDlet.h"
 #include "shell/CGameEngine.h"
 #include "shell/CommandLine.h"
 #include "shell/Usage.h"
 #include "shell/WindowIcon.h"
+#include "sound/hssMemoryDriver.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -51,11 +54,11 @@ std::string title()
     return lang::DStringPtr(new lang::DString(CGameEngine::TITLE))->toUtf8();
 }
 
-// Scripted runs never touch a display or a sound device.
+// Scripted runs never touch a display or a sound device: the engine mixes into memory.
 void useHeadlessDrivers()
 {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 0); // a caller's choice (the disk driver) stays
+    microedition::media::DManager::setDriverFactory(hssCreateMemoryDriver);
     // Nothing reads the window's quit event in a scripted run: a signal ends it as it ends any
     // command, instead of turning into an event that waits for ever.
     setenv("SDL_NO_SIGNAL_HANDLERS", "1", 1);
@@ -110,6 +113,7 @@ int runWindowed(const CommandLine& options)
         return 1;
     }
     setWindowIcon(*window);
+    microedition::media::DManager::setDriverFactory(host::createSdlAudioDriver);
     std::unique_ptr<host::Clock> clock = host::makeSdlClock();
     return runEngine(*window, *clock, options);
 }

@@ -41,9 +41,6 @@ public:
 
 typedef hssDriver* (*hssDriverFactory)();
 
-// The host's audio device driver.
-hssDriver* hssCreateSystemDriver();
-
 // Holds the driver lock for a scope.
 class hssDriverLock {
 public:

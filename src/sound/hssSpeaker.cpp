@@ -17,7 +17,7 @@ static int clamp(int value, int low, int high)
 }
 
 hssSpeaker::hssSpeaker(hssDriverFactory factory, int latencyMs)
-    : factory_(factory ? factory : hssCreateSystemDriver), latencyMs_(latencyMs)
+    : factory_(factory), latencyMs_(latencyMs)
 {
 }
 
@@ -30,6 +30,8 @@ int hssSpeaker::open(int frequency, int bits, int stereo, int musicChannels, int
 {
     if (open_)
         return HSS_ALREADY_OPEN;
+    if (!factory_)
+        return HSS_NO_DEVICE;
     driver_ = factory_();
     if (!driver_)
         return HSS_DRIVER_FAILED;

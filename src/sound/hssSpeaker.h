@@ -17,8 +17,9 @@ class hssSpeaker {
 public:
     enum { DEFAULT_LATENCY_MS = 180 };
 
-    // A null factory means the host's audio device.
-    explicit hssSpeaker(hssDriverFactory factory = nullptr, int latencyMs = DEFAULT_LATENCY_MS);
+    // The creator chooses the output: a device driver, or memory for offline mixing. Without a
+    // factory there is no device.
+    explicit hssSpeaker(hssDriverFactory factory, int latencyMs = DEFAULT_LATENCY_MS);
     ~hssSpeaker();
     hssSpeaker(const hssSpeaker&) = delete;
     hssSpeaker& operator=(const hssSpeaker&) = delete;

@@ -1,6 +1,7 @@
 // The SDL output driver, headless: SDL's disk driver records what the engine mixed.
-#include "SoundFixtures.h"
+#include "sound/SoundFixtures.h"
 
+#include "host/SdlAudioDriver.h"
 #include "sound/hssSound.h"
 
 #include <chrono>
@@ -33,7 +34,7 @@ TEST(SdlDriver, DiskDeviceReceivesTheMix)
     const std::string output = folder.path + "/out.raw";
     {
         AudioDriverEnv env("disk", output);
-        hssSpeaker speaker;
+        hssSpeaker speaker(host::createSdlAudioDriver);
         ASSERT_EQ(HSS_OK, speaker.open(22050, 16, 0, 1, 8));
         speaker.pause();   // pause and resume are idempotent
         speaker.pause();
@@ -55,7 +56,7 @@ TEST(SdlDriver, DiskDeviceReceivesTheMix)
 TEST(SdlDriver, NoDeviceReportsMinusOne)
 {
     AudioDriverEnv env("no-such-driver");
-    hssSpeaker speaker;
+    hssSpeaker speaker(host::createSdlAudioDriver);
     EXPECT_EQ(HSS_NO_DEVICE, speaker.open(44100, 16, 1, 1, 8));
     EXPECT_FALSE(speaker.isOpen());
     hssSound sound;

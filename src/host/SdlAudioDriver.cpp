@@ -1,9 +1,11 @@
 // SDL audio output: SDL's callback thread is the output thread and its device lock the lock.
-#include "host/audioSdlDriver.h"
+#include "host/SdlAudioDriver.h"
 
 #include "sound/hssStatus.h"
 
 #include <SDL.h>
+
+namespace host {
 
 enum { BUFFER_MS = 30 };
 
@@ -17,19 +19,19 @@ static Uint16 deviceBufferFrames(int frequency)
     return static_cast<Uint16>(frames);
 }
 
-hssSdlDriver::~hssSdlDriver()
+SdlAudioDriver::~SdlAudioDriver()
 {
     if (device_)
         close();
 }
 
-void hssSdlDriver::callback(void* self, uint8_t* stream, int bytes)
+void SdlAudioDriver::callback(void* self, uint8_t* stream, int bytes)
 {
-    hssSdlDriver* driver = static_cast<hssSdlDriver*>(self);
+    SdlAudioDriver* driver = static_cast<SdlAudioDriver*>(self);
     driver->mix_(driver->user_, stream, bytes);
 }
 
-int hssSdlDriver::open(const hssFormat& format, int, hssMixCallback mix, void* user)
+int SdlAudioDriver::open(const hssFormat& format, int, hssMixCallback mix, void* user)
 {
     if (device_)
         return HSS_ALREADY_OPEN;
@@ -57,7 +59,7 @@ int hssSdlDriver::open(const hssFormat& format, int, hssMixCallback mix, void* u
     return HSS_OK;
 }
 
-int hssSdlDriver::close()
+int SdlAudioDriver::close()
 {
     if (!device_)
         return HSS_NOT_OPEN;
@@ -67,19 +69,19 @@ int hssSdlDriver::close()
     return HSS_OK;
 }
 
-void hssSdlDriver::lock()
+void SdlAudioDriver::lock()
 {
     if (device_)
         SDL_LockAudioDevice(device_);
 }
 
-void hssSdlDriver::unlock()
+void SdlAudioDriver::unlock()
 {
     if (device_)
         SDL_UnlockAudioDevice(device_);
 }
 
-void hssSdlDriver::pause()
+void SdlAudioDriver::pause()
 {
     if (device_ && !paused_) {
         SDL_PauseAudioDevice(device_, 1);
@@ -87,7 +89,7 @@ void hssSdlDriver::pause()
     }
 }
 
-void hssSdlDriver::resume()
+void SdlAudioDriver::resume()
 {
     if (device_ && paused_) {
         SDL_PauseAudioDevice(device_, 0);
@@ -95,7 +97,9 @@ void hssSdlDriver::resume()
     }
 }
 
-hssDriver* hssCreateSystemDriver()
+hssDriver* createSdlAudioDriver()
 {
-    return new hssSdlDriver();
+    return new SdlAudioDriver();
 }
+
+} // namespace host

@@ -5,9 +5,11 @@
 
 #include <cstdint>
 
-class hssSdlDriver : public hssDriver {
+namespace host {
+
+class SdlAudioDriver : public hssDriver {
 public:
-    ~hssSdlDriver() override;
+    ~SdlAudioDriver() override;
     int open(const hssFormat& format, int bufferFrames, hssMixCallback mix, void* user) override;
     int close() override;
     void lock() override;
@@ -23,3 +25,8 @@ private:
     void* user_ = nullptr;
     bool paused_ = true;
 };
+
+// The driver factory the shell installs for real play.
+hssDriver* createSdlAudioDriver();
+
+} // namespace host
