@@ -1,9 +1,14 @@
-// The application factory the shell calls: the game library's application object with the game.
+// The game's application object: the game library's, with the game's screen flow.
+#include "game/Application.h"
+
 #include "game/ScreenFlow.h"
 #include "gamelib/GameLib.h"
-#include "shell/ApplicationFactory.h"
+
+namespace tintrow {
 
 vela::microedition::midlet::DMIDletPtr createApplication()
 {
-    return new GameLib(tintrow::ScreenFlow::create);
+    return new GameLib(ScreenFlow::create);
 }
+
+} // namespace tintrow

@@ -1,7 +1,7 @@
-// The application the shell drives: the game library defines this factory.
+// The application the shell drives: main hands the game's factory to the shell.
 #pragma once
 
 #include "microedition/midlet/DMIDlet.ptr"
 
 // Called once by CGameEngine::start, after the standard streams exist and before the display.
-vela::microedition::midlet::DMIDletPtr createApplication();
+using ApplicationFactory = vela::microedition::midlet::DMIDletPtr (*)();

@@ -11,7 +11,6 @@
 #include "microedition/lcdui/DFont.h"
 #include "microedition/media/DManager.h"
 #include "microedition/midlet/DMIDlet.h"
-#include "shell/ApplicationFactory.h"
 #include "shell/SplashPicture.h"
 
 #include <algorithm>
@@ -50,7 +49,7 @@ std::string formatFailure(const char* format, const lang::DExceptionBase* e, boo
 
 } // namespace
 
-CGameEngine::CGameEngine()
+CGameEngine::CGameEngine(ApplicationFactory createApplication) : createApplication(createApplication)
 {
     if (theEngine) {
         report("GameEngine already exists!");

@@ -6,6 +6,7 @@
 #include "io/DPrintStream.ptr"
 #include "microedition/lcdui/DDisplay.ptr"
 #include "microedition/midlet/DMIDlet.ptr"
+#include "shell/ApplicationFactory.h"
 #include "shell/KeyTranslation.h"
 
 #include <cstdint>
@@ -21,7 +22,7 @@ public:
     static const char16_t* const TITLE; // string 101
 
     // A second engine is a fatal programming error: message, then the process ends.
-    CGameEngine();
+    explicit CGameEngine(ApplicationFactory createApplication);
     virtual ~CGameEngine();
 
     virtual bool start();
@@ -61,6 +62,7 @@ private:
     void loop(host::Window& window);
     void showSplash(host::Window& window);
 
+    ApplicationFactory createApplication;
     vela::microedition::midlet::DMIDletPtr app;
     vela::microedition::lcdui::DDisplayPtr display;
     bool paused = false;

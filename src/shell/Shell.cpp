@@ -64,7 +64,8 @@ void useHeadlessDrivers()
     setenv("SDL_NO_SIGNAL_HANDLERS", "1", 1);
 }
 
-int runEngine(host::Window& window, host::Clock& clock, const CommandLine& options)
+int runEngine(host::Window& window, host::Clock& clock, const CommandLine& options,
+    ApplicationFactory createApplication)
 {
     activeClock = &clock;
     lang::host::setTickSource(shellTicks, shellSleep);
@@ -72,7 +73,7 @@ int runEngine(host::Window& window, host::Clock& clock, const CommandLine& optio
     io::setAppNameSource(applicationName);
     int status;
     {
-        CGameEngine engine;
+        CGameEngine engine(createApplication);
         status = engine.run(window, clock, options.smartphone);
     }
     lang::host::setTickSource(nullptr);
@@ -80,7 +81,7 @@ int runEngine(host::Window& window, host::Clock& clock, const CommandLine& optio
     return status;
 }
 
-int runScripted(const CommandLine& options)
+int runScripted(const CommandLine& options, ApplicationFactory createApplication)
 {
     std::vector<host::ScriptCommand> script;
     std::string error;
@@ -91,7 +92,7 @@ int runScripted(const CommandLine& options)
     useHeadlessDrivers();
     host::VirtualClock clock;
     host::ScriptedWindow window(options.width, options.height, std::move(script), clock);
-    int status = runEngine(window, clock, options);
+    int status = runEngine(window, clock, options, createApplication);
     if (!window.failure().empty()) {
         std::fprintf(stderr, "tintrow: %s\n", window.failure().c_str());
         return status ? status : 1;
@@ -99,7 +100,7 @@ int runScripted(const CommandLine& options)
     return status;
 }
 
-int runWindowed(const CommandLine& options)
+int runWindowed(const CommandLine& options, ApplicationFactory createApplication)
 {
     host::WindowOptions wo;
     wo.title = title();
@@ -115,12 +116,12 @@ int runWindowed(const CommandLine& options)
     setWindowIcon(*window);
     microedition::media::DManager::setDriverFactory(host::createSdlAudioDriver);
     std::unique_ptr<host::Clock> clock = host::makeSdlClock();
-    return runEngine(*window, *clock, options);
+    return runEngine(*window, *clock, options, createApplication);
 }
 
 } // namespace
 
-int runShell(const std::vector<std::string>& arguments)
+int runShell(const std::vector<std::string>& arguments, ApplicationFactory createApplication)
 {
     CommandLine options;
     std::string error;
@@ -138,5 +139,6 @@ int runShell(const std::vector<std::string>& arguments)
         std::printf("tintrow: already running with this data folder\n");
         return 0;
     }
-    return options.script.empty() ? runWindowed(options) : runScripted(options);
+    return options.script.empty() ? runWindowed(options, createApplication)
+                                  : runScripted(options, createApplication);
 }

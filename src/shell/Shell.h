@@ -1,8 +1,10 @@
 // The entry routine of the game: command line, single instance, window or script, the engine.
 #pragma once
 
+#include "shell/ApplicationFactory.h"
+
 #include <string>
 #include <vector>
 
-// Returns the process exit status.
-int runShell(const std::vector<std::string>& arguments);
+// Runs the application `createApplication` makes; returns the process exit status.
+int runShell(const std::vector<std::string>& arguments, ApplicationFactory createApplication);

@@ -23,7 +23,7 @@ struct EngineTest : ::testing::Test {
         EXPECT_TRUE(host::parseScript(text, cmds, error)) << error;
         host::VirtualClock clock;
         host::ScriptedWindow window(16, 12, cmds, clock);
-        CGameEngine engine;
+        CGameEngine engine(createTestApplication);
         return engine.run(window, clock, smartphone);
     }
 
@@ -74,7 +74,7 @@ TEST_F(EngineTest, PausedWindowRunsNoFramesAndResumeShowsTheCanvasAgain)
     }
     host::VirtualClock clock;
     scenario().endAfterTicks = 3;
-    CGameEngine engine;
+    CGameEngine engine(createTestApplication);
     EXPECT_EQ(engine.run(window, clock, false), 0);
     EXPECT_EQ(scenario().log, "start show pause show destroy ") << "repeated focus events change nothing";
     EXPECT_EQ(scenario().ticks, 3);
@@ -120,7 +120,7 @@ TEST_F(EngineTest, FailureInAFrameEndsTheRunWithTheMessage)
 
 TEST_F(EngineTest, KeysWithoutACurrentDisplayableAreDropped)
 {
-    CGameEngine engine;
+    CGameEngine engine(createTestApplication);
     engine.keyPressed('5');
     engine.pointerPressed(1, 1);
     engine.resume();
@@ -129,7 +129,7 @@ TEST_F(EngineTest, KeysWithoutACurrentDisplayableAreDropped)
 
 TEST(EngineDeathTest, ASecondEngineEndsTheProcess)
 {
-    EXPECT_EXIT({ CGameEngine first; CGameEngine second; }, ::testing::ExitedWithCode(0), "GameEngine already exists!");
+    EXPECT_EXIT({ CGameEngine first(createTestApplication); CGameEngine second(createTestApplication); }, ::testing::ExitedWithCode(0), "GameEngine already exists!");
 }
 
 } // namespace

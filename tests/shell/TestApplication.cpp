@@ -1,9 +1,8 @@
-// The application the shell tests run, created through the shell's factory.
+// The application the shell tests run, created through the factory they hand to the engine.
 #include "TestApplication.h"
 
 #include "lang/DExceptionBase.h"
 #include "microedition/lcdui/DDisplay.h"
-#include "shell/ApplicationFactory.h"
 
 #include <stdexcept>
 
@@ -61,7 +60,7 @@ public:
 
 } // namespace
 
-microedition::midlet::DMIDletPtr createApplication()
+microedition::midlet::DMIDletPtr createTestApplication()
 {
     return new LoggingApplication();
 }

@@ -19,3 +19,6 @@ struct TestScenario {
 
 // The scenario the next application created by the factory follows.
 TestScenario& scenario();
+
+// The engine's application factory in these tests.
+vela::microedition::midlet::DMIDletPtr createTestApplication();

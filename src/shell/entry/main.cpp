@@ -1,7 +1,8 @@
-// The program's entry point: hands the command line to the shell.
+// The program's entry point: hands the command line and the game to the shell.
+#include "game/Application.h"
 #include "shell/Shell.h"
 
 int main(int argc, char** argv)
 {
-    return runShell(std::vector<std::string>(argv + 1, argv + argc));
+    return runShell(std::vector<std::string>(argv + 1, argv + argc), tintrow::createApplication);
 }
