@@ -4,10 +4,10 @@
 
 #include <cstdint>
 
-#include "game/Game.h"
-#include "game/GameHost.h"
 #include "game/GameScreen.ptr"
 #include "game/GameScreenHost.h"
+#include "game/rules/Game.h"
+#include "game/rules/GameHost.h"
 #include "gamelib/ImageManager.h"
 #include "gamelib/SoundManager.h"
 #include "guilib/GUIText.ptr"

@@ -5,8 +5,8 @@
 
 #include "game/GameScreen.h"
 #include "game/GameScreenHost.h"
-#include "game/HiscoreTable.h"
 #include "game/ScreenFlow.ptr"
+#include "game/rules/HiscoreTable.h"
 #include "gamelib/CustomControls.h"
 #include "gamelib/GameFlow.h"
 #include "gamelib/ImageManager.h"

@@ -3,7 +3,7 @@
 #include "Audio.h"
 #include "Levels.h"
 
-#include "game/LevelFile.h"
+#include "game/rules/LevelFile.h"
 #include "io/DArchive.h"
 #include "lang/DArray.h"
 #include "lang/DExceptionBase.h"

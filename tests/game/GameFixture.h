@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "game/Game.h"
+#include "game/rules/Game.h"
 #include "lang/DArray.h"
 
 namespace tintrow::testing {

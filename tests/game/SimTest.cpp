@@ -7,7 +7,7 @@
 
 #include "GameFixture.h"
 #include "SimScript.h"
-#include "game/StoreRecords.h"
+#include "game/rules/StoreRecords.h"
 
 namespace tintrow::testing {
 namespace {

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "GameFixture.h"
-#include "game/HiscoreTable.h"
-#include "game/StoreRecords.h"
+#include "game/rules/HiscoreTable.h"
+#include "game/rules/StoreRecords.h"
 #include "lang/DString.h"
 
 using vela::lang::DString;

@@ -3,7 +3,7 @@
 
 #include "Levels.h"
 
-#include "game/Game.h"
+#include "game/rules/Game.h"
 #include "lang/DArray.h"
 #include "lang/DExceptionBase.h"
 

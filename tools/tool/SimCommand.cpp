@@ -11,7 +11,7 @@
 #include "SimDump.h"
 #include "SimHost.h"
 #include "SimRun.h"
-#include "game/Game.h"
+#include "game/rules/Game.h"
 #include "io/HostPaths.h"
 #include "lang/DExceptionBase.h"
 #include "lang/DString.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "SimHost.h"
-#include "game/Game.h"
+#include "game/rules/Game.h"
 
 // Everything the rules hold that a replay compares, plus the sounds started since the last
 // picture.

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "game/GameHost.h"
+#include "game/rules/GameHost.h"
 #include "io/SevenZipArchive.h"
 
 // Level files "0.bin", "1.bin", ... from a folder or from a 7z archive.

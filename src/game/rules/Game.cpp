@@ -1,5 +1,5 @@
 // The game object's life: creation, screen geometry and the board built from a level.
-#include "game/Game.h"
+#include "game/rules/Game.h"
 
 namespace tintrow {
 

@@ -1,5 +1,5 @@
 // The turn cycle: level set-up, the entry actions and ticks of every turn state, goals.
-#include "game/Game.h"
+#include "game/rules/Game.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // Reading level files through the data streams.
-#include "game/LevelFile.h"
+#include "game/rules/LevelFile.h"
 
 #include <algorithm>
 

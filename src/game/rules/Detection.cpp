@@ -1,5 +1,5 @@
 // Groups of one colour: lines and blocks that vanish and score, the time bonus, and moods.
-#include "game/Game.h"
+#include "game/rules/Game.h"
 
 #include <algorithm>
 

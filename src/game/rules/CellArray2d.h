@@ -1,8 +1,8 @@
 // The board: rows of cells, indexed by row (y) and then column (x).
 #pragma once
 
-#include "game/CellArray.h"
-#include "game/CellArray2d.ptr"
+#include "game/rules/CellArray.h"
+#include "game/rules/CellArray2d.ptr"
 #include "lang/DArray2d.h"
 
 namespace tintrow {

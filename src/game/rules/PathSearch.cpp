@@ -1,5 +1,5 @@
 // Choosing cells, the breadth-first path search and the travel of the moving ball.
-#include "game/Game.h"
+#include "game/rules/Game.h"
 
 #include <utility>
 

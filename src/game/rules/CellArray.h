@@ -1,8 +1,8 @@
 // An object array of cells: one board row, or the next balls.
 #pragma once
 
-#include "game/Cell.h"
-#include "game/CellArray.ptr"
+#include "game/rules/Cell.h"
+#include "game/rules/CellArray.ptr"
 #include "lang/DArray.h"
 
 namespace tintrow {

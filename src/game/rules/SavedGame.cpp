@@ -1,9 +1,9 @@
 // The saved progress game and the settings store, byte for byte.
-#include "game/Game.h"
+#include "game/rules/Game.h"
 
 #include <vector>
 
-#include "game/StoreRecords.h"
+#include "game/rules/StoreRecords.h"
 #include "io/DByteArrayInputStream.h"
 #include "io/DByteArrayOutputStream.h"
 #include "io/DDataInputStream.h"

@@ -1,5 +1,5 @@
 // Starting, restarting, continuing and pausing games: the steps the menus take on the rules.
-#include "game/Game.h"
+#include "game/rules/Game.h"
 
 namespace tintrow {
 

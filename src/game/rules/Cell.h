@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "game/Cell.ptr"
+#include "game/rules/Cell.ptr"
 #include "lang/DObject.h"
 
 namespace tintrow {

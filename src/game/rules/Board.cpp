@@ -1,5 +1,5 @@
 // Small operations on the board: cell access, searches and random placement.
-#include "game/Game.h"
+#include "game/rules/Game.h"
 
 #include <cstdlib>
 

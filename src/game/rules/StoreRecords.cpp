@@ -1,5 +1,5 @@
 // Record 1 of the game's single-record stores, with every store failure absorbed.
-#include "game/StoreRecords.h"
+#include "game/rules/StoreRecords.h"
 
 #include "lang/DArray.h"
 #include "lang/DExceptionBase.h"

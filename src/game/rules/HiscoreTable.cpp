@@ -1,9 +1,9 @@
 // A high-score table kept in its own record store: names and rows of values, best first.
-#include "game/HiscoreTable.h"
+#include "game/rules/HiscoreTable.h"
 
 #include <string>
 
-#include "game/StoreRecords.h"
+#include "game/rules/StoreRecords.h"
 #include "io/DByteArrayInputStream.h"
 #include "io/DByteArrayOutputStream.h"
 #include "io/DDataInputStream.h"

@@ -4,12 +4,12 @@
 #include <cstdint>
 #include <vector>
 
-#include "game/Cell.h"
-#include "game/CellArray.h"
-#include "game/CellArray2d.h"
-#include "game/Game.ptr"
-#include "game/GameHost.h"
-#include "game/LevelFile.h"
+#include "game/rules/Cell.h"
+#include "game/rules/CellArray.h"
+#include "game/rules/CellArray2d.h"
+#include "game/rules/Game.ptr"
+#include "game/rules/GameHost.h"
+#include "game/rules/LevelFile.h"
 #include "lang/DObject.h"
 #include "lang/DArray.h"
 #include "util/DRandom.h"

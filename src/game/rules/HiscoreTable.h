@@ -1,7 +1,7 @@
 // A high-score table kept in its own record store: names and rows of values, best first.
 #pragma once
 
-#include "game/HiscoreTable.ptr"
+#include "game/rules/HiscoreTable.ptr"
 #include "lang/DArray2d.h"
 #include "lang/DObject.h"
 #include "lang/DString.h"
