@@ -1,14 +1,13 @@
 // The rules simulator: replays games on the real rules from commands read from a stream.
 #include "SimRun.h"
 
-#include <cerrno>
 #include <cstdint>
-#include <cstdlib>
 #include <iostream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "ParseNumber.h"
 #include "SimDump.h"
 #include "SimHost.h"
 #include "game/rules/Game.h"
@@ -27,19 +26,6 @@ constexpr char USAGE[] =
     "usage: tintrow-tool sim --levels FOLDER|ARCHIVE [--seed S] [--highest H] < COMMANDS\n"
     "commands: new L arcade|progress, choose X Y, settle, wait MS, next, restart, pause,\n"
     "          resume, continue, dump (one JSON line); '#' starts a comment line\n";
-
-bool parseInt(const std::string& text, long long low, long long high, long long& value)
-{
-    if (text.empty())
-        return false;
-    errno = 0;
-    char* end = nullptr;
-    long long parsed = std::strtoll(text.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || parsed < low || parsed > high)
-        return false;
-    value = parsed;
-    return true;
-}
 
 std::string describe(DExceptionBase* e)
 {
@@ -146,7 +132,7 @@ void Simulator::showGameScreen()
 bool Simulator::newGame(const std::vector<std::string>& w, std::string& error)
 {
     long long level;
-    if (!parseInt(w[1], 0, INT32_MAX, level) || (w[2] != "arcade" && w[2] != "progress")) {
+    if (!parseNumber(w[1], 0, INT32_MAX, level) || (w[2] != "arcade" && w[2] != "progress")) {
         error = "usage: new LEVEL arcade|progress";
         return false;
     }
@@ -162,7 +148,7 @@ bool Simulator::newGame(const std::vector<std::string>& w, std::string& error)
 bool Simulator::choose(const std::vector<std::string>& w, std::string& error)
 {
     long long x, y;
-    if (!parseInt(w[1], INT32_MIN, INT32_MAX, x) || !parseInt(w[2], INT32_MIN, INT32_MAX, y)) {
+    if (!parseNumber(w[1], INT32_MIN, INT32_MAX, x) || !parseNumber(w[2], INT32_MIN, INT32_MAX, y)) {
         error = "usage: choose X Y";
         return false;
     }
@@ -200,7 +186,7 @@ bool Simulator::settle(const std::vector<std::string>&, std::string&)
 bool Simulator::wait(const std::vector<std::string>& w, std::string& error)
 {
     long long ms;
-    if (!parseInt(w[1], 0, INT32_MAX, ms)) {
+    if (!parseNumber(w[1], 0, INT32_MAX, ms)) {
         error = "usage: wait MS (0 or more)";
         return false;
     }
@@ -283,8 +269,8 @@ int runSimulation(int argc, char** argv, std::istream& in, std::ostream& out, st
         std::string option = argv[i];
         std::string value = i + 1 < argc ? argv[i + 1] : "";
         bool known = (option == "--levels" && !value.empty())
-            || (option == "--seed" && parseInt(value, 0, INT64_MAX, seed))
-            || (option == "--highest" && parseInt(value, 0, INT32_MAX, highest));
+            || (option == "--seed" && parseNumber(value, 0, INT64_MAX, seed))
+            || (option == "--highest" && parseNumber(value, 0, INT32_MAX, highest));
         if (!known) {
             err << USAGE;
             return 2;

@@ -1,5 +1,6 @@
 // tintrow-tool render: plays a wave or module file through the engine's mixer into a wave file.
 #include "Commands.h"
+#include "ParseNumber.h"
 
 #include "io/D7zipInputStream.h"
 #include "io/DArchive.h"
@@ -8,7 +9,6 @@
 #include "sound/hssOfflineRenderer.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -81,13 +81,6 @@ bool endsWith(const std::string& text, const char* suffix)
 {
     size_t n = std::strlen(suffix);
     return text.size() >= n && text.compare(text.size() - n, n, suffix) == 0;
-}
-
-bool parseNumber(const char* text, double low, double high, double& value)
-{
-    char* end = nullptr;
-    value = std::strtod(text, &end);
-    return end != text && *end == '\0' && value >= low && value <= high;
 }
 
 } // namespace

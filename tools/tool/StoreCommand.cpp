@@ -1,14 +1,13 @@
 // tintrow-tool store: adds, replaces, reads and counts records of the game's record stores.
 #include "Commands.h"
+#include "ParseNumber.h"
 
 #include "io/HostPaths.h"
 #include "lang/DExceptionBase.h"
 #include "lang/DString.h"
 #include "microedition/rms/DRecordStore.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -34,17 +33,6 @@ int storeUsage()
                "next NAME | delete NAME\n",
                stderr);
     return 2;
-}
-
-bool parseId(const char* text, int32_t& id)
-{
-    char* end = nullptr;
-    errno = 0;
-    long value = std::strtol(text, &end, 10);
-    if (errno != 0 || end == text || *end || value < INT32_MIN || value > INT32_MAX)
-        return false;
-    id = int32_t(value);
-    return true;
 }
 
 // Standard input as one array; false when it is larger than a record may be.
@@ -109,7 +97,7 @@ int runStore(int argc, char** argv)
     for (const auto& v : kVerbs)
         if (argc == v.argc && std::strcmp(argv[0], v.verb) == 0)
             request.verb = v.verb;
-    if (request.verb.empty() || (argc == 3 && !parseId(argv[2], request.id)))
+    if (request.verb.empty() || (argc == 3 && !parseNumber(argv[2], INT32_MIN, INT32_MAX, request.id)))
         return storeUsage();
     io::setAppNameSource(gameName);
     request.name = lang::DString::fromUtf8(argv[1]);

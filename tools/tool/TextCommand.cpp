@@ -1,9 +1,9 @@
 // tintrow-tool text: lays out and renders a text of the game's data as the GUI shows it.
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "Commands.h"
+#include "ParseNumber.h"
 #include "TextLayout.h"
 #include "guilib/GUIEngine.h"
 #include "lang/DExceptionBase.h"
@@ -15,15 +15,8 @@ const char* const TEXT_USAGE =
     "text --data GAME.DAT (--key KEY --lang ID | --markup TEXT) --width W [--height H]\n"
     "       [--screen WxH] [--align N] [--font N] [--newlines] (--out FILE.png | --json)";
 
-bool parseNumber(const char* text, int32_t& value)
-{
-    char* end = nullptr;
-    long v = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || v < -1000000 || v > 1000000)
-        return false;
-    value = static_cast<int32_t>(v);
-    return true;
-}
+// Widths, heights and screen sides the tool lays out for.
+constexpr int32_t MAX_SIDE = 1000000;
 
 bool parseSize(const char* text, int32_t& w, int32_t& h)
 {
@@ -31,7 +24,7 @@ bool parseSize(const char* text, int32_t& w, int32_t& h)
     if (!x)
         return false;
     std::string left(text, x);
-    return parseNumber(left.c_str(), w) && parseNumber(x + 1, h) && w > 0 && h > 0;
+    return parseNumber(left, 1, MAX_SIDE, w) && parseNumber(x + 1, 1, MAX_SIDE, h);
 }
 
 } // namespace
@@ -57,15 +50,15 @@ bool parseTextOptions(int argc, char** argv, TextOptions& o, std::string& error)
             o.markup = value;
             o.hasMarkup = true;
         } else if (arg == "--width")
-            ok = parseNumber(value, o.width) && o.width > 0;
+            ok = parseNumber(value, 1, MAX_SIDE, o.width);
         else if (arg == "--height")
-            ok = parseNumber(value, o.height) && o.height > 0;
+            ok = parseNumber(value, 1, MAX_SIDE, o.height);
         else if (arg == "--screen")
             ok = parseSize(value, o.screenWidth, o.screenHeight);
         else if (arg == "--align")
-            ok = parseNumber(value, o.align) && o.align >= 0 && o.align <= 15;
+            ok = parseNumber(value, 0, 15, o.align);
         else if (arg == "--font")
-            ok = parseNumber(value, o.font) && o.font >= 0 && o.font <= 3;
+            ok = parseNumber(value, 0, 3, o.font);
         else if (arg == "--out")
             o.out = value;
         else if (arg == "--newlines")
