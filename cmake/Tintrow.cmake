@@ -1,17 +1,11 @@
 # Helpers shared by every module's CMakeLists.
 
-# tintrow_library(NAME [DIRS...] [SOURCES...] [DEPS libs...]): a static library from the
-# sources of DIRS and the named SOURCES (paths under src/).
-function(tintrow_library name)
-  cmake_parse_arguments(ARG "" "" "DIRS;SOURCES;DEPS" ${ARGN})
-  set(sources)
-  foreach(dir ${ARG_DIRS})
-    file(GLOB found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${dir}/*.cpp)
-    list(APPEND sources ${found})
-  endforeach()
-  foreach(source ${ARG_SOURCES})
-    list(APPEND sources ${CMAKE_SOURCE_DIR}/src/${source})
-  endforeach()
+# tintrow_library(FOLDER [DEPS libs...]): a static library of the sources of src/FOLDER, named
+# after the folder with "/" turned into "_" (microedition/lcdui builds microedition_lcdui).
+function(tintrow_library folder)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  string(REPLACE "/" "_" name "${folder}")
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${folder}/*.cpp)
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
   target_compile_options(${name} PRIVATE ${TINTROW_WARNINGS})
