@@ -113,7 +113,7 @@ public:
     vela::microedition::lcdui::DImagePtr barSelTile;
     vela::microedition::lcdui::DImagePtr background;
     vela::microedition::lcdui::DImagePtr barFill;
-    gamelib::GUITextPtr ptsText;
+    guilib::GUITextPtr ptsText;
     bool isTouchScreen = false;
 
     // Layout.

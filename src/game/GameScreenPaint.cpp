@@ -209,7 +209,7 @@ void GameScreen::paintTimeBar(const DGraphicsPtr& g)
 void GameScreen::paintPointsToGo(const DGraphicsPtr& g)
 {
     if (!ptsText) {
-        ptsText = new gamelib::GUIText();
+        ptsText = new guilib::GUIText();
         if (GameContext::get().strings)
             ptsText->setStrings(GameContext::get().strings);
         ptsText->setFont(Fonts::get(Fonts::MENU));

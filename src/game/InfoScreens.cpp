@@ -14,12 +14,12 @@
 
 using namespace vela::lang;
 using namespace tintrow::menu;
-using gamelib::GUIAction;
-using gamelib::GUIActionPtr;
-using gamelib::GUIAnimation;
-using gamelib::GUIModalScreenPtr;
-using gamelib::GUIWidget;
-using gamelib::GUIWidgetPtr;
+using guilib::GUIAction;
+using guilib::GUIActionPtr;
+using guilib::GUIAnimation;
+using guilib::GUIModalScreenPtr;
+using guilib::GUIWidget;
+using guilib::GUIWidgetPtr;
 
 namespace tintrow {
 
@@ -100,7 +100,7 @@ GUIModalScreenPtr ScreenFlow::buildSettings()
         {ID_MUSIC_VOLUME, u"MUSIC_VOL", GUIAction::ACTION_SET_MUSIC_VOLUME},
     };
     for (const auto& s : sliders) {
-        gamelib::GUISliderPtr slider = new gamelib::GUISlider(s.id);
+        guilib::GUISliderPtr slider = new guilib::GUISlider(s.id);
         slider->setSize(frameWidth(menuImages, ANIM_ITEM), frameHeight(menuImages, ANIM_ITEM));
         slider->setMinimum(0);
         slider->setMaximum(VOLUME_MAX);
@@ -140,7 +140,7 @@ GUIModalScreenPtr ScreenFlow::buildHelp()
     // The bar straddles the text's right edge; the lines stop short of it.
     int32_t barWidth = frameWidth(menuImages, ANIM_SCROLL_UP);
     body->setClientRect(0, 0, body->boundsWidth - barWidth / 2 - 2, body->boundsHeight, false);
-    gamelib::GUIVScrollBarPtr bar = new gamelib::GUIVScrollBar(body, 0, 0, 0, 0, -1);
+    guilib::GUIVScrollBarPtr bar = new guilib::GUIVScrollBar(body, 0, 0, 0, 0, -1);
     bar->setSize(barWidth, h * 3 / 4);
     bar->setAnchors(ANCHOR_CENTER, ANCHOR_CENTER);
     bar->setPosition((w - w / 4) / 2, 0);
@@ -241,7 +241,7 @@ GUIModalScreenPtr ScreenFlow::buildTips()
     int32_t w = frame->boundsWidth, h = frame->boundsHeight;
     GUIWidgetPtr body = addBodyText(frame, w - w / 8, h, ALIGN_CENTER);
     body->setMarkup(tips);
-    gamelib::GUITextPtr t = body->getText();
+    guilib::GUITextPtr t = body->getText();
     t->putToken(text(u"%LINE_LENGTH%"), DInteger::toString(game.lineLength));
     t->putToken(text(u"%COLORS_COUNT%"), DInteger::toString(game.colourCount));
     t->putToken(text(u"%MAX_SCORE%"), DInteger::toString(game.pointsToWin));

@@ -10,12 +10,12 @@
 
 using namespace vela::lang;
 using namespace tintrow::menu;
-using gamelib::GUIAction;
-using gamelib::GUIActionPtr;
-using gamelib::GUIEngine;
-using gamelib::GUIEnginePtr;
-using gamelib::GUIWidget;
-using gamelib::GUIWidgetPtr;
+using guilib::GUIAction;
+using guilib::GUIActionPtr;
+using guilib::GUIEngine;
+using guilib::GUIEnginePtr;
+using guilib::GUIWidget;
+using guilib::GUIWidgetPtr;
 
 namespace tintrow {
 
@@ -316,7 +316,7 @@ void ScreenFlow::refreshSettings(const GUIWidgetPtr& settings)
         entry->setTextKey(new DString(on ? u"SOUND_ON" : u"SOUND_OFF"));
     const int32_t volumes[][2] = {{ID_SOUND_VOLUME, sounds->soundVolume}, {ID_MUSIC_VOLUME, sounds->musicVolume}};
     for (const auto& v : volumes) {
-        gamelib::GUISliderPtr slider = ptrCastOrNull<gamelib::GUISlider>(settings->findChild(v[0], true));
+        guilib::GUISliderPtr slider = ptrCastOrNull<guilib::GUISlider>(settings->findChild(v[0], true));
         if (!slider)
             continue;
         slider->setStateNow(GUIWidget::STATE_ENABLED, on);

@@ -5,11 +5,11 @@
 #include "guilib/GUIEngine.h"
 #include "util/DVector.h"
 
-using gamelib::GUIAction;
-using gamelib::GUIActionPtr;
-using gamelib::GUIEngine;
-using gamelib::GUIWidget;
-using gamelib::GUIWidgetPtr;
+using guilib::GUIAction;
+using guilib::GUIActionPtr;
+using guilib::GUIEngine;
+using guilib::GUIWidget;
+using guilib::GUIWidgetPtr;
 
 namespace tintrow::menu {
 
@@ -98,7 +98,7 @@ void stackItems(const GUIWidgetPtr& list, int32_t step)
         GUIWidgetPtr item = list->getChild(0, i);
         // Entries sized by their look know their size only once the look is chosen.
         item->selectLooks(false);
-        gamelib::GUIRect bounds = item->getBounds();
+        guilib::GUIRect bounds = item->getBounds();
         if (!item->isRequested(GUIWidget::STATE_VISIBLE)) {
             // Out of the way of the content: inside the first slot.
             item->setPosition(bounds.x, 0);

@@ -65,26 +65,26 @@ int32_t slotHeight(const ImageManagerPtr& images, int32_t gapDivisor);
 
 // A scrolling container for entries: up and down move the focus (with the move sound), page
 // events scroll it by a quarter of the screen.
-gamelib::GUIWidgetPtr makeList(int32_t id, int32_t width, int32_t height);
+guilib::GUIWidgetPtr makeList(int32_t id, int32_t width, int32_t height);
 
 // An entry of a list on the item plate: a tap or the fire key clicks it (with the select
 // sound), and a click fires `click`. Its tab index follows the entries before it.
-gamelib::GUIWidgetPtr addItem(const gamelib::GUIWidgetPtr& list, const ImageManagerPtr& images,
-    int32_t id, const gamelib::GUIActionPtr& click);
+guilib::GUIWidgetPtr addItem(const guilib::GUIWidgetPtr& list, const ImageManagerPtr& images,
+    int32_t id, const guilib::GUIActionPtr& click);
 // The same for any widget that already has its looks (sliders, more-games entries).
-void makeClickable(const gamelib::GUIWidgetPtr& entry, const gamelib::GUIWidgetPtr& list,
-    const gamelib::GUIActionPtr& click);
+void makeClickable(const guilib::GUIWidgetPtr& entry, const guilib::GUIWidgetPtr& list,
+    const guilib::GUIActionPtr& click);
 
 // Places the visible entries one under the other, `step` apart, and gives the first visible
 // one the focus when the focused one was hidden.
-void stackItems(const gamelib::GUIWidgetPtr& list, int32_t step);
+void stackItems(const guilib::GUIWidgetPtr& list, int32_t step);
 
-gamelib::GUIActionPtr action(int32_t type, int32_t param = 0,
+guilib::GUIActionPtr action(int32_t type, int32_t param = 0,
     const vela::lang::DObjectPtr& target = nullptr);
 // Appends `next` at the end of the chain that starts with `first`.
-void chain(const gamelib::GUIActionPtr& first, const gamelib::GUIActionPtr& next);
+void chain(const guilib::GUIActionPtr& first, const guilib::GUIActionPtr& next);
 
 // Disposes a widget and everything under it, so that the engine forgets the whole tree.
-void disposeTree(const gamelib::GUIWidgetPtr& widget);
+void disposeTree(const guilib::GUIWidgetPtr& widget);
 
 } // namespace tintrow::menu

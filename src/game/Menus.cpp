@@ -13,13 +13,13 @@
 
 using namespace vela::lang;
 using namespace tintrow::menu;
-using gamelib::GUIAction;
-using gamelib::GUIActionPtr;
-using gamelib::GUIEngine;
-using gamelib::GUIModalScreen;
-using gamelib::GUIModalScreenPtr;
-using gamelib::GUIWidget;
-using gamelib::GUIWidgetPtr;
+using guilib::GUIAction;
+using guilib::GUIActionPtr;
+using guilib::GUIEngine;
+using guilib::GUIModalScreen;
+using guilib::GUIModalScreenPtr;
+using guilib::GUIWidget;
+using guilib::GUIWidgetPtr;
 using vela::microedition::lcdui::DImagePtr;
 
 namespace tintrow {
@@ -244,7 +244,7 @@ GUIModalScreenPtr ScreenFlow::buildLevelChoice(bool arcade)
         // it does not start.
         item->setFitToBackground(false);
         item->setSize(frameWidth(menuImages, ANIM_ITEM), frameHeight(menuImages, ANIM_ITEM));
-        item->setLook(GUIWidget::PART_CLIENT_BACKGROUND, new gamelib::GUIAnimation(-1, -1), 0,
+        item->setLook(GUIWidget::PART_CLIENT_BACKGROUND, new guilib::GUIAnimation(-1, -1), 0,
             GUIWidget::STATE_ENABLED);
         item->setFocusableWhenDisabled(true);
     }
@@ -286,7 +286,7 @@ void ScreenFlow::refreshLanguageItem(const GUIWidgetPtr& item)
         + languageNames->get(language));
     item->getText()->setAlignment(ALIGN_CENTER);
     DImagePtr flag = Resources::loadImage(DStringPtr(new DString(u"lang_")) + languageIds->get(language));
-    item->getText()->putToken(text(u"%FLAG%"), flag ? new gamelib::GUIAnimation(flag) : nullptr);
+    item->getText()->putToken(text(u"%FLAG%"), flag ? new guilib::GUIAnimation(flag) : nullptr);
 }
 
 } // namespace tintrow

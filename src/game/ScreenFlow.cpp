@@ -14,8 +14,8 @@
 #include "microedition/midlet/DMIDlet.h"
 
 using namespace vela::lang;
-using gamelib::GUIEngine;
-using gamelib::GUIEnginePtr;
+using guilib::GUIEngine;
+using guilib::GUIEnginePtr;
 using vela::microedition::lcdui::DGraphics;
 using vela::microedition::lcdui::DGraphicsPtr;
 using vela::microedition::lcdui::DImagePtr;
@@ -158,7 +158,7 @@ void ScreenFlow::createTables()
     arcadeTable->load();
 }
 
-void ScreenFlow::push(const gamelib::GUIWidgetPtr& screenWidget)
+void ScreenFlow::push(const guilib::GUIWidgetPtr& screenWidget)
 {
     GUIEngine::getInstance()->pushScreen(screenWidget);
 }
@@ -271,8 +271,8 @@ void ScreenFlow::setScreen(int32_t s)
         break;
     case SCREEN_CONTROLS: {
         controls->prepare();
-        gamelib::GUIModalScreenPtr frame = makeScreenFrame(u"OK", u"BACK");
-        frame->setAction(gamelib::GUIWidget::EVENT_SOFT_LEFT, nullptr);
+        guilib::GUIModalScreenPtr frame = makeScreenFrame(u"OK", u"BACK");
+        frame->setAction(guilib::GUIWidget::EVENT_SOFT_LEFT, nullptr);
         push(frame);
         break;
     }

@@ -79,7 +79,7 @@ public:
 
     int32_t screen = SCREEN_MENUS;
     int32_t previousScreen = SCREEN_MENUS;
-    gamelib::GUIModalScreenPtr menuScreen;
+    guilib::GUIModalScreenPtr menuScreen;
     vela::lang::DStringArrayPtr languageNames;
     vela::lang::DStringArrayPtr languageIds;
     bool askLanguage = false;
@@ -114,9 +114,9 @@ private:
     HiscoreTable& tableOf(bool arcade) { return arcade ? *arcadeTable : *progressTable; }
 
     // Action handlers.
-    void handleAction(gamelib::GUIAction& action);
+    void handleAction(guilib::GUIAction& action);
     void chooseLanguage(int32_t index);
-    void stepLanguage(int32_t step, const gamelib::GUIWidgetPtr& source);
+    void stepLanguage(int32_t step, const guilib::GUIWidgetPtr& source);
     void startLevel(int32_t level, bool arcade, int32_t code);
     void beginLevel();
     void progressGame();
@@ -126,34 +126,34 @@ private:
     void continueProgress();
     void newProgressGame();
     void startPlay();
-    void refreshLevelChoice(const gamelib::GUIWidgetPtr& source);
+    void refreshLevelChoice(const guilib::GUIWidgetPtr& source);
     void refreshMenu();
     void openLink(const vela::lang::DStringPtr& url);
     void setSoundEnabled(bool on);
-    void refreshSettings(const gamelib::GUIWidgetPtr& screen);
-    void push(const gamelib::GUIWidgetPtr& screen);
+    void refreshSettings(const guilib::GUIWidgetPtr& screen);
+    void push(const guilib::GUIWidgetPtr& screen);
 
     // Screens: frames, boxes and lists.
-    gamelib::GUIModalScreenPtr makeScreenFrame(const char16_t* left, const char16_t* right);
-    gamelib::GUIModalScreenPtr showConfirm(const char16_t* textKey, int32_t yesAction,
-        int32_t noAction, const gamelib::GUIWidgetPtr& yesTarget,
-        const gamelib::GUIWidgetPtr& noTarget);
-    gamelib::GUIModalScreenPtr showMessage(const char16_t* textKey, const char16_t* leftLabel,
+    guilib::GUIModalScreenPtr makeScreenFrame(const char16_t* left, const char16_t* right);
+    guilib::GUIModalScreenPtr showConfirm(const char16_t* textKey, int32_t yesAction,
+        int32_t noAction, const guilib::GUIWidgetPtr& yesTarget,
+        const guilib::GUIWidgetPtr& noTarget);
+    guilib::GUIModalScreenPtr showMessage(const char16_t* textKey, const char16_t* leftLabel,
         int32_t leftAction, const char16_t* rightLabel, int32_t rightAction);
-    void addScrollArrows(const gamelib::GUIWidgetPtr& list);
-    gamelib::GUIModalScreenPtr buildMainMenu(bool inGame);
-    gamelib::GUIModalScreenPtr buildModeChoice();
-    gamelib::GUIModalScreenPtr buildLevelChoice(bool arcade);
-    gamelib::GUIModalScreenPtr buildLanguageChoice();
-    void refreshLanguageItem(const gamelib::GUIWidgetPtr& item);
+    void addScrollArrows(const guilib::GUIWidgetPtr& list);
+    guilib::GUIModalScreenPtr buildMainMenu(bool inGame);
+    guilib::GUIModalScreenPtr buildModeChoice();
+    guilib::GUIModalScreenPtr buildLevelChoice(bool arcade);
+    guilib::GUIModalScreenPtr buildLanguageChoice();
+    void refreshLanguageItem(const guilib::GUIWidgetPtr& item);
 
     // Screens reached from the main menu.
-    gamelib::GUIModalScreenPtr buildSettings();
-    gamelib::GUIModalScreenPtr buildHelp();
-    gamelib::GUIModalScreenPtr buildAbout();
-    gamelib::GUIModalScreenPtr buildMoreGames();
-    gamelib::GUIModalScreenPtr buildHighScores(bool arcade);
-    gamelib::GUIModalScreenPtr buildTips();
+    guilib::GUIModalScreenPtr buildSettings();
+    guilib::GUIModalScreenPtr buildHelp();
+    guilib::GUIModalScreenPtr buildAbout();
+    guilib::GUIModalScreenPtr buildMoreGames();
+    guilib::GUIModalScreenPtr buildHighScores(bool arcade);
+    guilib::GUIModalScreenPtr buildTips();
 
     GameScreenPtr gameScreen;
     ImageManagerPtr menuImages;

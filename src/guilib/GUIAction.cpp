@@ -6,7 +6,7 @@
 #include "guilib/GUIEngine.h"
 #include "guilib/GUIWidget.h"
 
-namespace gamelib {
+namespace guilib {
 
 GUIAction::GUIAction(int32_t type, int32_t param, vela::lang::DObjectPtr target,
                      GUIActionCallback callback)
@@ -44,4 +44,4 @@ int32_t GUIAction::dataInt(int32_t index) const
     return value;
 }
 
-} // namespace gamelib
+} // namespace guilib

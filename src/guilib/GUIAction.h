@@ -8,7 +8,7 @@
 #include "guilib/GUIWidget.ptr"
 #include "lang/DObject.h"
 
-namespace gamelib {
+namespace guilib {
 
 class GUIAction;
 using GUIActionCallback = void (*)(GUIAction& action);
@@ -74,4 +74,4 @@ public:
     GUIActionPtr next;
 };
 
-} // namespace gamelib
+} // namespace guilib

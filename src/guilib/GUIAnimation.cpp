@@ -7,7 +7,7 @@
 
 using vela::microedition::lcdui::DImagePtr;
 
-namespace gamelib {
+namespace guilib {
 
 GUIAnimation::GUIAnimation(const ImageManagerPtr& images, int32_t animationIndex, bool loop)
     : kind(KIND_ANIMATION), images(images), animationIndex(animationIndex), loop(loop)
@@ -176,4 +176,4 @@ void GUIAnimation::drawTiled(const DGraphicsPtr& g, int32_t x, int32_t y, int32_
     g->setClip(cx, cy, cw, ch);
 }
 
-} // namespace gamelib
+} // namespace guilib

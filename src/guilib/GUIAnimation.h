@@ -12,7 +12,7 @@
 
 class Animation;
 
-namespace gamelib {
+namespace guilib {
 
 class GUIAnimation : public vela::lang::DObject {
 public:
@@ -53,4 +53,4 @@ public:
     bool finished = false;
 };
 
-} // namespace gamelib
+} // namespace guilib

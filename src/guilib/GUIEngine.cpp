@@ -14,7 +14,7 @@ using vela::lang::ptrCast;
 using vela::util::DHashtable;
 using vela::util::DVector;
 
-namespace gamelib {
+namespace guilib {
 
 static GUIEnginePtr& instanceSlot()
 {
@@ -262,4 +262,4 @@ void GUIEngine::paint(const DGraphicsPtr& g, bool topOnly)
     }
 }
 
-} // namespace gamelib
+} // namespace guilib

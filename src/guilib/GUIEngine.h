@@ -16,7 +16,7 @@
 #include "util/DHashtable.ptr"
 #include "util/DVector.ptr"
 
-namespace gamelib {
+namespace guilib {
 
 class GUIEngine : public vela::lang::DObject {
 public:
@@ -81,4 +81,4 @@ private:
     GUISoundManagerControl managerControl;
 };
 
-} // namespace gamelib
+} // namespace guilib

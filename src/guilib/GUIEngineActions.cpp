@@ -9,7 +9,7 @@
 using vela::lang::DStringPtr;
 using vela::lang::ptrCastOrNull;
 
-namespace gamelib {
+namespace guilib {
 
 // Event, data and length that a send action passes on: the data only with the firing event.
 static void sendTo(GUIWidget* receiver, const GUIAction& action, bool broadcast)
@@ -195,4 +195,4 @@ void GUISoundManagerControl::playSound(int32_t index, bool loop, int32_t param)
     manager->play(index, loop, param);
 }
 
-} // namespace gamelib
+} // namespace guilib

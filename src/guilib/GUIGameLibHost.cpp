@@ -7,7 +7,7 @@
 #include "lang/DSystem.h"
 #include "microedition/midlet/DMIDlet.h"
 
-namespace gamelib {
+namespace guilib {
 
 GUIGameLibHost& GUIGameLibHost::instance()
 {
@@ -103,4 +103,4 @@ void GUIGameLibHost::notifyDestroyed()
         application->notifyDestroyed();
 }
 
-} // namespace gamelib
+} // namespace guilib

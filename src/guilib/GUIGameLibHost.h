@@ -3,7 +3,7 @@
 
 #include "guilib/GUIHost.h"
 
-namespace gamelib {
+namespace guilib {
 
 class GUIGameLibHost : public GUIHost {
 public:
@@ -28,4 +28,4 @@ public:
     void notifyDestroyed() override;
 };
 
-} // namespace gamelib
+} // namespace guilib

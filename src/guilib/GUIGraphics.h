@@ -3,6 +3,6 @@
 
 #include "microedition/lcdui/DGraphics.ptr"
 
-namespace gamelib {
+namespace guilib {
 using vela::microedition::lcdui::DGraphicsPtr;
 }

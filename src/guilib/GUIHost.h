@@ -7,7 +7,7 @@
 
 class SoundManager;
 
-namespace gamelib {
+namespace guilib {
 
 // The screen canvas's input state and the application services, behind one narrow seam so
 // that widget trees can be driven by a scripted input state and clock.
@@ -56,4 +56,4 @@ public:
     void playSound(int32_t index, bool loop, int32_t param) override;
 };
 
-} // namespace gamelib
+} // namespace guilib

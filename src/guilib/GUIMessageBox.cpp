@@ -4,7 +4,7 @@
 #include "guilib/GUIEngine.h"
 #include "guilib/GUIText.h"
 
-namespace gamelib {
+namespace guilib {
 
 static GUIWidgetPtr makeTextArea()
 {
@@ -27,4 +27,4 @@ GUIMessageBox::GUIMessageBox(int32_t id) : GUIModalScreen(id), textArea(makeText
 
 GUIMessageBox::~GUIMessageBox() = default;
 
-} // namespace gamelib
+} // namespace guilib

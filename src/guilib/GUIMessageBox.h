@@ -7,7 +7,7 @@
 #include "guilib/GUIModalScreen.h"
 #include "guilib/GUIVScrollBar.h"
 
-namespace gamelib {
+namespace guilib {
 
 class GUIMessageBox : public GUIModalScreen {
 public:
@@ -18,4 +18,4 @@ public:
     GUIVScrollBarPtr scrollBar;
 };
 
-} // namespace gamelib
+} // namespace guilib

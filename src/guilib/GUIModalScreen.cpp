@@ -3,7 +3,7 @@
 
 #include "guilib/GUIText.h"
 
-namespace gamelib {
+namespace guilib {
 
 // A label in the overlay layer whose tap acts like pressing its soft key on the top screen.
 static GUIWidgetPtr makeSoftKeyLabel(int32_t anchors, int32_t softKeyEvent)
@@ -40,4 +40,4 @@ void GUIModalScreen::dispose()
     GUIWidget::dispose();
 }
 
-} // namespace gamelib
+} // namespace guilib

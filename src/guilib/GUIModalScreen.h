@@ -6,7 +6,7 @@
 #include "guilib/GUIModalScreen.ptr"
 #include "guilib/GUIWidget.h"
 
-namespace gamelib {
+namespace guilib {
 
 class GUIModalScreen : public GUIWidget {
 public:
@@ -19,4 +19,4 @@ public:
     GUIWidgetPtr rightSoftKey;
 };
 
-} // namespace gamelib
+} // namespace guilib

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 
-namespace gamelib {
+namespace guilib {
 
 struct GUIPoint {
     int32_t x = 0;
@@ -65,4 +65,4 @@ inline int32_t anchorOffsetY(int32_t anchor, int32_t height)
     }
 }
 
-} // namespace gamelib
+} // namespace guilib

@@ -4,7 +4,7 @@
 #include "guilib/GUIAnimation.h"
 #include "microedition/lcdui/DGraphics.h"
 
-namespace gamelib {
+namespace guilib {
 
 GUISlider::GUISlider(int32_t id) : GUIWidget(id)
 {
@@ -135,4 +135,4 @@ void GUISlider::paintText(const DGraphicsPtr& g, int32_t x, int32_t y, int32_t w
         GUIWidget::paintText(g, x, y, w, h);
 }
 
-} // namespace gamelib
+} // namespace guilib

@@ -6,7 +6,7 @@
 #include "guilib/GUISlider.ptr"
 #include "guilib/GUIWidget.h"
 
-namespace gamelib {
+namespace guilib {
 
 class GUISlider : public GUIWidget {
 public:
@@ -46,4 +46,4 @@ private:
     static void pointerCallback(GUIAction& action);
 };
 
-} // namespace gamelib
+} // namespace guilib

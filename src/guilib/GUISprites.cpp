@@ -3,7 +3,7 @@
 
 #include "gamelib/ImageManager.h"
 
-namespace gamelib {
+namespace guilib {
 
 Animation* spriteAnimation(const ImageManagerPtr& images, int32_t index)
 {
@@ -39,4 +39,4 @@ int32_t spriteDraw(const ImageManagerPtr& images, int32_t index, const DGraphics
     return images->drawAnimation(g, index, x, y, frame, 0, false);
 }
 
-} // namespace gamelib
+} // namespace guilib

@@ -9,7 +9,7 @@
 
 class Animation;
 
-namespace gamelib {
+namespace guilib {
 
 // The animation at `index`, or null when the set has none there.
 Animation* spriteAnimation(const ImageManagerPtr& images, int32_t index);
@@ -23,4 +23,4 @@ GUIRect spriteFrameRect(const Animation& animation, int32_t id, int32_t frame);
 int32_t spriteDraw(const ImageManagerPtr& images, int32_t index, const DGraphicsPtr& g,
                    int32_t x, int32_t y, int32_t frame);
 
-} // namespace gamelib
+} // namespace guilib

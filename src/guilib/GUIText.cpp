@@ -10,7 +10,7 @@
 using vela::lang::DObjectPtr;
 using vela::lang::DStringPtr;
 
-namespace gamelib {
+namespace guilib {
 
 GUIText::GUIText() = default;
 
@@ -115,4 +115,4 @@ void GUIText::paint(const DGraphicsPtr& g, int32_t x, int32_t y, int32_t width, 
     drawBlock(g, *root, x, y);
 }
 
-} // namespace gamelib
+} // namespace guilib

@@ -14,7 +14,7 @@
 #include "lang/DString.h"
 #include "util/DHashtable.ptr"
 
-namespace gamelib {
+namespace guilib {
 
 // A word or picture of a laid-out text, at its place relative to the text's top-left corner.
 struct GUIPlacedChunk {
@@ -85,4 +85,4 @@ private:
 // Measures a chunk: a word with its font, a picture with its margins.
 void measureChunk(GUITextChunk& chunk);
 
-} // namespace gamelib
+} // namespace guilib

@@ -4,7 +4,7 @@
 #include "gamelib/ImageFont.h"
 #include "util/DVector.h"
 
-namespace gamelib {
+namespace guilib {
 
 GUITextChunk::GUITextChunk(int32_t type, int32_t align) : type(type), align(align) { }
 
@@ -27,4 +27,4 @@ GUITextChunk* GUITextChunk::getChild(int32_t index) const
     return static_cast<GUITextChunk*>(children->elementAt(index).get());
 }
 
-} // namespace gamelib
+} // namespace guilib

@@ -9,7 +9,7 @@
 #include "lang/DString.h"
 #include "util/DVector.ptr"
 
-namespace gamelib {
+namespace guilib {
 
 class GUITextChunk : public vela::lang::DObject {
 public:
@@ -53,4 +53,4 @@ public:
     vela::util::DVectorPtr children;
 };
 
-} // namespace gamelib
+} // namespace guilib

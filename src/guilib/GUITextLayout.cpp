@@ -17,7 +17,7 @@ using vela::lang::DString;
 using vela::lang::DStringPtr;
 using vela::microedition::lcdui::DImage;
 
-namespace gamelib {
+namespace guilib {
 
 // The text a word chunk shows: its string, or a number token written out; nothing for
 // pictures and fonts stored under a word's token.
@@ -300,4 +300,4 @@ DStringPtr GUITextChunk::getWord() const
     return type == TYPE_WORD ? wordText(*this) : nullptr;
 }
 
-} // namespace gamelib
+} // namespace guilib

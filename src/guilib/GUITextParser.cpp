@@ -11,7 +11,7 @@ using vela::lang::DObjectPtr;
 using vela::lang::DString;
 using vela::lang::DStringPtr;
 
-namespace gamelib {
+namespace guilib {
 
 static void throwIndexError()
 {
@@ -203,4 +203,4 @@ void GUIText::parse()
     addWord(*blocks.back(), buffer);
 }
 
-} // namespace gamelib
+} // namespace guilib

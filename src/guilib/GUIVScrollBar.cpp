@@ -1,7 +1,7 @@
 // The scroll bar's parts and bindings, and the track that fills the space between the arrows.
 #include "guilib/GUIVScrollBar.h"
 
-namespace gamelib {
+namespace guilib {
 
 static GUIWidgetPtr makePart(int32_t anchors, bool fit)
 {
@@ -65,4 +65,4 @@ void GUIVScrollBar::dispose()
     GUIWidget::dispose();
 }
 
-} // namespace gamelib
+} // namespace guilib

@@ -6,7 +6,7 @@
 #include "guilib/GUIVScrollBar.ptr"
 #include "guilib/GUIWidget.h"
 
-namespace gamelib {
+namespace guilib {
 
 class GUIVScrollBar : public GUIWidget {
 public:
@@ -25,4 +25,4 @@ public:
     GUIWidgetPtr thumb;
 };
 
-} // namespace gamelib
+} // namespace guilib

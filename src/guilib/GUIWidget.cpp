@@ -16,7 +16,7 @@ using vela::util::DVector;
 using vela::util::DVectorArray;
 using vela::util::DVectorPtr;
 
-namespace gamelib {
+namespace guilib {
 
 GUIWidget::GUIWidget(int32_t widgetId)
     : id(widgetId), children(new DVectorArray(LAYER_COUNT)),
@@ -225,4 +225,4 @@ void GUIWidget::setText(const GUITextPtr& newText)
     text = newText;
 }
 
-} // namespace gamelib
+} // namespace guilib

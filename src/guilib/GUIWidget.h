@@ -17,7 +17,7 @@
 #include "util/DVector.ptr"
 #include "util/DVectorArray.ptr"
 
-namespace gamelib {
+namespace guilib {
 
 using GUIPaintHook = bool (*)(GUIWidget& widget, const DGraphicsPtr& g);
 using GUIPostPaintHook = void (*)(GUIWidget& widget, const DGraphicsPtr& g);
@@ -283,4 +283,4 @@ private:
     GUIRect textRect(const GUIRect& client) const;
 };
 
-} // namespace gamelib
+} // namespace guilib

@@ -3,7 +3,7 @@
 
 #include <bitset>
 
-namespace gamelib {
+namespace guilib {
 
 int32_t GUIWidgetAnimation::score(uint32_t state) const
 {
@@ -11,4 +11,4 @@ int32_t GUIWidgetAnimation::score(uint32_t state) const
     return static_cast<int32_t>(std::bitset<32>(agreeing).count());
 }
 
-} // namespace gamelib
+} // namespace guilib

@@ -6,7 +6,7 @@
 #include "guilib/GUIAnimation.h"
 #include "guilib/GUIWidgetAnimation.ptr"
 
-namespace gamelib {
+namespace guilib {
 
 class GUIWidgetAnimation : public vela::lang::DObject {
 public:
@@ -24,4 +24,4 @@ public:
     GUIAnimationPtr animation;
 };
 
-} // namespace gamelib
+} // namespace guilib

@@ -4,7 +4,7 @@
 #include "guilib/GUIWidget.h"
 #include "util/DVector.h"
 
-namespace gamelib {
+namespace guilib {
 
 // The element is held by the vector, so a plain pointer stays valid while the list is not
 // changed; callers that run handlers take a counted reference first.
@@ -13,4 +13,4 @@ inline GUIWidget* widgetAt(const vela::util::DVector& list, int32_t index)
     return static_cast<GUIWidget*>(list.elementAt(index).get());
 }
 
-} // namespace gamelib
+} // namespace guilib

@@ -8,7 +8,7 @@
 #include "guilib/GUIWidgetChildren.h"
 #include "util/DVector.h"
 
-namespace gamelib {
+namespace guilib {
 
 static int32_t screenWidth()
 {
@@ -345,4 +345,4 @@ void GUIWidget::scrollFocusedIntoView()
     setScrollTarget(px - clientX + scrollX, py - clientY + scrollY);
 }
 
-} // namespace gamelib
+} // namespace guilib

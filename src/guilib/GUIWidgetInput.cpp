@@ -6,7 +6,7 @@
 #include "util/DHashtable.h"
 #include "util/DVector.h"
 
-namespace gamelib {
+namespace guilib {
 
 void GUIWidget::checkPointer(int32_t x, int32_t y, int32_t w, int32_t h)
 {
@@ -330,4 +330,4 @@ void GUIWidget::focusVertical()
         focusLast();
 }
 
-} // namespace gamelib
+} // namespace guilib

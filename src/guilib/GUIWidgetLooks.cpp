@@ -14,7 +14,7 @@ using vela::util::DHashtable;
 using vela::util::DVector;
 using vela::util::DVectorPtr;
 
-namespace gamelib {
+namespace guilib {
 
 void GUIWidget::setLook(int32_t part, const GUIAnimationPtr& animation, uint32_t stateBits,
                         uint32_t mask)
@@ -136,4 +136,4 @@ void GUIWidget::validate()
         setClientRect(clientX, clientY, size.x, size.y, true);
 }
 
-} // namespace gamelib
+} // namespace guilib

@@ -7,7 +7,7 @@
 #include "microedition/lcdui/DGraphics.h"
 #include "util/DVector.h"
 
-namespace gamelib {
+namespace guilib {
 
 namespace {
 
@@ -155,4 +155,4 @@ void GUIWidget::paintOverlay(const DGraphicsPtr& g, int32_t x, int32_t y, int32_
     paintLayer(g, 2, GUIRect{ x + p.x, y + p.y, boundsWidth, boundsHeight });
 }
 
-} // namespace gamelib
+} // namespace guilib

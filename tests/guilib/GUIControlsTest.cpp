@@ -7,7 +7,7 @@
 #include "guilib/GUIVScrollBar.h"
 #include "lang/DString.h"
 
-using namespace gamelib;
+using namespace guilib;
 using namespace guitest;
 
 namespace {

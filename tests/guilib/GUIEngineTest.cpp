@@ -6,7 +6,7 @@
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/lcdui/DImage.h"
 
-using namespace gamelib;
+using namespace guilib;
 using guitest::eventLog;
 using guitest::EventLog;
 using guitest::recordEvents;

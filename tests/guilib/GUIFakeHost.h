@@ -10,7 +10,7 @@
 namespace guitest {
 
 // The screen canvas's input state as plain fields that a test sets frame by frame.
-class FakeHost : public gamelib::GUIHost {
+class FakeHost : public guilib::GUIHost {
 public:
     bool actions[16] = {};
     bool keyEventSeen = false, pointerDown = false, pointerDragged = false;
@@ -66,7 +66,7 @@ public:
     void release() { pointerDown = pointerDragged = false; }
 };
 
-class SoundRecorder : public gamelib::GUISoundControl {
+class SoundRecorder : public guilib::GUISoundControl {
 public:
     std::vector<std::string> calls;
     void setSoundVolume(int32_t v) override { calls.push_back("sfx " + std::to_string(v)); }

@@ -6,7 +6,7 @@
 #include "guilib/GUIEngine.h"
 #include "guilib/GUIWidget.h"
 
-using namespace gamelib;
+using namespace guilib;
 
 namespace {
 

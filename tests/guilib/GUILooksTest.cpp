@@ -5,7 +5,7 @@
 #include "util/DHashtable.h"
 #include "util/DVector.h"
 
-using namespace gamelib;
+using namespace guilib;
 using namespace guitest;
 
 namespace {

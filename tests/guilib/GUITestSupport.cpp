@@ -3,7 +3,7 @@
 
 #include "gamelib/GameContext.h"
 
-using namespace gamelib;
+using namespace guilib;
 
 namespace guitest {
 

@@ -17,9 +17,9 @@ namespace guitest {
 using EventLog = std::vector<std::pair<int32_t, int32_t>>;
 EventLog& eventLog();
 // Binds a recorder of (source id, event) to each of the events (chained after existing ones).
-void recordEvents(const gamelib::GUIWidgetPtr& widget, std::initializer_list<int32_t> events);
+void recordEvents(const guilib::GUIWidgetPtr& widget, std::initializer_list<int32_t> events);
 // A point as a comparable, printable pair.
-inline std::pair<int32_t, int32_t> xy(gamelib::GUIPoint p)
+inline std::pair<int32_t, int32_t> xy(guilib::GUIPoint p)
 {
     return { p.x, p.y };
 }
@@ -29,7 +29,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    gamelib::GUIEngine& engine() { return *gamelib::GUIEngine::getInstance(); }
+    guilib::GUIEngine& engine() { return *guilib::GUIEngine::getInstance(); }
     // Executes every queued action in order.
     void drain();
     // Frames as the application runs them: update, then the queue.
@@ -51,16 +51,16 @@ protected:
         frame();
     }
     // Press and release at a point; returns the widget that captured the press.
-    gamelib::GUIWidgetPtr tap(int32_t x, int32_t y);
+    guilib::GUIWidgetPtr tap(int32_t x, int32_t y);
     // Runs an action at once, as if `source` had fired it.
     void execute(int32_t type, int32_t param = 0, const vela::lang::DObjectPtr& data = nullptr,
-        const gamelib::GUIWidgetPtr& source = nullptr);
-    gamelib::GUIWidgetPtr makeWidget(int32_t id, int32_t x, int32_t y, int32_t w, int32_t h);
-    gamelib::GUIWidgetPtr makeScreen(int32_t id) { return makeWidget(id, 0, 0, 240, 320); }
-    static gamelib::GUIActionPtr action(
+        const guilib::GUIWidgetPtr& source = nullptr);
+    guilib::GUIWidgetPtr makeWidget(int32_t id, int32_t x, int32_t y, int32_t w, int32_t h);
+    guilib::GUIWidgetPtr makeScreen(int32_t id) { return makeWidget(id, 0, 0, 240, 320); }
+    static guilib::GUIActionPtr action(
         int32_t type, int32_t param = 0, const vela::lang::DObjectPtr& data = nullptr)
     {
-        return new gamelib::GUIAction(type, param, data, nullptr);
+        return new guilib::GUIAction(type, param, data, nullptr);
     }
 
     FakeHost host;

@@ -12,7 +12,7 @@
 #include "io/DArchive.h"
 #include "lang/DString.h"
 
-using namespace gamelib;
+using namespace guilib;
 using namespace guitest;
 using vela::lang::DString;
 

@@ -8,7 +8,7 @@
 #include "lang/DExceptionBase.h"
 #include "lang/DString.h"
 
-using namespace gamelib;
+using namespace guilib;
 using namespace guitest;
 using vela::lang::DExceptionBase;
 using vela::lang::DString;

@@ -1,7 +1,7 @@
 // Widgets: the tree, bounds and anchors, the content rectangle, scrolling, focus and keys.
 #include "GUITestSupport.h"
 
-using namespace gamelib;
+using namespace guilib;
 using guitest::eventLog;
 using guitest::EventLog;
 using guitest::recordEvents;

@@ -98,7 +98,7 @@ int runText(int argc, char** argv)
     }
     int status = 1;
     try {
-        gamelib::GUITextPtr text;
+        guilib::GUITextPtr text;
         if (prepareText(options, text, error)) {
             int32_t height = text->getHeight(options.width);
             if (options.json) {
@@ -113,7 +113,7 @@ int runText(int argc, char** argv)
             + vela::lang::DString(vela::lang::DExceptionBase::nameOf(e ? e->code : 0)).toUtf8();
         delete e;
     }
-    gamelib::GUIEngine::shutdown();
+    guilib::GUIEngine::shutdown();
     if (status != 0)
         std::fprintf(stderr, "tintrow-tool text: %s\n", error.c_str());
     return status;

@@ -28,12 +28,12 @@ bool parseTextOptions(int argc, char** argv, TextOptions& options, std::string& 
 
 // Opens the data, the screen profile, fonts, strings and tokens as the game does at start-up
 // and makes the text; false with a reason when the data lacks something.
-bool prepareText(const TextOptions& options, gamelib::GUITextPtr& text, std::string& error);
+bool prepareText(const TextOptions& options, guilib::GUITextPtr& text, std::string& error);
 
 // One JSON object: layout width and height, widest line, and the placed chunks.
-std::string textLayoutJson(const gamelib::GUIText& text, int32_t width, int32_t height);
+std::string textLayoutJson(const guilib::GUIText& text, int32_t width, int32_t height);
 
 // Paints the text into a picture of the layout width and the box height (the laid-out height
 // when none is given) and writes it as PNG.
-bool writeTextPicture(const gamelib::GUITextPtr& text, const TextOptions& options,
+bool writeTextPicture(const guilib::GUITextPtr& text, const TextOptions& options,
                       int32_t textHeight, std::string& error);

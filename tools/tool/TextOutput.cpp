@@ -36,13 +36,13 @@ constexpr int32_t BACKGROUND = 0x303030;
 
 } // namespace
 
-std::string textLayoutJson(const gamelib::GUIText& text, int32_t width, int32_t height)
+std::string textLayoutJson(const guilib::GUIText& text, int32_t width, int32_t height)
 {
     std::string out = "{\"width\":" + std::to_string(width) + ",\"height\":"
         + std::to_string(height) + ",\"maxLineWidth\":" + std::to_string(text.getMaxLineWidth())
         + ",\"chunks\":[";
     bool first = true;
-    for (const gamelib::GUIPlacedChunk& p : text.placedChunks()) {
+    for (const guilib::GUIPlacedChunk& p : text.placedChunks()) {
         vela::lang::DStringPtr word = p.chunk->getWord();
         out += first ? "" : ",";
         first = false;
@@ -54,7 +54,7 @@ std::string textLayoutJson(const gamelib::GUIText& text, int32_t width, int32_t 
     return out + "]}";
 }
 
-bool writeTextPicture(const gamelib::GUITextPtr& text, const TextOptions& options,
+bool writeTextPicture(const guilib::GUITextPtr& text, const TextOptions& options,
                       int32_t textHeight, std::string& error)
 {
     int32_t height = options.height > 0 ? options.height : std::max(textHeight, 1);

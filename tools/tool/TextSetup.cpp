@@ -10,8 +10,8 @@
 #include "lang/DExceptionBase.h"
 #include "lang/DString.h"
 
-using gamelib::GUIEngine;
-using gamelib::GUIEnginePtr;
+using guilib::GUIEngine;
+using guilib::GUIEnginePtr;
 using vela::lang::DString;
 using vela::lang::DStringArrayPtr;
 using vela::lang::DStringPtr;
@@ -51,7 +51,7 @@ void putStartupTokens(GUIEngine& engine, const StringManagerPtr& links)
 
 } // namespace
 
-bool prepareText(const TextOptions& o, gamelib::GUITextPtr& text, std::string& error)
+bool prepareText(const TextOptions& o, guilib::GUITextPtr& text, std::string& error)
 {
     if (vela::lang::catchKind(vela::lang::IOException,
                               [&] { vela::io::openArchiveAt(o.data); })) {
@@ -91,7 +91,7 @@ bool prepareText(const TextOptions& o, gamelib::GUITextPtr& text, std::string& e
     putStartupTokens(*engine, links);
 
     // Key or markup, alignment and line breaks first: the font then parses with all in force.
-    text = new gamelib::GUIText();
+    text = new guilib::GUIText();
     if (o.hasMarkup)
         text->setMarkup(DString::fromUtf8(o.markup));
     else

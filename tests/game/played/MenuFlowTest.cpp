@@ -14,7 +14,7 @@
 namespace tintrow::testing {
 namespace {
 
-using gamelib::GUIEngine;
+using guilib::GUIEngine;
 
 class MenuFlowTest : public PlayedGame {
 protected:

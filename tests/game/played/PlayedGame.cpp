@@ -95,21 +95,21 @@ ScreenFlow& PlayedGame::flow()
     return *vela::lang::ptrCast<ScreenFlow>(GameContext::get().game);
 }
 
-gamelib::GUIWidgetPtr PlayedGame::topScreen()
+guilib::GUIWidgetPtr PlayedGame::topScreen()
 {
-    return gamelib::GUIEngine::getInstance()->getTopScreen();
+    return guilib::GUIEngine::getInstance()->getTopScreen();
 }
 
-static void collectTexts(const gamelib::GUIWidget& widget, std::string& out)
+static void collectTexts(const guilib::GUIWidget& widget, std::string& out)
 {
-    if (!widget.isRequested(gamelib::GUIWidget::STATE_VISIBLE))
+    if (!widget.isRequested(guilib::GUIWidget::STATE_VISIBLE))
         return;
-    if (gamelib::GUITextPtr text = widget.getText()) {
+    if (guilib::GUITextPtr text = widget.getText()) {
         vela::lang::DStringPtr shown = text->key ? text->key : text->markup;
         if (shown)
             out += shown->toUtf8() + "|";
     }
-    for (int32_t layer = 0; layer < gamelib::GUIWidget::LAYER_COUNT; ++layer)
+    for (int32_t layer = 0; layer < guilib::GUIWidget::LAYER_COUNT; ++layer)
         for (int32_t i = 0; i < widget.getChildCount(layer); ++i)
             collectTexts(*widget.getChild(layer, i), out);
 }
@@ -117,7 +117,7 @@ static void collectTexts(const gamelib::GUIWidget& widget, std::string& out)
 std::string PlayedGame::topTexts()
 {
     std::string out;
-    if (gamelib::GUIWidgetPtr top = topScreen())
+    if (guilib::GUIWidgetPtr top = topScreen())
         collectTexts(*top, out);
     return out;
 }

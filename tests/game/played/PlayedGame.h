@@ -33,7 +33,7 @@ protected:
 
     ScreenFlow& flow();
     Game& rules() { return flow().rules(); }
-    gamelib::GUIWidgetPtr topScreen();
+    guilib::GUIWidgetPtr topScreen();
     // The texts shown on the top screen, in tree order, each as its key (or its markup when it
     // has none) and a "|".
     std::string topTexts();

@@ -71,7 +71,7 @@ ScreenStage::~ScreenStage()
     sounds->release();
     DManager::release();
     DManager::setDriverFactory(nullptr);
-    gamelib::GUIEngine::shutdown();
+    guilib::GUIEngine::shutdown();
     Fonts::release();
     vela::io::closeArchive();
     Resources::setSearchPath(DStringPtr(new DString()));

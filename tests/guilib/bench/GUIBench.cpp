@@ -12,7 +12,7 @@
 #include "guilib/GUIText.h"
 #include "lang/DString.h"
 
-using namespace gamelib;
+using namespace guilib;
 using vela::lang::DString;
 
 namespace {
