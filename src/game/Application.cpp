@@ -4,6 +4,8 @@
 #include "game/ScreenFlow.h"
 #include "gamelib/GameLib.h"
 
+using gamelib::GameLib;
+
 namespace tintrow {
 
 vela::microedition::midlet::DMIDletPtr createApplication()

@@ -15,6 +15,10 @@
 #include "microedition/media/DPlayer.h"
 
 using namespace vela::lang;
+using gamelib::ImageManager;
+using gamelib::Resources;
+using gamelib::ScreenCanvas;
+using gamelib::SoundManager;
 using vela::microedition::media::DPlayerPtr;
 
 namespace tintrow {

@@ -64,7 +64,7 @@ public:
     // The rules, which this screen created with itself as their host; valid until release().
     Game& rules();
     // The sprite set "img/Game" (loaded by loadGraphics).
-    ImageManager& sprites();
+    gamelib::ImageManager& sprites();
 
     // Start-up: floor tile, borders, corners, "img/back" and the sprite set "img/Game".
     void loadGraphics();
@@ -165,9 +165,9 @@ private:
 
     GameScreenHost& flow;
     GamePtr game;
-    ImageManagerPtr gameSprites;
+    gamelib::ImageManagerPtr gameSprites;
     // The player each sound started last (a clone when the sound was already playing).
-    vela::microedition::media::DPlayerPtr players[SoundManager::GAME_SOUND_COUNT];
+    vela::microedition::media::DPlayerPtr players[gamelib::SoundManager::GAME_SOUND_COUNT];
 
     // Texts made once, and the score text made again only when the score changes.
     vela::lang::DStringPtr gameOverText;

@@ -12,6 +12,9 @@
 #include "microedition/lcdui/DImage.h"
 
 using namespace vela::lang;
+using gamelib::GameContext;
+using gamelib::ImageManager;
+using gamelib::Resources;
 using vela::microedition::lcdui::DGraphics;
 using vela::microedition::lcdui::DGraphicsPtr;
 using vela::microedition::lcdui::DImage;

@@ -19,7 +19,7 @@ public:
     virtual void showLevelTips() = 0;
     // The in-game menu shows "continue" and "restart" only while a game is paused.
     virtual void refreshInGameMenu() = 0;
-    virtual SoundManager& soundManager() = 0;
+    virtual gamelib::SoundManager& soundManager() = 0;
 };
 
 } // namespace tintrow

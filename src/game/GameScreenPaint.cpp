@@ -12,6 +12,9 @@
 #include "microedition/lcdui/DImage.h"
 
 using namespace vela::lang;
+using gamelib::Fonts;
+using gamelib::GameContext;
+using gamelib::ImageFontPtr;
 using vela::microedition::lcdui::DGraphics;
 using vela::microedition::lcdui::DGraphicsPtr;
 
@@ -157,7 +160,7 @@ void GameScreen::paintPanel(const DGraphicsPtr& g)
     font->drawString(g, scoreText(), scoreRight, panelY + (panelHeight - font->getHeight()) / 2,
                      DGraphics::TOP | DGraphics::RIGHT);
     const int32_t type = game->gameType == TYPE_BLOCKS ? ANIM_TYPE_BLOCKS : ANIM_TYPE_LINES;
-    const ::Animation& look = *gameSprites->getAnimation(type);
+    const gamelib::Animation& look = *gameSprites->getAnimation(type);
     gameSprites->drawAnimation(g, type, scoreRight - sixDigitsWidth - (look.firstLeft + look.firstWidth),
                                panelY + (panelHeight - look.firstHeight) / 2 - look.firstTop, 0, 0, false);
 }
@@ -180,15 +183,15 @@ void GameScreen::paintTimeBar(const DGraphicsPtr& g)
         g->setClip(0, 0, screenW, screenH);
     }
     const int32_t stage = 4 * int32_t(shown * BAR_LAST_STAGE / limit);
-    const ::Animation& leftEnd = *gameSprites->getAnimation(ANIM_BAR_LEFT + stage);
-    const ::Animation& rightEnd = *gameSprites->getAnimation(ANIM_BAR_RIGHT + stage);
+    const gamelib::Animation& leftEnd = *gameSprites->getAnimation(ANIM_BAR_LEFT + stage);
+    const gamelib::Animation& rightEnd = *gameSprites->getAnimation(ANIM_BAR_RIGHT + stage);
     const int32_t middle = barY + barHeight / 2;
     gameSprites->drawAnimation(g, ANIM_BAR_LEFT + stage, barX - (leftEnd.firstLeft + leftEnd.firstWidth),
                                middle - leftEnd.firstTop - leftEnd.firstHeight / 2, 0, 0, false);
     gameSprites->drawAnimation(g, ANIM_BAR_RIGHT + stage, barX + barWidth - rightEnd.firstLeft,
                                middle - rightEnd.firstTop - rightEnd.firstHeight / 2, 0, 0, false);
-    const ::Animation& upper = *gameSprites->getAnimation(ANIM_BAR_UPPER + stage);
-    const ::Animation& lower = *gameSprites->getAnimation(ANIM_BAR_LOWER + stage);
+    const gamelib::Animation& upper = *gameSprites->getAnimation(ANIM_BAR_UPPER + stage);
+    const gamelib::Animation& lower = *gameSprites->getAnimation(ANIM_BAR_LOWER + stage);
     g->setClip(barX, 0, barWidth, screenH);
     gameSprites->drawAnimation(g, ANIM_BAR_UPPER + stage, barX - upper.firstLeft,
                                barY - (upper.firstTop + upper.firstHeight), 0, 0, false);

@@ -11,6 +11,10 @@
 #include "microedition/lcdui/DCanvas.h"
 
 using namespace vela::lang;
+using gamelib::GameLib;
+using gamelib::HiddenSequence;
+using gamelib::ScreenCanvas;
+using gamelib::SoundManager;
 using vela::microedition::lcdui::DCanvas;
 
 namespace tintrow {
@@ -34,7 +38,7 @@ void GameScreen::tick()
 bool GameScreen::menuRequested()
 {
     if (ScreenCanvas::pointerDown && gameSprites->animationCount() > ANIM_MENU_BUTTON) {
-        const ::Animation& button = *gameSprites->getAnimation(ANIM_MENU_BUTTON);
+        const gamelib::Animation& button = *gameSprites->getAnimation(ANIM_MENU_BUTTON);
         const int32_t x = ScreenCanvas::pointerX, y = ScreenCanvas::pointerY;
         if (x >= 0 && y >= 0 && x <= button.firstWidth && y <= button.firstHeight)
             return true;

@@ -14,6 +14,9 @@
 
 using namespace vela::lang;
 using namespace tintrow::menu;
+using gamelib::Fonts;
+using gamelib::GameContext;
+using gamelib::StringManager;
 using guilib::GUIAction;
 using guilib::GUIActionPtr;
 using guilib::GUIAnimation;

@@ -10,6 +10,10 @@
 
 using namespace vela::lang;
 using namespace tintrow::menu;
+using gamelib::GameContext;
+using gamelib::ScreenCanvas;
+using gamelib::SoundManager;
+using gamelib::StringManager;
 using guilib::GUIAction;
 using guilib::GUIActionPtr;
 using guilib::GUIEngine;

@@ -5,6 +5,7 @@
 #include "guilib/GUIEngine.h"
 #include "util/DVector.h"
 
+using gamelib::ImageManagerPtr;
 using guilib::GUIAction;
 using guilib::GUIActionPtr;
 using guilib::GUIEngine;

@@ -57,11 +57,11 @@ enum : int32_t {
 enum : int32_t { ALIGN_CENTER_LINES = 2, ALIGN_JUSTIFY = 3, ALIGN_MIDDLE = 8, ALIGN_CENTER = 10 };
 
 // The first-frame size of a menu animation.
-int32_t frameWidth(const ImageManagerPtr& images, int32_t animation);
-int32_t frameHeight(const ImageManagerPtr& images, int32_t animation);
+int32_t frameWidth(const gamelib::ImageManagerPtr& images, int32_t animation);
+int32_t frameHeight(const gamelib::ImageManagerPtr& images, int32_t animation);
 
 // The height of an entry's slot in a list: the item plate and a gap of 1/gapDivisor of it.
-int32_t slotHeight(const ImageManagerPtr& images, int32_t gapDivisor);
+int32_t slotHeight(const gamelib::ImageManagerPtr& images, int32_t gapDivisor);
 
 // A scrolling container for entries: up and down move the focus (with the move sound), page
 // events scroll it by a quarter of the screen.
@@ -69,7 +69,7 @@ guilib::GUIWidgetPtr makeList(int32_t id, int32_t width, int32_t height);
 
 // An entry of a list on the item plate: a tap or the fire key clicks it (with the select
 // sound), and a click fires `click`. Its tab index follows the entries before it.
-guilib::GUIWidgetPtr addItem(const guilib::GUIWidgetPtr& list, const ImageManagerPtr& images,
+guilib::GUIWidgetPtr addItem(const guilib::GUIWidgetPtr& list, const gamelib::ImageManagerPtr& images,
     int32_t id, const guilib::GUIActionPtr& click);
 // The same for any widget that already has its looks (sliders, more-games entries).
 void makeClickable(const guilib::GUIWidgetPtr& entry, const guilib::GUIWidgetPtr& list,

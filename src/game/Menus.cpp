@@ -13,6 +13,9 @@
 
 using namespace vela::lang;
 using namespace tintrow::menu;
+using gamelib::Fonts;
+using gamelib::ImageManagerPtr;
+using gamelib::Resources;
 using guilib::GUIAction;
 using guilib::GUIActionPtr;
 using guilib::GUIEngine;

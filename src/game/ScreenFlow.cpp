@@ -14,6 +14,18 @@
 #include "microedition/midlet/DMIDlet.h"
 
 using namespace vela::lang;
+using gamelib::CustomControls;
+using gamelib::Fonts;
+using gamelib::GameContext;
+using gamelib::GameFlowPtr;
+using gamelib::GameLib;
+using gamelib::ImageManager;
+using gamelib::Resources;
+using gamelib::ScreenCanvas;
+using gamelib::SoundManager;
+using gamelib::StringManager;
+using gamelib::StringManagerPtr;
+using gamelib::VirtualKeyboard;
 using guilib::GUIEngine;
 using guilib::GUIEnginePtr;
 using vela::microedition::lcdui::DGraphics;

@@ -58,9 +58,9 @@ enum MenuAction : int32_t {
 
 enum Screen : int32_t { SCREEN_MENUS = 0, SCREEN_PLAYING = 1, SCREEN_NAME_ENTRY = 2, SCREEN_CONTROLS = 5 };
 
-class ScreenFlow : public GameFlow, private GameScreenHost {
+class ScreenFlow : public gamelib::GameFlow, private GameScreenHost {
 public:
-    static GameFlowPtr create();
+    static gamelib::GameFlowPtr create();
 
     ScreenFlow();
     ~ScreenFlow() override;
@@ -83,11 +83,11 @@ public:
     vela::lang::DStringArrayPtr languageNames;
     vela::lang::DStringArrayPtr languageIds;
     bool askLanguage = false;
-    StringManagerPtr urlStrings;
+    gamelib::StringManagerPtr urlStrings;
     bool isTouchScreen = false;
-    SoundManagerPtr sounds;
-    CustomControlsPtr controls;
-    VirtualKeyboardPtr keyboard;
+    gamelib::SoundManagerPtr sounds;
+    gamelib::CustomControlsPtr controls;
+    gamelib::VirtualKeyboardPtr keyboard;
     HiscoreTablePtr progressTable;
     HiscoreTablePtr arcadeTable;
 
@@ -105,7 +105,7 @@ private:
     void gameFinished() override;
     void showLevelTips() override;
     void refreshInGameMenu() override;
-    SoundManager& soundManager() override { return *sounds; }
+    gamelib::SoundManager& soundManager() override { return *sounds; }
 
     void tickMenus();
     void tickNameEntry();
@@ -156,7 +156,7 @@ private:
     guilib::GUIModalScreenPtr buildTips();
 
     GameScreenPtr gameScreen;
-    ImageManagerPtr menuImages;
+    gamelib::ImageManagerPtr menuImages;
     vela::microedition::lcdui::DImagePtr menuBackground;
     int64_t titleShownAt = 0;
 };

@@ -3,6 +3,8 @@
 
 using namespace vela::lang;
 
+namespace gamelib {
+
 namespace {
 
 // The row of `frame` in `rows`, following a single-value (shared) row once; null when the
@@ -43,3 +45,5 @@ bool Animation::findRect(int32_t id, int32_t frame, int32_t& x, int32_t& y, int3
     }
     return false;
 }
+
+} // namespace gamelib

@@ -6,6 +6,8 @@
 #include "gamelib/Bounds.h"
 #include "lang/DArray2d.h"
 
+namespace gamelib {
+
 class Animation : public vela::lang::DObject {
 public:
     // Values per part in a frame row: x, y, image (bit 15: mirrored), visibility mask.
@@ -44,3 +46,5 @@ class AnimationArray : public vela::lang::DObjectArrayOf<Animation> {
 public:
     using DObjectArrayOf::DObjectArrayOf;
 };
+
+} // namespace gamelib

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <limits>
 
+namespace gamelib {
+
 struct Bounds {
     static constexpr int32_t EMPTY_LOW = std::numeric_limits<int32_t>::max();
     static constexpr int32_t EMPTY_HIGH = std::numeric_limits<int32_t>::min();
@@ -31,3 +33,5 @@ struct Bounds {
     int32_t width() const { return right - left; }
     int32_t height() const { return bottom - top; }
 };
+
+} // namespace gamelib

@@ -17,6 +17,8 @@ using vela::microedition::lcdui::DCanvas;
 using vela::microedition::lcdui::DGraphics;
 using vela::microedition::lcdui::DGraphicsPtr;
 
+namespace gamelib {
+
 namespace {
 
 const int32_t TEXT_COLOUR = 0x000000;
@@ -304,3 +306,5 @@ void CustomControls::paintLabels(const DGraphicsPtr& g)
         }
     }
 }
+
+} // namespace gamelib

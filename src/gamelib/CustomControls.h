@@ -7,6 +7,8 @@
 #include "microedition/lcdui/DGraphics.ptr"
 #include "microedition/lcdui/DImage.ptr"
 
+namespace gamelib {
+
 class CustomControls : public vela::lang::DObject {
 public:
     enum Answer { OPEN = 0, ACCEPTED = 1, CANCELLED = 2 };
@@ -76,3 +78,5 @@ private:
 
     int64_t lastInputTime = 0;
 };
+
+} // namespace gamelib

@@ -3,6 +3,8 @@
 
 using namespace vela::lang;
 
+namespace gamelib {
+
 namespace {
 
 const char16_t* const FONT_NAMES[Fonts::COUNT] = {u"/menu", u"/menu_red", u"/game", u"/score"};
@@ -66,3 +68,5 @@ void Fonts::release()
     table = nullptr;
     current = 0;
 }
+
+} // namespace gamelib

@@ -3,6 +3,8 @@
 
 #include "gamelib/ImageFont.h"
 
+namespace gamelib {
+
 class Fonts {
 public:
     enum { MENU = 0, MENU_RED = 1, GAME = 2, SCORE = 3, COUNT = 4 };
@@ -20,3 +22,5 @@ public:
     // Forgets the table (at exit).
     static void release();
 };
+
+} // namespace gamelib

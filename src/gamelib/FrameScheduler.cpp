@@ -1,6 +1,8 @@
 // The fixed-rate scheduler.
 #include "gamelib/FrameScheduler.h"
 
+namespace gamelib {
+
 bool FrameScheduler::pass(Client& client)
 {
     const int64_t start = clock();
@@ -19,3 +21,5 @@ bool FrameScheduler::pass(Client& client)
     lastFrameDuration = clock() - start;
     return ticked;
 }
+
+} // namespace gamelib

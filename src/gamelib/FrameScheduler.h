@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace gamelib {
+
 class FrameScheduler {
 public:
     static constexpr int64_t PERIOD = 42;
@@ -38,3 +40,5 @@ public:
 private:
     int64_t (*clock)();
 };
+
+} // namespace gamelib

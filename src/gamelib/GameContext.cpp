@@ -10,6 +10,8 @@
 
 #include <memory>
 
+namespace gamelib {
+
 namespace {
 
 std::unique_ptr<GameContext>& instance()
@@ -31,3 +33,5 @@ void GameContext::reset()
 {
     instance().reset();
 }
+
+} // namespace gamelib

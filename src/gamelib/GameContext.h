@@ -11,6 +11,8 @@
 
 #include <cstdint>
 
+namespace gamelib {
+
 struct GameContext {
     static GameContext& get();
     // Drops every reference (at exit and between tests).
@@ -29,3 +31,5 @@ struct GameContext {
     StringManagerPtr strings;
     FrameScheduler scheduler;
 };
+
+} // namespace gamelib

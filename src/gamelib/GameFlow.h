@@ -5,6 +5,8 @@
 #include "lang/DObject.h"
 #include "microedition/lcdui/DGraphics.ptr"
 
+namespace gamelib {
+
 class GameFlow : public vela::lang::DObject {
 public:
     // Runs once, after the logo screen.
@@ -21,3 +23,5 @@ public:
 
 // Makes the game object; the application object calls it once start-up reaches the game.
 using GameFlowFactory = GameFlowPtr (*)();
+
+} // namespace gamelib

@@ -6,6 +6,8 @@
 
 using vela::microedition::lcdui::DImage;
 
+namespace gamelib {
+
 GameImage::GameImage(ImageManager* owner, int32_t x, int32_t y, int32_t width, int32_t height)
     : owner(owner), x(x), y(y), width(width), height(height)
 {
@@ -42,3 +44,5 @@ void GameImage::draw(const vela::microedition::lcdui::DGraphicsPtr& g, int32_t p
 {
     owner->drawImage(g, this, px, py, 0, DImage::TRANS_NONE, false);
 }
+
+} // namespace gamelib

@@ -7,6 +7,8 @@
 #include "lang/DArray.h"
 #include "microedition/lcdui/DGraphics.ptr"
 
+namespace gamelib {
+
 class GameImage : public vela::lang::DObject {
 public:
     // The manager owns its images, so the back reference is not counted (a counted one would
@@ -29,3 +31,5 @@ class GameImageArray : public vela::lang::DObjectArrayOf<GameImage> {
 public:
     using DObjectArrayOf::DObjectArrayOf;
 };
+
+} // namespace gamelib

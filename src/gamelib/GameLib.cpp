@@ -25,6 +25,8 @@ using vela::microedition::lcdui::DGraphics;
 using vela::microedition::lcdui::DGraphicsPtr;
 using vela::microedition::lcdui::DImagePtr;
 
+namespace gamelib {
+
 namespace {
 
 const char16_t VERSION[] = u"v" TINTROW_VERSION;
@@ -225,3 +227,5 @@ void GameLib::destroyApp(bool)
     vela::io::closeArchive();
     GameContext::reset();
 }
+
+} // namespace gamelib

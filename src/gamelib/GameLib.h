@@ -7,6 +7,8 @@
 #include "lang/DString.h"
 #include "microedition/midlet/DMIDlet.h"
 
+namespace gamelib {
+
 class GameLib : public vela::microedition::midlet::DMIDlet, private FrameScheduler::Client {
 public:
     static constexpr int64_t SPLASH_MILLIS = 2000;
@@ -43,3 +45,5 @@ private:
     // The message lines and "Exit", made once: the unsupported screen is drawn every pass.
     vela::lang::DStringArrayPtr unsupportedTexts;
 };
+
+} // namespace gamelib

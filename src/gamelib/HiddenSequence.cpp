@@ -1,6 +1,8 @@
 // The hidden level jump.
 #include "gamelib/HiddenSequence.h"
 
+namespace gamelib {
+
 namespace {
 const int32_t KEY_ZERO = 48;
 const int32_t FIRST_DIGIT = 4;
@@ -39,3 +41,5 @@ bool HiddenSequence::feed(int32_t code)
         position = 0;
     return false;
 }
+
+} // namespace gamelib

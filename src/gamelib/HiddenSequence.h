@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace gamelib {
+
 class HiddenSequence {
 public:
     static constexpr int32_t LENGTH = 6;
@@ -21,3 +23,5 @@ public:
 private:
     int32_t table[LENGTH] = {};
 };
+
+} // namespace gamelib

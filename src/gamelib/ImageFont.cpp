@@ -17,6 +17,8 @@ using vela::microedition::lcdui::DGraphicsPtr;
 using vela::microedition::lcdui::DImageArray;
 using vela::microedition::lcdui::DImagePtr;
 
+namespace gamelib {
+
 namespace {
 const int32_t ANCHOR_HCENTER = 1;
 const int32_t ANCHOR_RIGHT = 8;
@@ -167,3 +169,5 @@ void ImageFont::drawString(const DGraphicsPtr& g, const DStringPtr& s, int32_t x
         x += width + spacing;
     }
 }
+
+} // namespace gamelib

@@ -8,6 +8,8 @@
 #include "microedition/lcdui/DGraphics.ptr"
 #include "microedition/lcdui/DImage.h"
 
+namespace gamelib {
+
 class ImageFont : public vela::lang::DObject {
 public:
     static constexpr int32_t MAX_PAGES = 6;
@@ -53,3 +55,5 @@ class ImageFontArray : public vela::lang::DObjectArrayOf<ImageFont> {
 public:
     using DObjectArrayOf::DObjectArrayOf;
 };
+
+} // namespace gamelib

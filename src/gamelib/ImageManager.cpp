@@ -18,6 +18,8 @@ using vela::microedition::lcdui::DGraphicsPtr;
 using vela::microedition::lcdui::DImage;
 using vela::microedition::lcdui::DImagePtr;
 
+namespace gamelib {
+
 namespace {
 
 // The slot of each transform's copy, in the order the copies are kept.
@@ -185,3 +187,5 @@ int32_t ImageManager::drawAnimation(const DGraphicsPtr& g, int32_t index, int32_
     int32_t next = frame + 1;
     return next >= animation->frameCount() ? 0 : next;
 }
+
+} // namespace gamelib

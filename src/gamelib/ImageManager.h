@@ -7,6 +7,8 @@
 #include "io/DDataInputStream.ptr"
 #include "microedition/lcdui/DImage.h"
 
+namespace gamelib {
+
 class ImageManager : public vela::lang::DObject {
 public:
     ImageManager();
@@ -48,3 +50,5 @@ private:
     // The atlas or its copy for a transform, made on first use; null for other transforms.
     vela::microedition::lcdui::DImagePtr sourceFor(int32_t transform);
 };
+
+} // namespace gamelib

@@ -16,6 +16,8 @@ using vela::microedition::lcdui::DCanvas;
 using vela::microedition::rms::DRecordStore;
 using vela::microedition::rms::DRecordStorePtr;
 
+namespace gamelib {
+
 void CustomControls::defaultKeys(int32_t action, int32_t* keys, int32_t count)
 {
     int32_t found = 0;
@@ -95,3 +97,5 @@ bool CustomControls::saveBindings()
         }
     });
 }
+
+} // namespace gamelib

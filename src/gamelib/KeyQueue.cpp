@@ -1,6 +1,8 @@
 // The canvas's queue of key events.
 #include "gamelib/KeyQueue.h"
 
+namespace gamelib {
+
 void KeyQueue::clear()
 {
     readIndex = -1;
@@ -25,3 +27,5 @@ bool KeyQueue::take(KeyEvent& event)
         clear();
     return true;
 }
+
+} // namespace gamelib

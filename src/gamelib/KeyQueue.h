@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace gamelib {
+
 struct KeyEvent {
     int32_t code;
     bool pressed;
@@ -26,3 +28,5 @@ private:
     int32_t readIndex;
     int32_t writeIndex;
 };
+
+} // namespace gamelib

@@ -10,6 +10,8 @@
 using namespace vela::lang;
 using namespace vela::io;
 
+namespace gamelib {
+
 namespace {
 const char16_t FILE_NAME[] = u"/langid";
 }
@@ -46,3 +48,5 @@ bool StringManager::writeLanguageIndex(int32_t index)
         file->close();
     });
 }
+
+} // namespace gamelib

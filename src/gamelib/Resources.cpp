@@ -14,6 +14,8 @@ using vela::io::DInputStreamPtr;
 using vela::microedition::lcdui::DImage;
 using vela::microedition::lcdui::DImagePtr;
 
+namespace gamelib {
+
 namespace {
 
 DStringArrayPtr& prefixes()
@@ -133,3 +135,5 @@ bool Resources::isResolutionSupported(int32_t width, int32_t height)
 {
     return archiveHolds(withoutLeadingSlash(resolutionFileName(width, height)));
 }
+
+} // namespace gamelib

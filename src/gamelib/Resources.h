@@ -5,6 +5,8 @@
 #include "lang/DString.h"
 #include "microedition/lcdui/DImage.ptr"
 
+namespace gamelib {
+
 class Resources {
 public:
     // Folder prefixes, each ending in "/"; one empty prefix until the resolution file sets it.
@@ -28,3 +30,5 @@ public:
     static vela::lang::DStringPtr resolutionFileName(int32_t width, int32_t height);
     static bool isResolutionSupported(int32_t width, int32_t height);
 };
+
+} // namespace gamelib

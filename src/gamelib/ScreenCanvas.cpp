@@ -9,6 +9,8 @@
 
 using vela::lang::DSystem;
 
+namespace gamelib {
+
 KeyQueue ScreenCanvas::keyQueue;
 int32_t ScreenCanvas::lastKeyCode = 0;
 bool ScreenCanvas::lastKeyPressed = false;
@@ -181,3 +183,5 @@ void ScreenCanvas::takeKeyEvent()
         keyEventSeen = true;
     }
 }
+
+} // namespace gamelib

@@ -6,6 +6,8 @@
 #include "gamelib/ScreenCanvas.ptr"
 #include "microedition/lcdui/game/DGameCanvas.h"
 
+namespace gamelib {
+
 class ScreenCanvas : public vela::microedition::lcdui::game::DGameCanvas {
 public:
     // Actions 0-15 of the key map; 11 and 12 never get a flag.
@@ -62,3 +64,5 @@ private:
     static int32_t waitingReleaseX;
     static int32_t waitingReleaseY;
 };
+
+} // namespace gamelib

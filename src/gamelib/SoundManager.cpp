@@ -15,6 +15,8 @@ using vela::microedition::media::DPlayer;
 using vela::microedition::media::DPlayerArray;
 using vela::microedition::media::DPlayerPtr;
 
+namespace gamelib {
+
 namespace {
 
 struct SoundRow {
@@ -310,3 +312,5 @@ void SoundManager::release()
     infos = nullptr;
     players = nullptr;
 }
+
+} // namespace gamelib

@@ -9,6 +9,9 @@
 #include "microedition/media/DPlayerArray.h"
 
 // One row of the sound table.
+
+namespace gamelib {
+
 class PlayerInfo : public vela::lang::DObject {
 public:
     PlayerInfo(int32_t kind, int32_t group) : kind(kind), group(group) { }
@@ -101,3 +104,5 @@ private:
     void drop(int32_t index);
     bool matches(int32_t index, int32_t key, bool byGroup) const;
 };
+
+} // namespace gamelib

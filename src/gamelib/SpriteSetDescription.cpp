@@ -7,6 +7,8 @@
 using namespace vela::lang;
 using vela::io::DDataInputStream;
 
+namespace gamelib {
+
 namespace {
 
 const int32_t SHARED = 0x8000;
@@ -135,3 +137,5 @@ void ImageManager::readDescription(DDataInputStream& in)
     images = rects;
     animations = list;
 }
+
+} // namespace gamelib

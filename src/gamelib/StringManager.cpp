@@ -15,6 +15,8 @@ using vela::io::DDataInputStream;
 using vela::io::DDataInputStreamPtr;
 using vela::io::DInputStreamPtr;
 
+namespace gamelib {
+
 namespace {
 
 const char16_t INCLUDE_KEYWORD[] = u"#INCLUDE";
@@ -123,3 +125,5 @@ DStringArrayPtr StringManager::split(const DStringPtr& text, char16_t separator)
     parts->set(static_cast<int32_t>(cuts.size()), text->substring(begin));
     return parts;
 }
+
+} // namespace gamelib

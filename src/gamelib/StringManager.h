@@ -6,6 +6,8 @@
 #include "lang/DString.h"
 #include "util/DHashtable.ptr"
 
+namespace gamelib {
+
 class StringManager : public vela::lang::DObject {
 public:
     StringManager();
@@ -29,3 +31,5 @@ public:
 private:
     vela::util::DHashtablePtr table;
 };
+
+} // namespace gamelib

@@ -20,6 +20,8 @@ using vela::microedition::lcdui::DGraphics;
 using vela::microedition::lcdui::DGraphicsPtr;
 using vela::microedition::lcdui::DImagePtr;
 
+namespace gamelib {
+
 namespace {
 
 const char16_t ALPHABET[] = u"ABCDEFGHIJKLMNOPQRSTUVWXYZ- ";
@@ -230,3 +232,5 @@ void VirtualKeyboard::paint(const DGraphicsPtr& g, const DImagePtr& backgroundIm
         g->fillRect(cursorX, textY + Fonts::height() - 2, Fonts::stringWidth(labels->get(alphabet->indexOf(u'W'))), 2);
     }
 }
+
+} // namespace gamelib

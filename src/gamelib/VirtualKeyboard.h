@@ -6,6 +6,8 @@
 #include "microedition/lcdui/DGraphics.ptr"
 #include "microedition/lcdui/DImage.ptr"
 
+namespace gamelib {
+
 class VirtualKeyboard : public vela::lang::DObject {
 public:
     static constexpr int32_t COLUMNS = 6;
@@ -73,3 +75,5 @@ private:
     // The label of each cell: its letter, "OK" or "<-"; made once so painting allocates nothing.
     vela::lang::DStringArrayPtr labels;
 };
+
+} // namespace gamelib

@@ -5,6 +5,8 @@
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/lcdui/DImage.h"
 
+using gamelib::Animation;
+using gamelib::ImageManagerPtr;
 using vela::microedition::lcdui::DImagePtr;
 
 namespace guilib {

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "gamelib/Animation.ptr"
 #include "gamelib/ImageManager.h"
 #include "guilib/GUIAnimation.ptr"
 #include "guilib/GUIGraphics.h"
@@ -10,15 +11,13 @@
 #include "lang/DObject.h"
 #include "microedition/lcdui/DImage.ptr"
 
-class Animation;
-
 namespace guilib {
 
 class GUIAnimation : public vela::lang::DObject {
 public:
     enum : int32_t { KIND_ANIMATION = 0, KIND_RECTANGLE = 1, KIND_IMAGE = 2 };
 
-    GUIAnimation(const ImageManagerPtr& images, int32_t animationIndex, bool loop);
+    GUIAnimation(const gamelib::ImageManagerPtr& images, int32_t animationIndex, bool loop);
     GUIAnimation(int32_t fillColor, int32_t borderColor);
     explicit GUIAnimation(const vela::microedition::lcdui::DImagePtr& image);
     ~GUIAnimation() override;
@@ -38,10 +37,10 @@ public:
     void setFrame(int32_t f);
     void setFinished(bool b);
     bool isFinished() const;
-    Animation* getAnimation() const;
+    gamelib::Animation* getAnimation() const;
 
     int32_t kind;
-    ImageManagerPtr images;
+    gamelib::ImageManagerPtr images;
     vela::microedition::lcdui::DImagePtr image;
     int32_t fillColor = -1;
     int32_t borderColor = -1;

@@ -64,9 +64,9 @@ public:
     int32_t language = 0;
     vela::util::DVectorPtr actionQueue;
     vela::util::DHashtablePtr tokens;
-    StringManagerPtr defaultStrings;
-    ImageFontPtr defaultFont;
-    SoundManagerPtr soundManager;
+    gamelib::StringManagerPtr defaultStrings;
+    gamelib::ImageFontPtr defaultFont;
+    gamelib::SoundManagerPtr soundManager;
     GUIWidgetPtr pointerCapture;
     bool pointerWasDown = false;
     bool captureLocked = false;

@@ -7,6 +7,9 @@
 #include "lang/DSystem.h"
 #include "microedition/midlet/DMIDlet.h"
 
+using gamelib::GameContext;
+using gamelib::ScreenCanvas;
+
 namespace guilib {
 
 GUIGameLibHost& GUIGameLibHost::instance()

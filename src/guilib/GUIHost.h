@@ -3,9 +3,8 @@
 
 #include <cstdint>
 
+#include "gamelib/SoundManager.ptr"
 #include "lang/DString.ptr"
-
-class SoundManager;
 
 namespace guilib {
 
@@ -50,7 +49,7 @@ public:
 // The game's sound control seen through that interface.
 class GUISoundManagerControl : public GUISoundControl {
 public:
-    SoundManager* manager = nullptr;
+    gamelib::SoundManager* manager = nullptr;
     void setSoundVolume(int32_t volume) override;
     void setMusicVolume(int32_t volume) override;
     void playSound(int32_t index, bool loop, int32_t param) override;

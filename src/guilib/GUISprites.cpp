@@ -3,6 +3,9 @@
 
 #include "gamelib/ImageManager.h"
 
+using gamelib::Animation;
+using gamelib::ImageManagerPtr;
+
 namespace guilib {
 
 Animation* spriteAnimation(const ImageManagerPtr& images, int32_t index)

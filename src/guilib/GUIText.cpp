@@ -7,6 +7,8 @@
 #include "lang/DString.h"
 #include "util/DHashtable.h"
 
+using gamelib::ImageFontPtr;
+using gamelib::StringManagerPtr;
 using vela::lang::DObjectPtr;
 using vela::lang::DStringPtr;
 

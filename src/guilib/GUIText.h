@@ -34,8 +34,8 @@ public:
 
     void setTextKey(const vela::lang::DStringPtr& newKey);
     void setMarkup(const vela::lang::DStringPtr& text);
-    void setFont(const ImageFontPtr& newFont);
-    void setStrings(const StringManagerPtr& table) { strings = table; }
+    void setFont(const gamelib::ImageFontPtr& newFont);
+    void setStrings(const gamelib::StringManagerPtr& table) { strings = table; }
     void setAlignment(int32_t flags) { alignment = flags; }
     void setNewlineBreaks(bool on) { newlineBreaks = on; }
     void putToken(const vela::lang::DStringPtr& tokenKey, const vela::lang::DObjectPtr& value);
@@ -63,8 +63,8 @@ public:
     int32_t endX = 0;
     int32_t endY = 0;
     GUITextChunkPtr root;
-    StringManagerPtr strings;
-    ImageFontPtr font;
+    gamelib::StringManagerPtr strings;
+    gamelib::ImageFontPtr font;
     int32_t alignment = 0;
     bool newlineBreaks = false;
     vela::util::DHashtablePtr tokens;
@@ -77,7 +77,7 @@ private:
     void parseAttributes(GUITextChunk& chunk, const vela::lang::DStringPtr& text, int32_t pos,
                          int32_t end);
     void addWord(GUITextChunk& block, std::u16string& buffer);
-    ImageFontPtr textFont() const;
+    gamelib::ImageFontPtr textFont() const;
     int32_t layoutBlock(GUITextChunk& block, int32_t width);
     void drawBlock(const DGraphicsPtr& g, const GUITextChunk& block, int32_t bx, int32_t by);
 };

@@ -45,7 +45,7 @@ public:
     int32_t width = 0;
     int32_t height = 0;
     vela::lang::DObjectPtr content;
-    ImageFontPtr wordFont;
+    gamelib::ImageFontPtr wordFont;
     int32_t marginLeft = 0;
     int32_t marginTop = 0;
     int32_t marginRight = 0;

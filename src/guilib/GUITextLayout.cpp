@@ -11,6 +11,8 @@
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/lcdui/DImage.h"
 
+using gamelib::ImageFont;
+using gamelib::ImageFontPtr;
 using vela::lang::DInteger;
 using vela::lang::DObject;
 using vela::lang::DString;

@@ -209,7 +209,7 @@ public:
     // Looks.
     void setLook(int32_t part, const GUIAnimationPtr& animation, uint32_t stateBits,
                  uint32_t mask);
-    void setLook(int32_t part, const ImageManagerPtr& images, int32_t animationIndex, bool loop,
+    void setLook(int32_t part, const gamelib::ImageManagerPtr& images, int32_t animationIndex, bool loop,
                  uint32_t stateBits, uint32_t mask);
     void setLook(int32_t part, const vela::microedition::lcdui::DImagePtr& image,
                  uint32_t stateBits, uint32_t mask);

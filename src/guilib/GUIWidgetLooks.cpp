@@ -6,6 +6,7 @@
 #include "util/DHashtable.h"
 #include "util/DVector.h"
 
+using gamelib::ImageManagerPtr;
 using vela::lang::DInteger;
 using vela::lang::DObjectPtr;
 using vela::lang::ptrCast;

@@ -9,6 +9,7 @@
 #include <vector>
 
 using namespace vela::lang;
+using namespace gamelib;
 using vela::microedition::lcdui::DCanvas;
 using vela::microedition::rms::DRecordStore;
 using vela::microedition::rms::DRecordStorePtr;

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+using namespace gamelib;
+
 namespace {
 
 int64_t fakeNow;

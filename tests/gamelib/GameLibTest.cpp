@@ -10,6 +10,7 @@
 #include "microedition/lcdui/DGraphics.h"
 
 using namespace vela::lang;
+using namespace gamelib;
 using vela::microedition::lcdui::DCanvas;
 using vela::microedition::lcdui::DDisplay;
 using vela::microedition::lcdui::DGraphicsPtr;

@@ -16,6 +16,8 @@
 #include <sstream>
 #include <unistd.h>
 
+using namespace gamelib;
+
 FakeClock::FakeClock(uint64_t start)
 {
     now = start;

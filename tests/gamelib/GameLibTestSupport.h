@@ -31,7 +31,7 @@ protected:
 
     FakeWindow window;
     vela::microedition::lcdui::DDisplayPtr display;
-    ScreenCanvasPtr canvas;
+    gamelib::ScreenCanvasPtr canvas;
 };
 
 // Big-endian data as the data streams read it.

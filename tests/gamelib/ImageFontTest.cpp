@@ -12,6 +12,7 @@
 #include <numeric>
 
 using namespace vela::lang;
+using namespace gamelib;
 using vela::microedition::lcdui::DGraphicsPtr;
 using vela::microedition::lcdui::DImage;
 using vela::microedition::lcdui::DImagePtr;

@@ -7,6 +7,7 @@
 #include "microedition/lcdui/DGraphics.h"
 
 using namespace vela::lang;
+using namespace gamelib;
 using vela::microedition::lcdui::DGraphics;
 using vela::microedition::lcdui::DGraphicsPtr;
 using vela::microedition::lcdui::DImage;

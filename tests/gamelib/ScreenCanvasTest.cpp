@@ -5,6 +5,7 @@
 
 #include <vector>
 
+using namespace gamelib;
 using vela::microedition::lcdui::DCanvas;
 
 namespace {

@@ -9,6 +9,7 @@
 #include <map>
 
 using namespace vela::lang;
+using namespace gamelib;
 using vela::microedition::media::DManager;
 using vela::microedition::media::DPlayer;
 using vela::microedition::media::DPlayerPtr;

@@ -8,6 +8,7 @@
 #include <initializer_list>
 
 using namespace vela::lang;
+using namespace gamelib;
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include "microedition/lcdui/DImage.h"
 
 using namespace vela::lang;
+using namespace gamelib;
 using vela::microedition::lcdui::DCanvas;
 
 namespace {

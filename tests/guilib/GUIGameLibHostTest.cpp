@@ -7,6 +7,7 @@
 #include "guilib/GUIWidget.h"
 
 using namespace guilib;
+using namespace gamelib;
 
 namespace {
 

@@ -7,6 +7,7 @@
 
 using namespace guilib;
 using namespace guitest;
+using namespace gamelib;
 
 namespace {
 

@@ -3,6 +3,7 @@
 
 #include "lang/DString.h"
 
+using namespace gamelib;
 using vela::lang::DbyteArray;
 using vela::lang::DintArray;
 using vela::lang::DshortArray;

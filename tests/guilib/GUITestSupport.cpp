@@ -4,6 +4,7 @@
 #include "gamelib/GameContext.h"
 
 using namespace guilib;
+using namespace gamelib;
 
 namespace guitest {
 

@@ -14,6 +14,7 @@
 
 using namespace guilib;
 using namespace guitest;
+using namespace gamelib;
 using vela::lang::DString;
 
 namespace {

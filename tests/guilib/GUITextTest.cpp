@@ -10,6 +10,7 @@
 
 using namespace guilib;
 using namespace guitest;
+using namespace gamelib;
 using vela::lang::DExceptionBase;
 using vela::lang::DString;
 using vela::lang::DStringPtr;

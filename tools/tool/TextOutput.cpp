@@ -10,6 +10,8 @@
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/lcdui/DImage.h"
 
+using gamelib::GameContext;
+
 namespace {
 
 // A JSON string literal of UTF-8 text.

@@ -10,6 +10,11 @@
 #include "lang/DExceptionBase.h"
 #include "lang/DString.h"
 
+using gamelib::Fonts;
+using gamelib::GameContext;
+using gamelib::Resources;
+using gamelib::StringManager;
+using gamelib::StringManagerPtr;
 using guilib::GUIEngine;
 using guilib::GUIEnginePtr;
 using vela::lang::DString;

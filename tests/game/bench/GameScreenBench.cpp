@@ -5,6 +5,8 @@
 #include "game/screen/ScreenStage.h"
 #include "gamelib/GameContext.h"
 
+using namespace gamelib;
+
 namespace tintrow::testing {
 namespace {
 

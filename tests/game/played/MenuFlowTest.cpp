@@ -11,6 +11,8 @@
 #include "guilib/GUIText.h"
 #include "util/DVector.h"
 
+using namespace gamelib;
+
 namespace tintrow::testing {
 namespace {
 

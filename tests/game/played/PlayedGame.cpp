@@ -12,6 +12,7 @@
 #include "microedition/midlet/DMIDlet.h"
 #include "sound/hssMemoryDriver.h"
 
+using namespace gamelib;
 using vela::microedition::midlet::DMIDlet;
 
 namespace tintrow::testing {

@@ -49,7 +49,7 @@ protected:
     FakeClock clock;
     TestResources resources;
     FakeWindow window;
-    vela::lang::DPtr<GameLib> app;
+    vela::lang::DPtr<gamelib::GameLib> app;
     vela::microedition::lcdui::DDisplayPtr display;
 };
 

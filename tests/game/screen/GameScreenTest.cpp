@@ -20,6 +20,8 @@
 #include "sound/hssChannel.h"
 #include "sound/hssSpeaker.h"
 
+using namespace gamelib;
+
 namespace tintrow::testing {
 namespace {
 

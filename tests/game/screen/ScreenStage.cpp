@@ -18,6 +18,7 @@
 #include "sound/hssMemoryDriver.h"
 
 using namespace vela::lang;
+using namespace gamelib;
 using vela::microedition::media::DManager;
 namespace hooks = vela::lang::host;
 

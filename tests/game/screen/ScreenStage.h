@@ -33,7 +33,7 @@ public:
     void gameFinished() override { ++finished; }
     void showLevelTips() override { ++tips; }
     void refreshInGameMenu() override { }
-    SoundManager& soundManager() override { return *sounds; }
+    gamelib::SoundManager& soundManager() override { return *sounds; }
 
     static inline uint64_t now = 1000;
     int32_t pauses = 0, finished = 0, tips = 0;
@@ -42,7 +42,7 @@ public:
 private:
     std::string folder; // the program folder: a link to the built game.dat and the test's levels
     vela::microedition::lcdui::DDisplayPtr display;
-    SoundManagerPtr sounds;
+    gamelib::SoundManagerPtr sounds;
     GameScreenPtr gameScreen;
 };
 

@@ -22,6 +22,7 @@
 #include <chrono>
 
 using namespace vela::lang;
+using namespace gamelib;
 namespace hooks = vela::lang::host;
 using vela::microedition::lcdui::DDisplay;
 using vela::microedition::lcdui::DDisplayPtr;

@@ -13,6 +13,7 @@
 #include "lang/DString.h"
 
 using namespace guilib;
+using namespace gamelib;
 using vela::lang::DString;
 
 namespace {
