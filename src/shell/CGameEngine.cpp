@@ -104,7 +104,7 @@ bool CGameEngine::start()
             // No message box for a missing resource, but the user still learns why it ended.
             std::fprintf(stderr, "tintrow: %s\n", formatFailure("start failed: exception 0x%x (%s) %s", e, true).c_str());
         } else if (e) {
-            report(formatFailure("StartApp - unhadled exception 0x%x!\n%s", e, false));
+            report(formatFailure("StartApp - unhandled exception 0x%x!\n%s", e, false));
         } else {
             report("StartApp - unknown exception!");
         }
@@ -284,7 +284,7 @@ int CGameEngine::run(host::Window& window, host::Clock& hostClock, bool isSmartp
         loop(window);
         exit();
     } catch (lang::DExceptionBase* e) {
-        report(e ? formatFailure("Run - unhadled exception 0x%x!\n%s\r\n%s", e, true) : "Run - unknown exception!");
+        report(e ? formatFailure("Run - unhandled exception 0x%x!\n%s\r\n%s", e, true) : "Run - unknown exception!");
         delete e;
         exitStatus = 1;
     } catch (...) {

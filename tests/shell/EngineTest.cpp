@@ -93,7 +93,7 @@ TEST_F(EngineTest, NotifyDestroyedEndsTheLoop)
 TEST_F(EngineTest, StartFailuresEndWithoutALoop)
 {
     const struct { uint32_t kind; const char* message; } cases[] = {
-        {vela::lang::IllegalArgumentException, "StartApp - unhadled exception 0x5400000!\nIllegalArgumentException"},
+        {vela::lang::IllegalArgumentException, "StartApp - unhandled exception 0x5400000!\nIllegalArgumentException"},
         {vela::lang::IOException, "start failed: exception 0x6000000 (IOException)"},
         {vela::lang::EOFException, "start failed: exception 0x6000002"},
         {0, "StartApp - unknown exception!"}};
@@ -112,7 +112,7 @@ TEST_F(EngineTest, FailureInAFrameEndsTheRunWithTheMessage)
 {
     scenario().tickFailure = vela::lang::NullPointerException;
     std::string err = runFailing("wait 84\nkey 5\nwait 420\n");
-    EXPECT_NE(err.find("Run - unhadled exception 0x5000080!\nNullPointerException\r\ntick went wrong"),
+    EXPECT_NE(err.find("Run - unhandled exception 0x5000080!\nNullPointerException\r\ntick went wrong"),
               std::string::npos)
         << err;
     EXPECT_EQ(scenario().log, "start show P53 ") << "no normal exit sequence";
