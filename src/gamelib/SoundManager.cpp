@@ -8,6 +8,9 @@
 #include "lang/DSystem.h"
 #include "microedition/media/DManager.h"
 
+#include <algorithm>
+#include <cstdint>
+
 using namespace vela::lang;
 using vela::io::DInputStreamPtr;
 using vela::microedition::media::DManager;
@@ -62,11 +65,7 @@ DStringPtr text(const char16_t* literal)
 // The member's size, or -1 when the archive does not hold it.
 int64_t archiveMemberSize(const DStringPtr& name)
 {
-    DbyteArrayPtr bytes;
-    bool missing = catchKind(IOException, [&] {
-        bytes = vela::io::readArchiveMember(vela::io::D7zipInputStream::memberKey(name));
-    });
-    return missing ? -1 : bytes->length();
+    return vela::io::archiveMemberSize(vela::io::D7zipInputStream::memberKey(name));
 }
 
 const SoundFormat* formatOf(const DStringPtr& path)
@@ -93,7 +92,7 @@ void findSoundFile(const DStringPtr& name, PlayerInfo& info)
         int64_t size = archiveMemberSize(candidate);
         if (size >= 0) {
             info.path = candidate;
-            info.size = int32_t(size);
+            info.size = int32_t(std::min<int64_t>(size, INT32_MAX));
             return;
         }
     }

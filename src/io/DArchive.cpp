@@ -55,6 +55,18 @@ void buildIndex(ResourceArchive& a)
     }
 }
 
+// The first node of the name's bucket with its hash: names are compared by hash only.
+const IndexNode* findMember(const ResourceArchive& a, const std::string& name8)
+{
+    if (a.buckets.empty())
+        return nullptr;
+    int32_t hash = archiveNameHash(name8);
+    for (const IndexNode& node : a.buckets[uint32_t(hash) % a.buckets.size()])
+        if (node.hash == hash)
+            return &node;
+    return nullptr;
+}
+
 } // namespace
 
 int32_t archiveNameHash(const std::string& name8)
@@ -115,23 +127,25 @@ DbyteArrayPtr readArchiveMember(const std::string& name8)
     ResourceArchive& a = archive();
     if (!a.reader.isOpen())
         fail("no archive is open");
-    if (a.buckets.empty())
+    const IndexNode* node = findMember(a, name8);
+    if (!node)
         fail("no member \"" + name8 + "\"");
-    int32_t hash = archiveNameHash(name8);
-    for (const IndexNode& node : a.buckets[uint32_t(hash) % a.buckets.size()]) {
-        if (node.hash != hash)
-            continue;
-        std::vector<uint8_t> bytes;
-        std::string error;
-        if (!a.reader.extract(node.member, bytes, error))
-            fail("member \"" + name8 + "\": " + error);
-        DbyteArrayPtr data = new DbyteArray(int32_t(bytes.size()));
-        if (!bytes.empty())
-            std::memcpy(data->data(), bytes.data(), bytes.size());
-        a.failure.clear();
-        return data;
-    }
-    fail("no member \"" + name8 + "\"");
+    std::vector<uint8_t> bytes;
+    std::string error;
+    if (!a.reader.extract(node->member, bytes, error))
+        fail("member \"" + name8 + "\": " + error);
+    DbyteArrayPtr data = new DbyteArray(int32_t(bytes.size()));
+    if (!bytes.empty())
+        std::memcpy(data->data(), bytes.data(), bytes.size());
+    a.failure.clear();
+    return data;
+}
+
+int64_t archiveMemberSize(const std::string& name8)
+{
+    ResourceArchive& a = archive();
+    const IndexNode* node = a.reader.isOpen() ? findMember(a, name8) : nullptr;
+    return node ? int64_t(a.reader.memberSize(node->member)) : -1;
 }
 
 } // namespace vela::io

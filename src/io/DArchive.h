@@ -27,5 +27,8 @@ int32_t archiveNameHash(const std::string& name8);
 // Decodes the member found by the hash of its 8-bit name; IOException when there is none
 // or it does not decode.
 lang::DbyteArrayPtr readArchiveMember(const std::string& name8);
+// The size the archive declares for that member, without decoding it; -1 when there is none
+// (or no archive is open).
+int64_t archiveMemberSize(const std::string& name8);
 
 } // namespace vela::io
