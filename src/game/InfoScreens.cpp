@@ -17,6 +17,10 @@ using namespace tintrow::menu;
 using gamelib::Fonts;
 using gamelib::GameContext;
 using gamelib::StringManager;
+using guilib::ANCHOR_CENTER;
+using guilib::ANCHOR_HCENTER;
+using guilib::ANCHOR_JUSTIFY;
+using guilib::ANCHOR_VCENTER;
 using guilib::GUIAction;
 using guilib::GUIActionPtr;
 using guilib::GUIAnimation;
@@ -109,7 +113,7 @@ GUIModalScreenPtr ScreenFlow::buildSettings()
         slider->setMaximum(VOLUME_MAX);
         slider->setStep(VOLUME_STEP);
         slider->setTextKey(text(s.key));
-        slider->getText()->setAlignment(ALIGN_CENTER);
+        slider->getText()->setAlignment(ANCHOR_CENTER);
         // The frame holds the bar, so it stays when the focus moves on; the fill tells focus.
         slider->setLook(GUIWidget::PART_CLIENT_BACKGROUND, menuImages, ANIM_SLIDER_FRAME, false, 0, 0);
         const int32_t fills[][3] = {
@@ -125,7 +129,7 @@ GUIModalScreenPtr ScreenFlow::buildSettings()
     GUIWidgetPtr back = addItem(list, menuImages, -1, action(GUIAction::ACTION_POP_SCREEN));
     back->setTextKey(text(u"BACK"));
     for (const GUIWidgetPtr& entry : {controlsEntry, soundEntry, back})
-        entry->getText()->setAlignment(ALIGN_CENTER);
+        entry->getText()->setAlignment(ANCHOR_CENTER);
     stackItems(list, slot);
     return frame;
 }
@@ -135,7 +139,7 @@ GUIModalScreenPtr ScreenFlow::buildHelp()
     GUIModalScreenPtr frame = makeScreenFrame(u"OK", u"DOWN");
     frame->setAction(GUIWidget::EVENT_FIRE, action(GUIAction::ACTION_POP_SCREEN));
     int32_t w = frame->boundsWidth, h = frame->boundsHeight;
-    GUIWidgetPtr body = addBodyText(frame, w - w / 4, h * 3 / 4, ALIGN_JUSTIFY);
+    GUIWidgetPtr body = addBodyText(frame, w - w / 4, h * 3 / 4, ANCHOR_JUSTIFY);
     body->setTextKey(text(u"HELP_STR"));
     body->getText()->setNewlineBreaks(true);
     body->setAction(GUIWidget::EVENT_POINTER_HELD, action(GUIAction::ACTION_TRACK_PAGE));
@@ -169,7 +173,7 @@ GUIModalScreenPtr ScreenFlow::buildAbout()
     if (hasSite)
         frame->setAction(GUIWidget::EVENT_SOFT_RIGHT, action(ACTION_OPEN_LINK, 0, site));
     int32_t w = frame->boundsWidth, h = frame->boundsHeight;
-    GUIWidgetPtr body = addBodyText(frame, w, h * 5 / 8, ALIGN_CENTER_LINES);
+    GUIWidgetPtr body = addBodyText(frame, w, h * 5 / 8, ANCHOR_HCENTER);
     body->setTextKey(text(u"ABOUT_INFO"));
     int32_t padding = frameHeight(menuImages, ANIM_SCROLL_ARROW) / 2;
     body->setInsets(0, padding, 0, padding);
@@ -197,7 +201,7 @@ GUIModalScreenPtr ScreenFlow::buildMoreGames()
         GUIWidgetPtr entry = new GUIWidget(-1);
         entry->setSize(list->boundsWidth, entryHeight);
         entry->setTextKey(DStringPtr(new DString(u"MORE_GAME")) + index);
-        entry->getText()->setAlignment(ALIGN_JUSTIFY);
+        entry->getText()->setAlignment(ANCHOR_JUSTIFY);
         entry->getText()->setFont(Fonts::get(Fonts::GAME));
         entry->getText()->putToken(text(u"%ICON%"), new GUIAnimation(menuImages, icons[i], true));
         // An empty default, or the colour look would be chosen in every state.
@@ -215,7 +219,7 @@ GUIModalScreenPtr ScreenFlow::buildHighScores(bool arcade)
     GUIModalScreenPtr frame = makeScreenFrame(nullptr, u"BACK");
     frame->setAction(GUIWidget::EVENT_SOFT_RIGHT, action(GUIAction::ACTION_POP_SCREEN));
     int32_t w = frame->boundsWidth, h = frame->boundsHeight;
-    GUIWidgetPtr body = addBodyText(frame, w / 2, h, ALIGN_MIDDLE);
+    GUIWidgetPtr body = addBodyText(frame, w / 2, h, ANCHOR_VCENTER);
     HiscoreTable& table = tableOf(arcade);
     DStringBufferPtr markup = new DStringBuffer();
     for (int32_t row = 0; row < table.rowCount(); ++row) {
@@ -242,7 +246,7 @@ GUIModalScreenPtr ScreenFlow::buildTips()
     if (!game.arcadeMode)
         tips = tips + strings.get(game.goal == GOAL_SCORE ? u"TIPS3_SCORE" : u"TIPS3_TIME");
     int32_t w = frame->boundsWidth, h = frame->boundsHeight;
-    GUIWidgetPtr body = addBodyText(frame, w - w / 8, h, ALIGN_CENTER);
+    GUIWidgetPtr body = addBodyText(frame, w - w / 8, h, ANCHOR_CENTER);
     body->setMarkup(tips);
     guilib::GUITextPtr t = body->getText();
     t->putToken(text(u"%LINE_LENGTH%"), DInteger::toString(game.lineLength));

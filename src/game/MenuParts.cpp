@@ -6,6 +6,8 @@
 #include "util/DVector.h"
 
 using gamelib::ImageManagerPtr;
+using guilib::ANCHOR_CENTER;
+using guilib::ANCHOR_HCENTER;
 using guilib::GUIAction;
 using guilib::GUIActionPtr;
 using guilib::GUIEngine;

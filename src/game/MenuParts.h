@@ -46,16 +46,6 @@ enum WidgetId : int32_t {
 // Sounds the menus play when an action has run.
 enum : int32_t { SOUND_MENU_MOVE = 8, SOUND_MENU_SELECT = 9 };
 
-// Anchor flags: horizontal in bits 0-1, vertical in bits 2-3.
-enum : int32_t {
-    ANCHOR_LEFT = 0, ANCHOR_RIGHT = 1, ANCHOR_HCENTER = 2,
-    ANCHOR_TOP = 0, ANCHOR_BOTTOM = 4, ANCHOR_VCENTER = 8,
-    ANCHOR_CENTER = ANCHOR_HCENTER | ANCHOR_VCENTER,
-};
-
-// Text alignments: lines left, centred or justified, the block at the top or centred.
-enum : int32_t { ALIGN_CENTER_LINES = 2, ALIGN_JUSTIFY = 3, ALIGN_MIDDLE = 8, ALIGN_CENTER = 10 };
-
 // The first-frame size of a menu animation.
 int32_t frameWidth(const gamelib::ImageManagerPtr& images, int32_t animation);
 int32_t frameHeight(const gamelib::ImageManagerPtr& images, int32_t animation);

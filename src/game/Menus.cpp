@@ -16,6 +16,12 @@ using namespace tintrow::menu;
 using gamelib::Fonts;
 using gamelib::ImageManagerPtr;
 using gamelib::Resources;
+using guilib::ANCHOR_BOTTOM;
+using guilib::ANCHOR_CENTER;
+using guilib::ANCHOR_HCENTER;
+using guilib::ANCHOR_LEFT;
+using guilib::ANCHOR_RIGHT;
+using guilib::ANCHOR_VCENTER;
 using guilib::GUIAction;
 using guilib::GUIActionPtr;
 using guilib::GUIEngine;
@@ -39,7 +45,7 @@ GUIWidgetPtr addTextItem(const GUIWidgetPtr& list, const ImageManagerPtr& images
 {
     GUIWidgetPtr item = addItem(list, images, id, click);
     item->setTextKey(text(key));
-    item->getText()->setAlignment(ALIGN_CENTER);
+    item->getText()->setAlignment(ANCHOR_CENTER);
     return item;
 }
 
@@ -50,7 +56,7 @@ void setLabel(const GUIWidgetPtr& label, const ImageManagerPtr& images, const ch
         return;
     }
     label->setTextKey(text(key));
-    label->getText()->setAlignment(ALIGN_CENTER);
+    label->getText()->setAlignment(ANCHOR_CENTER);
     label->setLook(GUIWidget::PART_CLIENT_BACKGROUND, images, ANIM_SOFT_KEY, false, 0, 0);
 }
 
@@ -101,7 +107,7 @@ static GUIModalScreenPtr makeBox(GUIModalScreenPtr box, const char16_t* textKey,
     message->setSize(w - w / 8, h / 2);
     message->setAnchors(ANCHOR_CENTER, ANCHOR_CENTER);
     message->setTextKey(text(textKey));
-    message->getText()->setAlignment(ALIGN_CENTER);
+    message->getText()->setAlignment(ANCHOR_CENTER);
     message->getText()->setFont(Fonts::get(Fonts::GAME));
     box->addChild(message);
     box->setAction(GUIWidget::EVENT_SOFT_LEFT, yes);
@@ -274,7 +280,7 @@ GUIModalScreenPtr ScreenFlow::buildLanguageChoice()
         chain(click, action(GUIAction::ACTION_PUSH_SCREEN, 0, soundQuestion));
         GUIWidgetPtr item = addItem(list, menuImages, -1, click);
         item->setMarkup(languageNames->get(i));
-        item->getText()->setAlignment(ALIGN_CENTER);
+        item->getText()->setAlignment(ANCHOR_CENTER);
     }
     stackItems(list, slot);
     return frame;
@@ -287,7 +293,7 @@ void ScreenFlow::refreshLanguageItem(const GUIWidgetPtr& item)
     int32_t language = GUIEngine::getInstance()->language;
     item->setMarkup(DStringPtr(new DString(u"<VALIGN ALIGN=VCENTER><ANIM SRC=%FLAG%> "))
         + languageNames->get(language));
-    item->getText()->setAlignment(ALIGN_CENTER);
+    item->getText()->setAlignment(ANCHOR_CENTER);
     DImagePtr flag = Resources::loadImage(DStringPtr(new DString(u"lang_")) + languageIds->get(language));
     item->getText()->putToken(text(u"%FLAG%"), flag ? new guilib::GUIAnimation(flag) : nullptr);
 }

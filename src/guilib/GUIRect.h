@@ -45,22 +45,30 @@ struct GUIRect {
     bool operator!=(const GUIRect& r) const { return !(*this == r); }
 };
 
-// Anchor flags: bits 0-1 horizontal (0 left, 1 right, 2 centre), bits 2-3 vertical (0 top,
-// 4 bottom, 8 centre). The offset of the anchor point inside a box of the given size.
+// Anchor flags: horizontal in bits 0-1, vertical in bits 2-3. A text's alignment takes them
+// too, and may also justify its lines.
+enum : int32_t {
+    ANCHOR_LEFT = 0, ANCHOR_RIGHT = 1, ANCHOR_HCENTER = 2, ANCHOR_JUSTIFY = 3,
+    ANCHOR_TOP = 0, ANCHOR_BOTTOM = 4, ANCHOR_VCENTER = 8,
+    ANCHOR_CENTER = ANCHOR_HCENTER | ANCHOR_VCENTER,
+    ANCHOR_HORIZONTAL = 3, ANCHOR_VERTICAL = 12, // the bits of each direction
+};
+
+// The offset of the anchor point inside a box of the given size.
 inline int32_t anchorOffsetX(int32_t anchor, int32_t width)
 {
-    switch (anchor & 3) {
-    case 1: return width;
-    case 2: return width >> 1;
+    switch (anchor & ANCHOR_HORIZONTAL) {
+    case ANCHOR_RIGHT: return width;
+    case ANCHOR_HCENTER: return width >> 1;
     default: return 0;
     }
 }
 
 inline int32_t anchorOffsetY(int32_t anchor, int32_t height)
 {
-    switch (anchor & 12) {
-    case 4: return height;
-    case 8: return height >> 1;
+    switch (anchor & ANCHOR_VERTICAL) {
+    case ANCHOR_BOTTOM: return height;
+    case ANCHOR_VCENTER: return height >> 1;
     default: return 0;
     }
 }

@@ -1,9 +1,10 @@
 // Markup texts: key resolution per language, local tokens, height and painting.
-#include "guilib/GUIText.h"
 
 #include "gamelib/ImageFont.h"
 #include "gamelib/StringManager.h"
 #include "guilib/GUIEngine.h"
+#include "guilib/GUIRect.h"
+#include "guilib/GUIText.h"
 #include "lang/DString.h"
 #include "util/DHashtable.h"
 
@@ -109,9 +110,9 @@ void GUIText::paint(const DGraphicsPtr& g, int32_t x, int32_t y, int32_t width, 
     if (textHeight == 0)
         return;
     if (textHeight < height) {
-        if ((alignment & 12) == 4)
+        if ((alignment & ANCHOR_VERTICAL) == ANCHOR_BOTTOM)
             y += height - textHeight;
-        else if ((alignment & 12) == 8)
+        else if ((alignment & ANCHOR_VERTICAL) == ANCHOR_VCENTER)
             y += (height - textHeight) / 2;
     }
     drawBlock(g, *root, x, y);

@@ -4,6 +4,7 @@
 #include "gamelib/ImageFont.h"
 #include "guilib/GUIAnimation.h"
 #include "guilib/GUIEngine.h"
+#include "guilib/GUIRect.h"
 #include "guilib/GUIText.h"
 #include "lang/DExceptionBase.h"
 #include "lang/DInteger.h"
@@ -68,185 +69,251 @@ ImageFontPtr GUIText::textFont() const
 
 namespace {
 
-// Line state of one block while it is being laid out.
-struct LineState {
-    int32_t width = 0;
+// Words and pictures set side by side on a line, up to the tag, break or chunk that ends them.
+struct Run {
+    int32_t start = 0;
+    int32_t end = 0;       // the chunk that ended the run, or the chunk count
+    int32_t entries = 0;   // font changes count too
+    int32_t width = 0;     // spaces between the entries included
+    int32_t remaining = 0; // room left between the edges
+    bool wrapped = false;  // a chunk did not fit
+};
+
+// One block being laid out: its floats, the edges of the current line and the runs on it.
+class BlockLayout {
+public:
+    BlockLayout(GUITextChunk& block, int32_t width, const ImageFontPtr& textDefault,
+        int32_t alignment)
+        : block(block), width(width), chunkCount(block.getChildCount()), textDefault(textDefault),
+          current(textDefault), space(textDefault->stringWidth(new DString(u" "))),
+          lineHeight(textDefault->getHeight()), flags(alignment & ANCHOR_HORIZONTAL),
+          rightEdge(width)
+    {
+    }
+
+    bool hasChunkAt(int32_t i) const { return i < chunkCount; }
+    bool isBlockAt(int32_t i) const
+    {
+        return hasChunkAt(i) && block.getChild(i)->type == GUITextChunk::TYPE_BLOCK;
+    }
+    int32_t top() const { return lineTop; }
+    int32_t lineEnd() const { return leftEdge; }
+    int32_t widestLine() const { return widest; }
+    // The height so far; the open line counts unless the last step wrapped.
+    int32_t height(bool wrapped) const { return wrapped ? lineTop : lineTop + lineHeight; }
+
+    // Floats at the left or right, top of the block; they narrow the lines beside them.
+    void placeFloats();
+    // The words and pictures from `first` on that fit between the edges; font changes among
+    // them take effect.
+    Run gatherRun(int32_t first);
+    // Places the run on the line by the horizontal and vertical alignment, and moves the edges.
+    void placeRun(const Run& run);
+    // Steps past the chunk that ended a run; answers whether it ends the line. A block, or a
+    // word or picture that did not fit, stays to be laid out next.
+    bool passRunEnd(int32_t& next, bool wrapped);
+    // The edges of the line at the current top, narrowed by the floats it passes.
+    void resetEdges();
+    // Below the current line, as high as the current font.
+    void startNextLine();
+    // An inner block took this height on lines of its own below the current top.
+    void passBlock(int32_t blockHeight) { lineTop += blockHeight; }
+
+private:
+    GUITextChunk& block;
+    const int32_t width;
+    const int32_t chunkCount;
+    const ImageFontPtr textDefault;
+    ImageFontPtr current;
+    const int32_t space;
+    int32_t lineHeight;
+    int32_t flags;
     int32_t leftEdge = 0;
-    int32_t rightEdge = 0;
+    int32_t rightEdge;
     int32_t lineTop = 0;
     int32_t leftFloatWidth = 0, leftFloatHeight = 0;
     int32_t rightFloatWidth = 0, rightFloatHeight = 0;
-
-    // Edges for the current line: a float narrows the lines until lineTop passes its height.
-    void resetEdges()
-    {
-        leftEdge = lineTop > leftFloatHeight ? 0 : leftFloatWidth;
-        rightEdge = lineTop > rightFloatHeight ? width : width - rightFloatWidth;
-    }
+    int32_t widest = 0;
 };
+
+void BlockLayout::placeFloats()
+{
+    for (int32_t i = 0; i < chunkCount; ++i) {
+        GUITextChunk& c = *block.getChild(i);
+        if (!c.isFloat())
+            continue;
+        switch (c.align & ANCHOR_HORIZONTAL) {
+        case ANCHOR_LEFT:
+            c.x = 0;
+            c.y = 0;
+            leftEdge = leftFloatWidth = c.width;
+            leftFloatHeight = c.height;
+            break;
+        case ANCHOR_RIGHT:
+            c.x = width - c.width;
+            c.y = 0;
+            rightEdge = width - c.width;
+            rightFloatWidth = c.width;
+            rightFloatHeight = c.height;
+            break;
+        default: break;
+        }
+    }
+}
+
+Run BlockLayout::gatherRun(int32_t first)
+{
+    Run run;
+    run.start = first;
+    run.remaining = rightEdge - leftEdge;
+    int32_t i = first;
+    while (i < chunkCount) {
+        GUITextChunk& c = *block.getChild(i);
+        if (c.type == GUITextChunk::TYPE_FONT) {
+            ImageFont* chosen = dynamic_cast<ImageFont*>(c.content.get());
+            current = chosen ? ImageFontPtr(chosen) : textDefault;
+            ++run.entries;
+            ++i;
+            continue;
+        }
+        if (!c.isInline())
+            break;
+        if (c.type == GUITextChunk::TYPE_WORD && !c.wordFont) {
+            c.wordFont = current;
+            measureChunk(c);
+        }
+        if (c.width <= run.remaining) {
+            run.remaining -= c.width + space;
+            run.width += c.width + space;
+            lineHeight = std::max(lineHeight, c.height);
+            ++run.entries;
+            ++i;
+            continue;
+        }
+        run.wrapped = true;
+        if (run.entries == 0) {
+            // Too wide for any line: it stands alone on this one.
+            run.entries = 1;
+            ++i;
+        }
+        break;
+    }
+    run.end = i;
+    if (run.width > 0) {
+        // No space after the last entry.
+        run.width -= space;
+        run.remaining += space;
+        widest = std::max(widest, run.width);
+    }
+    return run;
+}
+
+void BlockLayout::placeRun(const Run& run)
+{
+    int32_t x = leftEdge;
+    int32_t gap = space;
+    switch (flags & ANCHOR_HORIZONTAL) {
+    case ANCHOR_LEFT: leftEdge += run.width; break;
+    case ANCHOR_RIGHT:
+        rightEdge -= run.width;
+        x = rightEdge;
+        break;
+    case ANCHOR_HCENTER:
+        x = (rightEdge - run.width + leftEdge) >> 1;
+        leftEdge = x + run.width;
+        break;
+    default:
+        if (run.entries > 1 && run.wrapped)
+            gap = space + run.remaining / (run.entries - 1);
+        // A run that continues on this line after a tag starts behind this one, as after
+        // a left-aligned run, instead of printing over it.
+        leftEdge += run.width;
+        break;
+    }
+    for (int32_t k = run.start; k < run.end; ++k) {
+        GUITextChunk& c = *block.getChild(k);
+        if (!c.isInline())
+            continue;
+        switch (flags & ANCHOR_VERTICAL) {
+        case ANCHOR_BOTTOM: c.y = lineTop + (lineHeight - c.height); break;
+        case ANCHOR_VCENTER: c.y = lineTop + (lineHeight - c.height) / 2; break;
+        default: c.y = lineTop; break;
+        }
+        c.x = x;
+        x += c.width + gap;
+    }
+}
+
+bool BlockLayout::passRunEnd(int32_t& next, bool wrapped)
+{
+    const GUITextChunk& ender = *block.getChild(next);
+    switch (ender.type) {
+    case GUITextChunk::TYPE_ALIGN:
+        flags = (flags & ~ANCHOR_HORIZONTAL) | (ender.align & ANCHOR_HORIZONTAL);
+        ++next;
+        return wrapped;
+    case GUITextChunk::TYPE_VALIGN:
+        flags = (flags & ~ANCHOR_VERTICAL) | (ender.align & ANCHOR_VERTICAL);
+        ++next;
+        return wrapped;
+    case GUITextChunk::TYPE_BREAK:
+        ++next;
+        return true;
+    case GUITextChunk::TYPE_FLOAT_ANIMATION:
+    case GUITextChunk::TYPE_FLOAT_IMAGE:
+    case GUITextChunk::TYPE_FONT: ++next; return wrapped;
+    case GUITextChunk::TYPE_BLOCK: return true;
+    default: return wrapped;
+    }
+}
+
+void BlockLayout::resetEdges()
+{
+    leftEdge = lineTop > leftFloatHeight ? 0 : leftFloatWidth;
+    rightEdge = lineTop > rightFloatHeight ? width : width - rightFloatWidth;
+}
+
+void BlockLayout::startNextLine()
+{
+    lineTop += lineHeight;
+    lineHeight = current->getHeight();
+    resetEdges();
+}
 
 } // namespace
 
 int32_t GUIText::layoutBlock(GUITextChunk& block, int32_t width)
 {
-    const int32_t count = block.getChildCount();
-    const ImageFontPtr textDefault = textFont();
-    ImageFontPtr current = textDefault;
-    const DStringPtr spaceText = new DString(u" ");
-    int32_t lineHeight = current->getHeight();
-    const int32_t space = current->stringWidth(spaceText);
-    int32_t flags = alignment & 3;
-    LineState line;
-    line.width = width;
-    line.rightEdge = width;
-
-    for (int32_t i = 0; i < count; ++i) {
-        GUITextChunk& c = *block.getChild(i);
-        if (!c.isFloat())
-            continue;
-        if ((c.align & 3) == 0) {
-            c.x = 0;
-            c.y = 0;
-            line.leftEdge = line.leftFloatWidth = c.width;
-            line.leftFloatHeight = c.height;
-        } else if ((c.align & 3) == 1) {
-            c.x = width - c.width;
-            c.y = 0;
-            line.rightEdge = width - c.width;
-            line.rightFloatWidth = c.width;
-            line.rightFloatHeight = c.height;
-        }
-    }
-
+    BlockLayout layout(block, width, textFont(), alignment);
+    layout.placeFloats();
     bool wrapped = false;
-    int32_t i = 0;
-    while (i < count) {
-        // a. Gather a run of words and pictures that fits between the edges.
-        int32_t remaining = line.rightEdge - line.leftEdge;
-        int32_t lineWidth = 0;
-        int32_t n = 0;
-        wrapped = false;
-        const int32_t runStart = i;
-        while (i < count) {
-            GUITextChunk& c = *block.getChild(i);
-            if (c.type == GUITextChunk::TYPE_FONT) {
-                ImageFont* chosen = dynamic_cast<ImageFont*>(c.content.get());
-                current = chosen ? ImageFontPtr(chosen) : textDefault;
-                ++n;
-                ++i;
-                continue;
-            }
-            if (!c.isInline())
-                break;
-            if (c.type == GUITextChunk::TYPE_WORD && !c.wordFont) {
-                c.wordFont = current;
-                measureChunk(c);
-            }
-            if (c.width <= remaining) {
-                remaining -= c.width + space;
-                lineWidth += c.width + space;
-                lineHeight = std::max(lineHeight, c.height);
-                ++n;
-                ++i;
-                continue;
-            }
-            wrapped = true;
-            if (n == 0) {
-                // Too wide for any line: it stands alone on this one.
-                n = 1;
-                ++i;
-            }
-            break;
-        }
-        const int32_t runEnd = i;
-        // b.
-        if (lineWidth > 0) {
-            lineWidth -= space;
-            remaining += space;
-            maxLineWidth = std::max(maxLineWidth, lineWidth);
-        }
-        // c. Start and gap by the horizontal alignment.
-        int32_t x = line.leftEdge;
-        int32_t gap = space;
-        switch (flags & 3) {
-        case 0: line.leftEdge += lineWidth; break;
-        case 1:
-            line.rightEdge -= lineWidth;
-            x = line.rightEdge;
-            break;
-        case 2:
-            x = (line.rightEdge - lineWidth + line.leftEdge) >> 1;
-            line.leftEdge = x + lineWidth;
-            break;
-        default:
-            if (n > 1 && wrapped)
-                gap = space + remaining / (n - 1);
-            // A run that continues on this line after a tag starts behind this one, as after
-            // a left-aligned run, instead of printing over it.
-            line.leftEdge += lineWidth;
-            break;
-        }
-        // d. Place the run's words and pictures.
-        for (int32_t k = runStart; k < runEnd; ++k) {
-            GUITextChunk& c = *block.getChild(k);
-            if (!c.isInline())
-                continue;
-            switch (flags & 12) {
-            case 4: c.y = line.lineTop + (lineHeight - c.height); break;
-            case 8: c.y = line.lineTop + (lineHeight - c.height) / 2; break;
-            default: c.y = line.lineTop; break;
-            }
-            c.x = x;
-            x += c.width + gap;
-        }
-        // e. What ended the run.
-        if (i >= count) {
+    int32_t next = 0;
+    while (layout.hasChunkAt(next)) {
+        const Run run = layout.gatherRun(next);
+        layout.placeRun(run);
+        next = run.end;
+        if (!layout.hasChunkAt(next)) {
             // The last line is still open, also when it holds a too-wide item alone.
             wrapped = false;
             break;
         }
-        GUITextChunk& ender = *block.getChild(i);
-        switch (ender.type) {
-        case GUITextChunk::TYPE_ALIGN:
-            flags = (flags & ~3) | (ender.align & 3);
-            ++i;
-            break;
-        case GUITextChunk::TYPE_VALIGN:
-            flags = (flags & ~12) | (ender.align & 12);
-            ++i;
-            break;
-        case GUITextChunk::TYPE_BREAK:
-            wrapped = true;
-            ++i;
-            break;
-        case GUITextChunk::TYPE_FLOAT_ANIMATION:
-        case GUITextChunk::TYPE_FLOAT_IMAGE:
-        case GUITextChunk::TYPE_FONT: ++i; break;
-        case GUITextChunk::TYPE_BLOCK: wrapped = true; break;
-        default: break;
-        }
-        // f.
-        if (lineWidth == 0)
-            line.resetEdges();
-        // g.
-        if (wrapped) {
-            line.lineTop += lineHeight;
-            lineHeight = current->getHeight();
-            line.resetEdges();
-        }
-        // h.
-        if (i < count && block.getChild(i)->type == GUITextChunk::TYPE_BLOCK) {
-            GUITextChunk& inner = *block.getChild(i);
+        wrapped = layout.passRunEnd(next, run.wrapped);
+        if (run.width == 0)
+            layout.resetEdges();
+        if (wrapped)
+            layout.startNextLine();
+        if (layout.isBlockAt(next)) {
+            GUITextChunk& inner = *block.getChild(next++);
             inner.x = 0;
-            inner.y = line.lineTop;
-            line.lineTop += layoutBlock(inner, width);
+            inner.y = layout.top();
+            layout.passBlock(layoutBlock(inner, width));
             wrapped = false;
-            ++i;
         }
     }
-    endY = line.lineTop;
-    endX = line.leftEdge;
-    return wrapped ? line.lineTop : line.lineTop + lineHeight;
+    maxLineWidth = std::max(maxLineWidth, layout.widestLine());
+    endY = layout.top();
+    endX = layout.lineEnd();
+    return layout.height(wrapped);
 }
 
 void GUIText::drawBlock(const DGraphicsPtr& g, const GUITextChunk& block, int32_t bx, int32_t by)

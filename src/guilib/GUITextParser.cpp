@@ -1,6 +1,7 @@
 // The markup parser: words, tags and attributes into a tree of chunks, without recursion.
 #include <vector>
 
+#include "guilib/GUIRect.h"
 #include "guilib/GUIText.h"
 #include "lang/DExceptionBase.h"
 #include "lang/DInteger.h"
@@ -53,11 +54,12 @@ static int32_t alignValue(const DStringPtr& value, int32_t textAlignment)
         const char16_t* name;
         int32_t align;
     };
-    static const Row rows[] = { { u"right", 1 }, { u"justify", 3 }, { u"center", 2 },
-                                { u"left", 0 },  { u"top", 0 },     { u"bottom", 4 },
-                                { u"vcenter", 8 } };
+    static const Row rows[] = {
+        { u"right", ANCHOR_RIGHT }, { u"justify", ANCHOR_JUSTIFY }, { u"center", ANCHOR_HCENTER },
+        { u"left", ANCHOR_LEFT },   { u"top", ANCHOR_TOP },         { u"bottom", ANCHOR_BOTTOM },
+        { u"vcenter", ANCHOR_VCENTER } };
     if (equalsLiteral(value, u"default"))
-        return textAlignment & 15;
+        return textAlignment & (ANCHOR_HORIZONTAL | ANCHOR_VERTICAL);
     for (const Row& row : rows)
         if (equalsLiteral(value, row.name))
             return row.align;
