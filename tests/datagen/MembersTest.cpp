@@ -1,4 +1,4 @@
-// The archive member index: name hashes, clashes and names that would be found by mistake.
+// The archive member index: clashes and names that would be found by mistake.
 #include "Members.h"
 
 #include <gtest/gtest.h>
@@ -6,16 +6,6 @@
 #include <stdexcept>
 
 using namespace datagen;
-
-TEST(MemberNameHash, MultipliesBy31OverSignedBytes)
-{
-    EXPECT_EQ(memberNameHash(""), 0);
-    EXPECT_EQ(memberNameHash("a"), 97);
-    EXPECT_EQ(memberNameHash("ab"), 97 * 31 + 98);
-    EXPECT_EQ(memberNameHash("\xC3"), -61) << "bytes above 127 count as negative";
-    // Wraps in 32 bits rather than overflowing.
-    EXPECT_EQ(memberNameHash("s24/img/Game.png"), memberNameHash("s24/img/Game.png"));
-}
 
 TEST(Members, ReportsNamesThatHashAlike)
 {

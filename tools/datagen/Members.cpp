@@ -1,5 +1,7 @@
-// Member bookkeeping, the name hash of the archive index and the staging folder.
+// Member bookkeeping, the name checks of the archive index and the staging folder.
 #include "Members.h"
+
+#include "io/DArchive.h"
 
 #include <filesystem>
 #include <fstream>
@@ -7,14 +9,6 @@
 #include <unordered_map>
 
 namespace datagen {
-
-int32_t memberNameHash(const std::string& name)
-{
-    uint32_t h = 0;
-    for (char c : name)
-        h = h * 31u + uint32_t(int32_t(int8_t(c)));
-    return int32_t(h);
-}
 
 void Members::add(const std::string& name, Bytes bytes)
 {
@@ -36,7 +30,7 @@ std::vector<std::string> Members::hashClashes() const
     std::unordered_map<int32_t, std::string> seen;
     std::vector<std::string> clashes;
     for (const std::string& n : order_) {
-        auto [it, fresh] = seen.emplace(memberNameHash(n), n);
+        auto [it, fresh] = seen.emplace(vela::io::archiveNameHash(n), n);
         if (!fresh)
             clashes.push_back(it->second + " / " + n);
     }
@@ -47,12 +41,12 @@ std::vector<std::string> Members::falseHits(const std::vector<std::string>& abse
 {
     std::unordered_map<int32_t, std::string> hashes;
     for (const std::string& n : order_)
-        hashes.emplace(memberNameHash(n), n);
+        hashes.emplace(vela::io::archiveNameHash(n), n);
     std::vector<std::string> hits;
     for (const std::string& p : absentProbes) {
         if (has(p))
             continue;
-        auto it = hashes.find(memberNameHash(p));
+        auto it = hashes.find(vela::io::archiveNameHash(p));
         if (it != hashes.end())
             hits.push_back(p + " -> " + it->second);
     }

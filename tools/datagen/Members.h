@@ -9,9 +9,6 @@
 
 namespace datagen {
 
-// The game finds members by a 31-multiplier hash of the name's bytes taken as signed values.
-int32_t memberNameHash(const std::string& name);
-
 class Members {
 public:
     // Throws when the name is already taken.
@@ -20,7 +17,8 @@ public:
     const Bytes& get(const std::string& name) const;
     const std::vector<std::string>& names() const { return order_; }
 
-    // Names of two members that hash alike (the game would only ever find the first); empty when none.
+    // Names of two members that hash alike in the game's archive index (the game would only
+    // ever find the first); empty when none.
     std::vector<std::string> hashClashes() const;
     // Probed names the archive must not hold, which would still be found through a clash.
     std::vector<std::string> falseHits(const std::vector<std::string>& absentProbes) const;
