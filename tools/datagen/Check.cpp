@@ -4,12 +4,15 @@
 #include "Audio.h"
 #include "Fonts.h"
 #include "GameArt.h"
+#include "GameReaders.h"
 #include "Levels.h"
 #include "MenuArt.h"
 #include "Png.h"
 #include "Profiles.h"
 #include "SpriteSet.h"
 #include "TextRules.h"
+
+#include "game/rules/Cell.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -248,9 +251,10 @@ struct Checker {
                 break;
             }
             try {
-                Level lv = decodeLevel(m.get(name));
-                for (const std::string& f : levelFaults(lv))
-                    fault(name + ": " + f);
+                tintrow::LevelFile lv = readLevel(m.get(name));
+                if (std::any_of(lv.kinds.begin(), lv.kinds.end(),
+                                [](int8_t k) { return k != tintrow::KIND_HOLE && k != tintrow::KIND_FLOOR; }))
+                    fault(name + ": a cell is neither hole nor floor");
                 for (const Profile& p : profiles()) {
                     int text = std::max(p.menuFont, p.gameFont) * 3 / 2;
                     if (!layoutFits(layoutBoard(lv, p, timeBarHeight(p), timeBarEdge(p), text), p))

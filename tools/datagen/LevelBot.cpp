@@ -1,7 +1,7 @@
 // The level bot: a host for the rules, a greedy choice of move, and the curve's faults and report.
 #include "LevelBot.h"
 
-#include "Levels.h"
+#include "GameReaders.h"
 
 #include "game/rules/Game.h"
 #include "lang/DArray.h"
@@ -33,10 +33,7 @@ public:
     {
         if (index != 0)
             return nullptr;
-        vela::lang::DbyteArrayPtr bytes = new vela::lang::DbyteArray(int32_t(level_.size()));
-        for (size_t i = 0; i < level_.size(); ++i)
-            bytes[int32_t(i)] = int8_t(level_[i]);
-        return bytes;
+        return toByteArray(level_);
     }
     void drawLevelBackground() override {}
     void restartTimeIndicator() override {}
@@ -261,11 +258,11 @@ Outcome playGame(const Bytes& level, int seed, const BotRules& rules, int* moves
     return Outcome::Stuck;
 }
 
-std::string describe(const Level& lv)
+std::string describe(const tintrow::LevelFile& lv)
 {
     static const char* const goals[] = {"free", "time", "score"};
     std::string s = (lv.gameType ? "blocks" : "lines " + std::to_string(lv.lineLength)) + ", " +
-                    std::to_string(lv.colours) + " colours, " + std::to_string(lv.next) + " next, " +
+                    std::to_string(lv.colourCount) + " colours, " + std::to_string(lv.nextCount) + " next, " +
                     goals[std::clamp(lv.goal, 0, 2)];
     if (lv.goal == 1)
         s += " " + std::to_string(lv.timeLimit / 1000) + " s, " + std::to_string(lv.bonusPerPoint) + " ms/point";
@@ -302,7 +299,7 @@ LevelCurve playLevels(const Members& m, const BotRules& rules)
     for (int i = 0; m.has(std::to_string(i) + ".bin"); ++i) {
         const Bytes& file = m.get(std::to_string(i) + ".bin");
         curve.levels.push_back(playLevel(file, rules));
-        curve.labels.push_back(describe(decodeLevel(file)));
+        curve.labels.push_back(describe(readLevel(file)));
     }
     return curve;
 }

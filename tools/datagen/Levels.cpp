@@ -1,6 +1,8 @@
 // Level source parsing, level file encoding and the board layout arithmetic of the game screen.
 #include "Levels.h"
 
+#include "game/rules/Cell.h"
+
 #include <map>
 #include <sstream>
 #include <stdexcept>
@@ -162,43 +164,12 @@ Bytes encodeLevel(const Level& lv)
     return w.data();
 }
 
-static int32_t be(const Bytes& b, size_t at, int n)
+bool isFloor(const tintrow::LevelFile& lv, int x, int y)
 {
-    uint32_t v = 0;
-    for (int i = 0; i < n; ++i)
-        v = v << 8 | b[at + size_t(i)];
-    if (n == 2)
-        return int16_t(v);
-    return int32_t(v);
+    return lv.kinds[size_t(y) * size_t(lv.width) + size_t(x)] == tintrow::KIND_FLOOR;
 }
 
-Level decodeLevel(const Bytes& b)
-{
-    if (b.size() < 21)
-        throw std::runtime_error("level file shorter than its header");
-    Level lv;
-    lv.width = int8_t(b[0]), lv.height = int8_t(b[1]);
-    lv.gameType = int8_t(b[2]), lv.goal = int8_t(b[3]), lv.colours = int8_t(b[4]), lv.next = int8_t(b[5]);
-    lv.timeLimit = be(b, 6, 4), lv.bonusPerPoint = be(b, 10, 4);
-    lv.lineLength = int8_t(b[14]);
-    lv.pointsToWin = be(b, 15, 2);
-    lv.particleRate = be(b, 17, 4);
-    if (lv.width <= 0 || lv.height <= 0 || b.size() != 21 + size_t(lv.width) * size_t(lv.height))
-        throw std::runtime_error("level file size does not match its board");
-    for (int y = 0; y < lv.height; ++y) {
-        std::string row;
-        for (int x = 0; x < lv.width; ++x) {
-            uint8_t k = b[21 + size_t(y) * size_t(lv.width) + size_t(x)];
-            if (k > 1)
-                throw std::runtime_error("level cell is neither hole nor floor");
-            row += k ? '#' : '.';
-        }
-        lv.rows.push_back(row);
-    }
-    return lv;
-}
-
-BoardLayout layoutBoard(const Level& lv, const Profile& p, int barHeight, int barEdge, int textHeight)
+BoardLayout layoutBoard(const tintrow::LevelFile& lv, const Profile& p, int barHeight, int barEdge, int textHeight)
 {
     BoardLayout l{};
     l.boardW = p.cell * lv.width;

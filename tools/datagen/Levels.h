@@ -4,6 +4,8 @@
 #include "Bytes.h"
 #include "Profiles.h"
 
+#include "game/rules/LevelFile.h"
+
 #include <string>
 #include <vector>
 
@@ -30,7 +32,6 @@ std::vector<Level> parseLevels(const std::string& source);
 std::vector<std::string> levelFaults(const Level& level);
 
 Bytes encodeLevel(const Level& level);
-Level decodeLevel(const Bytes& bytes);  // throws std::runtime_error on short data
 
 // Screen rectangles the board, its frame, the panel above and the time bar below would take.
 struct BoardLayout {
@@ -39,7 +40,12 @@ struct BoardLayout {
     int panelY;
     int barBottom;  // below the lower bar edge, or the bottom of the points text line
 };
-BoardLayout layoutBoard(const Level& level, const Profile& p, int barHeight, int barEdge, int textHeight);
+// Whether the cell of the level, as the game reads it (see readLevel), is floor.
+bool isFloor(const tintrow::LevelFile& level, int x, int y);
+
+// The level as the game reads it is laid out as the game screen does.
+BoardLayout layoutBoard(const tintrow::LevelFile& level, const Profile& p, int barHeight, int barEdge,
+                        int textHeight);
 bool layoutFits(const BoardLayout& l, const Profile& p);
 
 }  // namespace datagen

@@ -3,6 +3,7 @@
 
 #include "Fonts.h"
 #include "GameArt.h"
+#include "GameReaders.h"
 #include "Levels.h"
 #include "Png.h"
 #include "Profiles.h"
@@ -207,14 +208,15 @@ Canvas mirrored(const Canvas& c)
 
 // The frame as the game draws it: strips on every open side, then the outer corners of each
 // cell and the inner corners in the holes, each corner turned from "img/corner".
-void drawBoardFrame(Canvas& screen, const Members& m, const Profile& p, const Level& lv, const BoardLayout& l)
+void drawBoardFrame(Canvas& screen, const Members& m, const Profile& p, const tintrow::LevelFile& lv,
+                    const BoardLayout& l)
 {
     Canvas border = picture(m, p.folder() + "img/border"), borderV = border.rotated90();
     Canvas corner0 = picture(m, p.folder() + "img/corner");
     const Canvas corners[4] = {corner0, mirrored(corner0), corner0.rotated90().rotated90(),
                                mirrored(corner0).rotated90().rotated90()};
     int t = corner0.width(), s = p.cell;
-    auto floor = [&](int x, int y) { return x >= 0 && y >= 0 && x < lv.width && y < lv.height && lv.floor(x, y); };
+    auto floor = [&](int x, int y) { return x >= 0 && y >= 0 && x < lv.width && y < lv.height && isFloor(lv, x, y); };
     for (int y = 0; y < lv.height; ++y)
         for (int x = 0; x < lv.width; ++x) {
             if (!floor(x, y))
@@ -256,7 +258,7 @@ void drawBoardFrame(Canvas& screen, const Members& m, const Profile& p, const Le
 }
 
 // The board of a level as the game draws its static picture: tiles, frame, panel and a few balls.
-Canvas boardPicture(const Members& m, const Profile& p, const Level& lv)
+Canvas boardPicture(const Members& m, const Profile& p, const tintrow::LevelFile& lv)
 {
     Canvas screen = picture(m, p.folder() + "img/back");
     Canvas tile = picture(m, p.folder() + "img/square");
@@ -266,7 +268,7 @@ Canvas boardPicture(const Members& m, const Profile& p, const Level& lv)
     BoardLayout l = layoutBoard(lv, p, timeBarHeight(p), timeBarEdge(p), 0);
     for (int y = 0; y < lv.height; ++y)
         for (int x = 0; x < lv.width; ++x)
-            if (lv.floor(x, y))
+            if (isFloor(lv, x, y))
                 screen.draw(tile, l.originX + x * p.cell, l.originY + y * p.cell);
     drawBoardFrame(screen, m, p, lv, l);
     ParsedSet game = parseDescription(m.get(p.folder() + "img/Game.bin"));
@@ -274,8 +276,8 @@ Canvas boardPicture(const Members& m, const Profile& p, const Level& lv)
     int placed = 0;
     for (int y = 0; y < lv.height && placed < 6; ++y)
         for (int x = (y * 3) % lv.width; x < lv.width && placed < 6; x += 4)
-            if (lv.floor(x, y)) {
-                int anim = 7 * (placed % lv.colours) + (placed % 3);
+            if (isFloor(lv, x, y)) {
+                int anim = 7 * (placed % lv.colourCount) + (placed % 3);
                 screen.draw(drawFrame(game, atlas, game.anims[size_t(anim)].frames[0]), l.originX + x * p.cell,
                             l.originY + y * p.cell);
                 ++placed;
@@ -293,7 +295,7 @@ void levelSection(Sheet& sheet, const Members& m, const Profile& p)
 {
     sheet.heading("levels");
     for (int i = 0; m.has(std::to_string(i) + ".bin"); ++i) {
-        Level lv = decodeLevel(m.get(std::to_string(i) + ".bin"));
+        tintrow::LevelFile lv = readLevel(m.get(std::to_string(i) + ".bin"));
         Canvas board = boardPicture(m, p, lv);
         if (board.width() > 240)
             board = board.scaled(board.width() / 2, board.height() / 2);
