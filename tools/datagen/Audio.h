@@ -20,9 +20,8 @@ void addSounds(Members& m, const std::string& soxPath);
 // Writes the tunes from the scores in musicDir.
 void addTunes(Members& m, const std::string& musicDir);
 
-// Why the game's wave loader would reject the file; empty when it plays.
-std::string waveFault(const Bytes& wav);
-// Why the game's module loader would reject the file; empty when it plays.
+// Why the game would not play the tune, or would play it too short before it loops; empty when
+// it is fit.
 std::string moduleFault(const Bytes& mod);
 
 }  // namespace datagen

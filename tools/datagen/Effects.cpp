@@ -250,16 +250,4 @@ void addSounds(Members& m, const std::string& soxPath)
     }
 }
 
-std::string waveFault(const Bytes& wav)
-{
-    try {
-        WaveInfo w = inspectWave(wav);
-        if (w.dataSize == 0)
-            return "no samples";
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-    return {};
-}
-
 }  // namespace datagen

@@ -3,6 +3,9 @@
 
 #include "lang/DExceptionBase.h"
 #include "lang/DString.h"
+#include "sound/hssOfflineRenderer.h"
+#include "sound/hssSound.h"
+#include "sound/hssStatus.h"
 
 #include <cstring>
 #include <stdexcept>
@@ -43,6 +46,29 @@ vela::lang::DbyteArrayPtr toByteArray(const Bytes& bytes)
 tintrow::LevelFile readLevel(const Bytes& bytes)
 {
     return asTheGameReads("level", [&] { return tintrow::LevelFile::parse(toByteArray(bytes)); });
+}
+
+std::string waveFault(const Bytes& wav)
+{
+    hssSound sound;
+    int status = sound.load(wav.data(), wav.size());
+    if (status != HSS_OK)
+        return "the game's wave loader refuses it (status " + std::to_string(status) + ")";
+    return sound.length() > 0 ? "" : "no samples";
+}
+
+double moduleSeconds(const Bytes& mod)
+{
+    // Frames at this rate time the pass exactly; the sound itself is not looked at.
+    hssRenderSettings settings;
+    settings.frequency = 8000;
+    settings.bits = 8;
+    settings.stereo = false;
+    std::vector<uint8_t> pcm;
+    int status = hssRenderOffline(mod.data(), mod.size(), true, settings, pcm);
+    if (status != HSS_OK)
+        throw std::runtime_error("the game's module loader refuses it (status " + std::to_string(status) + ")");
+    return double(pcm.size()) / settings.frequency;
 }
 
 }  // namespace datagen

@@ -7,11 +7,19 @@
 #include "game/rules/LevelFile.h"
 #include "lang/DArray.h"
 
+#include <string>
+
 namespace datagen {
 
 vela::lang::DbyteArrayPtr toByteArray(const Bytes& bytes);
 
 // The level as the game reads it; throws std::runtime_error when the game would refuse it.
 tintrow::LevelFile readLevel(const Bytes& bytes);
+
+// Why the game's wave loader refuses the file, or "no samples"; empty when it plays.
+std::string waveFault(const Bytes& wav);
+// How long the game's mixer plays the module once through; throws std::runtime_error when the
+// game's module loader refuses it.
+double moduleSeconds(const Bytes& mod);
 
 }  // namespace datagen

@@ -1,10 +1,7 @@
-// Module encoding, and a reading of the file that follows the player's own rules and timing.
+// Module encoding, and what of a module the game's player would not play.
 #include "Module.h"
 
-#include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <cstring>
 #include <stdexcept>
 
 namespace datagen {
@@ -69,88 +66,26 @@ static bool playedExtended(int sub)
     return sub == 0x6 || (sub >= 0xA && sub <= 0xE);
 }
 
-static int be16(const Bytes& b, size_t at)
+std::vector<std::string> moduleFaults(const Module& m)
 {
-    return b[at] << 8 | b[at + 1];
-}
-
-// Walks the order list as the player does (speed, tempo, breaks, jumps, delays) to time one pass.
-static double playingTime(const Bytes& b, int tracks, int songLength)
-{
-    double seconds = 0;
-    int speed = 6, tempo = 50;  // ticks per row, ticks per second
-    int order = 0, row = 0;
-    for (int guard = 0; order < songLength && guard < 100000; ++guard) {
-        size_t base = 1084 + size_t(b[952 + size_t(order)]) * 64 * size_t(tracks) * 4 + size_t(row) * size_t(tracks) * 4;
-        int nextOrder = -1, nextRow = 0, delay = 0;
-        for (int t = 0; t < tracks; ++t) {
-            int effect = b[base + size_t(t) * 4 + 2] & 0x0F, param = b[base + size_t(t) * 4 + 3];
-            if (effect == 0xF && param > 0 && param <= 32)
-                speed = param;
-            else if (effect == 0xF && param > 32)
-                tempo = param * 2 / 5;
-            else if (effect == 0xB)
-                nextOrder = param, nextRow = 0;
-            else if (effect == 0xD)
-                nextOrder = order + 1, nextRow = (param >> 4) * 10 + (param & 15);
-            else if (effect == 0xE && (param >> 4) == 0xE)
-                delay = param & 15;
+    std::vector<std::string> faults;
+    for (const Instrument& in : m.instruments) {
+        if (in.volume > 64)
+            faults.push_back("instrument volume above 64");
+        if (in.loopLength >= 4 && size_t(in.loopStart + in.loopLength) > in.data.size())
+            faults.push_back("instrument loop runs past its sample");
+    }
+    for (const Pattern& p : m.patterns)
+        for (const Note& n : p.cells) {
+            if (n.period != 0 && (n.period < 13 || n.period > 1712))
+                faults.push_back("note period outside the table");
+            if (n.instrument != 0 &&
+                (size_t(n.instrument) > m.instruments.size() || m.instruments[size_t(n.instrument - 1)].data.empty()))
+                faults.push_back("note names an empty instrument");
+            if (n.effect == 7 || n.effect == 8 || (n.effect == 0xE && !playedExtended(n.param >> 4)))
+                faults.push_back("an effect the player ignores");
         }
-        seconds += double(speed) * (1 + delay) / tempo;
-        if (nextOrder >= 0) {
-            if (nextOrder <= order && nextRow == 0 && nextOrder != order + 1)
-                break;  // a jump back: the pass is over
-            order = nextOrder, row = nextRow;
-        } else if (++row == 64) {
-            ++order, row = 0;
-        }
-    }
-    return seconds;
-}
-
-ModuleInfo inspectModule(const Bytes& b)
-{
-    if (b.size() < 1084)
-        throw std::runtime_error("shorter than a module header");
-    ModuleInfo info;
-    char sig[5] = {char(b[1080]), char(b[1081]), char(b[1082]), char(b[1083]), 0};
-    if (std::strcmp(sig, "M.K.") == 0)
-        info.tracks = 4;
-    else if ((sig[1] == 'C' || sig[2] == 'C') && sig[0] >= '1' && sig[0] <= '9')
-        info.tracks = std::atoi(sig);
-    if (info.tracks < 1 || info.tracks > 32)
-        throw std::runtime_error(std::string("unsupported signature ") + sig);
-    info.songLength = b[950];
-    if (info.songLength < 1 || info.songLength > 128)
-        throw std::runtime_error("song length outside 1..128");
-    for (int i = 0; i < info.songLength; ++i)
-        info.patterns = std::max(info.patterns, b[952 + size_t(i)] + 1);
-    size_t samplesAt = 1084 + size_t(info.patterns) * 64 * size_t(info.tracks) * 4;
-    size_t total = samplesAt;
-    for (int i = 0; i < 31; ++i) {
-        size_t rec = 20 + size_t(i) * 30;
-        size_t len = size_t(be16(b, rec + 22)) * 2, loopStart = size_t(be16(b, rec + 26)) * 2;
-        size_t loopLen = size_t(be16(b, rec + 28)) * 2;
-        if (b[rec + 25] > 64)
-            throw std::runtime_error("instrument volume above 64");
-        if (loopLen >= 4 && loopStart + loopLen > len)
-            throw std::runtime_error("instrument loop runs past its sample");
-        total += len;
-    }
-    if (b.size() < total)
-        throw std::runtime_error("file shorter than its patterns and samples");
-    for (size_t at = 1084; at < samplesAt; at += 4) {
-        int instrument = (b[at] & 0xF0) | (b[at + 2] >> 4), period = (b[at] & 0x0F) << 8 | b[at + 1];
-        int effect = b[at + 2] & 0x0F, param = b[at + 3];
-        if (period != 0 && (period < 13 || period > 1712))
-            throw std::runtime_error("note period outside the table");
-        if (instrument != 0 && be16(b, 20 + size_t(instrument - 1) * 30 + 22) == 0)
-            throw std::runtime_error("note names an empty instrument");
-        if (effect == 7 || effect == 8 || (effect == 0xE && !playedExtended(param >> 4)))
-            throw std::runtime_error("an effect the player ignores");
-    }
-    info.seconds = playingTime(b, info.tracks, info.songLength);
-    return info;
+    return faults;
 }
 
 }  // namespace datagen

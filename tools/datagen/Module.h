@@ -41,11 +41,8 @@ struct Module {
 int notePeriod(int index);
 Bytes encodeModule(const Module& m);
 
-// Everything the game's player needs to play the file, and only the effects it plays.
-struct ModuleInfo {
-    int tracks = 0, songLength = 0, patterns = 0;
-    double seconds = 0;  // playing time of one pass through the order list
-};
-ModuleInfo inspectModule(const Bytes& mod);  // throws std::runtime_error with the reason
+// What the game's player would not play as written: loud or overlong instrument settings,
+// notes off the period table or of empty instruments, effects it ignores. Empty when none.
+std::vector<std::string> moduleFaults(const Module& m);
 
 }  // namespace datagen

@@ -1,6 +1,7 @@
 // The four tunes: arranged from their scores and written as modules.
 #include "Audio.h"
 
+#include "GameReaders.h"
 #include "Generate.h"
 #include "Module.h"
 #include "Score.h"
@@ -20,9 +21,11 @@ void addTunes(Members& m, const std::string& musicDir)
         std::string name = std::string(s.name).substr(4);  // "snd/menu" is scored in menu.score
         Module module = arrangeScore(name, readFile(musicDir + "/" + name + ".score"));
         Bytes bytes = encodeModule(module);
-        std::string fault = moduleFault(bytes);
-        if (!fault.empty())
-            throw std::runtime_error(name + ".score: " + fault);
+        std::vector<std::string> faults = moduleFaults(module);
+        faults.push_back(moduleFault(bytes));
+        for (const std::string& fault : faults)
+            if (!fault.empty())
+                throw std::runtime_error(name + ".score: " + fault);
         m.add(std::string(s.name) + ".mod", bytes);
     }
 }
@@ -30,9 +33,9 @@ void addTunes(Members& m, const std::string& musicDir)
 std::string moduleFault(const Bytes& mod)
 {
     try {
-        ModuleInfo info = inspectModule(mod);
-        if (info.seconds < kMinimumTuneSeconds)
-            return "plays " + std::to_string(int(info.seconds)) + " s before it loops";
+        double seconds = moduleSeconds(mod);
+        if (seconds < kMinimumTuneSeconds)
+            return "plays " + std::to_string(int(seconds)) + " s before it loops";
     } catch (const std::exception& e) {
         return e.what();
     }
