@@ -28,10 +28,15 @@ DshortArrayPtr Animation::partsOf(int32_t frame) const
     return resolve(frames, frame);
 }
 
+DshortArrayPtr Animation::rectsOf(int32_t frame) const
+{
+    return resolve(rects, frame);
+}
+
 bool Animation::findRect(int32_t id, int32_t frame, int32_t& x, int32_t& y, int32_t& width,
     int32_t& height) const
 {
-    DshortArrayPtr row = resolve(rects, frame);
+    DshortArrayPtr row = rectsOf(frame);
     if (!row)
         return false;
     for (int32_t i = 0; i + RECT_VALUES <= row->length(); i += RECT_VALUES) {

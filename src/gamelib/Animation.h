@@ -20,6 +20,8 @@ public:
     int32_t frameCount() const { return frames ? frames->length() : 0; }
     // The parts of a frame: its own, or those of the frame its single value names.
     vela::lang::DshortArrayPtr partsOf(int32_t frame) const;
+    // The rect row of a frame, shared rows followed as for the parts; null without one.
+    vela::lang::DshortArrayPtr rectsOf(int32_t frame) const;
     // The entry with `id` in the rect row of the frame (a shared row is followed once).
     bool findRect(int32_t id, int32_t frame, int32_t& x, int32_t& y, int32_t& width,
         int32_t& height) const;

@@ -22,6 +22,9 @@ public:
     // set empty; a damaged one throws the stream's failure and leaves it empty too.
     void load(const vela::lang::DStringPtr& name);
     void load(const char16_t* name);
+    // The rectangles and animations of a description, without the atlas; throws the stream's
+    // failure for damaged data.
+    void readDescription(vela::io::DDataInputStream& in);
     void clear();
 
     // Transforms 0, 2, 3, 5 and 6 (the image's own transform is not applied); any other
@@ -46,7 +49,6 @@ public:
     int32_t atlasHeight = 0;
 
 private:
-    void readDescription(vela::io::DDataInputStream& in);
     // The atlas or its copy for a transform, made on first use; null for other transforms.
     vela::microedition::lcdui::DImagePtr sourceFor(int32_t transform);
 };

@@ -80,8 +80,12 @@ StringManager::~StringManager() = default;
 
 void StringManager::load(const DStringPtr& name, bool languageFile)
 {
+    load(Resources::openResource(name), languageFile);
+}
+
+void StringManager::load(const DInputStreamPtr& stream, bool languageFile)
+{
     table = new vela::util::DHashtable(11, 75);
-    DInputStreamPtr stream = Resources::openResource(name);
     if (!stream)
         return;
     const DStringPtr keyword = new DString(INCLUDE_KEYWORD);
@@ -109,6 +113,13 @@ DStringPtr StringManager::get(const DStringPtr& key)
 DStringPtr StringManager::get(const char16_t* key)
 {
     return get(DStringPtr(new DString(key)));
+}
+
+vela::util::DEnumerationPtr StringManager::keys()
+{
+    if (!table)
+        table = new vela::util::DHashtable(11, 75);
+    return table->keys();
 }
 
 DStringArrayPtr StringManager::split(const DStringPtr& text, char16_t separator)

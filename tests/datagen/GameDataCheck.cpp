@@ -1,6 +1,7 @@
 // Checks the packed game.dat: unpacked by 7-Zip, read back member by member, and its sounds
 // and tunes played by independent readers (sox, openmpt123).
 #include "Audio.h"
+#include "GameReaders.h"
 #include "Generate.h"
 
 #include <gtest/gtest.h>
@@ -101,7 +102,7 @@ TEST_F(GameData, TheCheckNoticesAMissingPiece)
 
 TEST_F(GameData, TheCheckNoticesADamagedPiece)
 {
-    TextTable de = parseLanguageFile("res_de.dat", members_->get("res_de.dat"));
+    TextTable de = readLanguageFile("res_de.dat", members_->get("res_de.dat"));
     for (auto& [key, value] : de.entries)
         if (key == "ABOUT_INFO")
             value = "Vandrel";  // the tokens are gone

@@ -1,4 +1,5 @@
 // Sprite sets: atlas packing and the description file as the game reads it.
+#include "GameReaders.h"
 #include "SpriteSet.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +23,7 @@ TEST(SpriteSet, SharesEqualPicturesAndPacksThemInsideTheAtlas)
     EXPECT_EQ(set.image(block(5, 7, 0xFF0000)), a);
     set.add(Animation{{Frame{Part{1, 2, a, 0, false}}, Frame{Part{0, 0, b, 3, true}}}, {}});
     SpriteSet::Packed packed = set.pack(12);
-    ParsedSet parsed = parseDescription(packed.description);
+    ParsedSet parsed = readSpriteSet(packed.description);
     ASSERT_EQ(parsed.rects.size(), 2u);
     for (int i : {a, b}) {
         const ParsedSet::Rect& r = parsed.rects[size_t(i)];
@@ -55,7 +56,7 @@ TEST(SpriteSet, RepeatedFramesAndRectTablesAreStoredAsReferences)
     EXPECT_EQ(bin[third + 2], 1);                                 // a rect table follows
     size_t rects = third + 3;
     EXPECT_EQ(bin[rects + 12] << 8 | bin[rects + 13], 0x8000);   // rect table 1 repeats table 0
-    ParsedSet parsed = parseDescription(bin);
+    ParsedSet parsed = readSpriteSet(bin);
     EXPECT_EQ(parsed.anims[0].frames[2][0].y, -1);
     ASSERT_EQ(parsed.anims[0].rects[2].size(), 1u);
     EXPECT_EQ(parsed.anims[0].rects[2][0].w, 4);
@@ -66,12 +67,12 @@ TEST(SpriteSet, DescriptionsThatEndEarlyOrPointNowhereAreRejected)
     SpriteSet set(rgb(0));
     set.addStill(block(3, 3, 0xABCDEF));
     Bytes bin = set.pack(32).description;
-    EXPECT_THROW(parseDescription(Bytes(bin.begin(), bin.end() - 1)), std::runtime_error);
+    EXPECT_THROW(readSpriteSet(Bytes(bin.begin(), bin.end() - 1)), std::runtime_error);
     Bytes extra = bin;
     extra.push_back(0);
-    EXPECT_THROW(parseDescription(extra), std::runtime_error);
+    EXPECT_THROW(readSpriteSet(extra), std::runtime_error);
     Bytes badImage = bin;
     badImage[2 + 8 + 2 + 2 + 2 + 4 + 1] = 9;  // the part's image index
-    EXPECT_THROW(parseDescription(badImage), std::runtime_error);
+    EXPECT_THROW(readSpriteSet(badImage), std::runtime_error);
     EXPECT_THROW(set.pack(2), std::runtime_error) << "a picture wider than the atlas";
 }

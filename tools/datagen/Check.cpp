@@ -83,7 +83,7 @@ struct Checker {
             return {};
         }
         try {
-            return parseLanguageFile(name, m.get(name));
+            return readLanguageFile(name, m.get(name));
         } catch (const std::exception& e) {
             fault(e.what());
             return {};
@@ -226,7 +226,7 @@ struct Checker {
         if (!decodes(p.folder() + name, picture(p.folder(), name), &atlas))
             return;
         try {
-            ParsedSet set = parseDescription(*bin);
+            ParsedSet set = readSpriteSet(*bin);
             if (int(set.anims.size()) < count)
                 fault(p.folder() + name + ": " + std::to_string(set.anims.size()) + " animations, need " +
                       std::to_string(count));

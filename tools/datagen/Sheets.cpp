@@ -124,7 +124,7 @@ Canvas drawFrame(const ParsedSet& set, const Canvas& atlas, const Frame& f)
 
 void spriteSection(Sheet& sheet, const Members& m, const std::string& name)
 {
-    ParsedSet set = parseDescription(m.get(name + ".bin"));
+    ParsedSet set = readSpriteSet(m.get(name + ".bin"));
     Canvas atlas = picture(m, name);
     sheet.heading(name);
     auto same = [](const Frame& a, const Frame& b) {
@@ -185,9 +185,9 @@ void fontSection(Sheet& sheet, const Members& m, const Profile& p)
             Canvas strip = picture(m, page);
             sheet.add(strip.crop(0, 0, std::min(strip.width(), kSheetWidth - 20), strip.height()), page);
         }
-    TextTable lang = parseLanguageFile("lang.dat", m.get("lang.dat"));
+    TextTable lang = readLanguageFile("lang.dat", m.get("lang.dat"));
     for (const std::string& id : splitList(*lang.find("ID"), ';')) {
-        TextTable t = parseLanguageFile(id, m.get("res_" + id + ".dat"));
+        TextTable t = readLanguageFile(id, m.get("res_" + id + ".dat"));
         std::string menu = *t.find("PROGRESS_GAME") + "  " + *t.find("ARCADE_GAME") + "  " + *t.find("SETTINGS");
         sheet.add(bitmapText(m, p.folder() + "menu", decodeUtf8(menu)), id + " menu");
         sheet.add(bitmapText(m, p.folder() + "menu_red", decodeUtf8(*t.find("HIGHSCORES"))), id + " menu_red");
@@ -271,7 +271,7 @@ Canvas boardPicture(const Members& m, const Profile& p, const tintrow::LevelFile
             if (isFloor(lv, x, y))
                 screen.draw(tile, l.originX + x * p.cell, l.originY + y * p.cell);
     drawBoardFrame(screen, m, p, lv, l);
-    ParsedSet game = parseDescription(m.get(p.folder() + "img/Game.bin"));
+    ParsedSet game = readSpriteSet(m.get(p.folder() + "img/Game.bin"));
     Canvas atlas = picture(m, p.folder() + "img/Game");
     int placed = 0;
     for (int y = 0; y < lv.height && placed < 6; ++y)

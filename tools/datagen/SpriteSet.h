@@ -54,7 +54,8 @@ private:
     std::vector<Animation> anims_;
 };
 
-// Parsed description, as the game reads it; used by the checks and the contact sheets.
+// A description as the game reads it (see readSpriteSet); used by the checks and the contact
+// sheets.
 struct ParsedSet {
     struct Rect {
         int x, y, w, h;
@@ -62,6 +63,5 @@ struct ParsedSet {
     std::vector<Rect> rects;
     std::vector<Animation> anims;  // shared frames resolved
 };
-ParsedSet parseDescription(const Bytes& bin);  // throws std::runtime_error on short or bad data
 
 }  // namespace datagen

@@ -145,26 +145,6 @@ const std::map<std::string, std::vector<std::string>>& requiredTokens()
 
 namespace datagen {
 
-TextTable parseLanguageFile(const std::string& name, const Bytes& b)
-{
-    TextTable t{name, {}};
-    size_t at = 0;
-    while (at < b.size()) {
-        if (b.size() - at < 2)
-            throw std::runtime_error(name + ": entry length cut off");
-        size_t len = size_t(b[at] << 8 | b[at + 1]);
-        if (b.size() - at - 2 < len)
-            throw std::runtime_error(name + ": entry cut off");
-        std::string entry(b.begin() + long(at + 2), b.begin() + long(at + 2 + len));
-        decodeUtf8(entry);  // throws on malformed text
-        at += 2 + len;
-        size_t eq = entry.find('=');
-        if (eq != std::string::npos)
-            t.entries.emplace_back(entry.substr(0, eq), entry.substr(eq + 1));
-    }
-    return t;
-}
-
 static std::string lower(std::string s)
 {
     for (char& c : s)

@@ -40,8 +40,6 @@ const std::map<std::string, std::vector<std::string>>& requiredTokens();
 }  // namespace datagen
 
 namespace datagen {
-// Reads a language file back (entries split at the first "="); throws std::runtime_error when damaged.
-TextTable parseLanguageFile(const std::string& name, const Bytes& bytes);
 // Why the game's markup parser would throw on, or silently drop part of, a text; empty when sound.
 std::vector<std::string> markupFaults(const std::string& text);
 // Splits at every separator, keeping empty parts, as the game does.
