@@ -21,26 +21,26 @@ static Uint16 deviceBufferFrames(int frequency)
 
 SdlAudioDriver::~SdlAudioDriver()
 {
-    if (device_)
+    if (device)
         close();
 }
 
 void SdlAudioDriver::callback(void* self, uint8_t* stream, int bytes)
 {
     SdlAudioDriver* driver = static_cast<SdlAudioDriver*>(self);
-    driver->mix_(driver->user_, stream, bytes);
+    driver->mixFunction(driver->mixUser, stream, bytes);
 }
 
 int SdlAudioDriver::open(const hssFormat& format, int, hssMixCallback mix, void* user)
 {
-    if (device_)
+    if (device)
         return HSS_ALREADY_OPEN;
     if (!format.valid() || !mix)
         return HSS_NO_DEVICE;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return HSS_NO_DEVICE;
-    mix_ = mix;
-    user_ = user;
+    mixFunction = mix;
+    mixUser = user;
     SDL_AudioSpec wanted;
     SDL_zero(wanted);
     wanted.freq = format.frequency;
@@ -50,50 +50,50 @@ int SdlAudioDriver::open(const hssFormat& format, int, hssMixCallback mix, void*
     wanted.callback = callback;
     wanted.userdata = this;
     // SDL converts to whatever the device takes, so the mixer always sees the engine's format.
-    device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
-    if (!device_) {
+    device = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+    if (!device) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return HSS_NO_DEVICE;
     }
-    paused_ = true;
+    paused = true;
     return HSS_OK;
 }
 
 int SdlAudioDriver::close()
 {
-    if (!device_)
+    if (!device)
         return HSS_NOT_OPEN;
-    SDL_CloseAudioDevice(device_);
-    device_ = 0;
+    SDL_CloseAudioDevice(device);
+    device = 0;
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return HSS_OK;
 }
 
 void SdlAudioDriver::lock()
 {
-    if (device_)
-        SDL_LockAudioDevice(device_);
+    if (device)
+        SDL_LockAudioDevice(device);
 }
 
 void SdlAudioDriver::unlock()
 {
-    if (device_)
-        SDL_UnlockAudioDevice(device_);
+    if (device)
+        SDL_UnlockAudioDevice(device);
 }
 
 void SdlAudioDriver::pause()
 {
-    if (device_ && !paused_) {
-        SDL_PauseAudioDevice(device_, 1);
-        paused_ = true;
+    if (device && !paused) {
+        SDL_PauseAudioDevice(device, 1);
+        paused = true;
     }
 }
 
 void SdlAudioDriver::resume()
 {
-    if (device_ && paused_) {
-        SDL_PauseAudioDevice(device_, 0);
-        paused_ = false;
+    if (device && paused) {
+        SDL_PauseAudioDevice(device, 0);
+        paused = false;
     }
 }
 

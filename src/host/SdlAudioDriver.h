@@ -20,10 +20,10 @@ public:
 private:
     static void callback(void* self, uint8_t* stream, int bytes);
 
-    uint32_t device_ = 0;
-    hssMixCallback mix_ = nullptr;
-    void* user_ = nullptr;
-    bool paused_ = true;
+    uint32_t device = 0;
+    hssMixCallback mixFunction = nullptr;
+    void* mixUser = nullptr;
+    bool paused = true;
 };
 
 // The driver factory the shell installs for real play.

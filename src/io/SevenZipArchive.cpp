@@ -133,40 +133,40 @@ bool SevenZipArchive::open(const std::string& path, std::string& error)
         error = describe(res);
         return false;
     }
-    state_ = std::move(state);
+    current = std::move(state);
     return true;
 }
 
 void SevenZipArchive::close()
 {
-    state_.reset();
+    current.reset();
 }
 
 bool SevenZipArchive::isOpen() const
 {
-    return state_ != nullptr;
+    return current != nullptr;
 }
 
 std::uint32_t SevenZipArchive::memberCount() const
 {
-    return state_ ? state_->db.NumFiles : 0;
+    return current ? current->db.NumFiles : 0;
 }
 
 bool SevenZipArchive::isDirectory(std::uint32_t index) const
 {
-    return SzArEx_IsDir(&state_->db, index);
+    return SzArEx_IsDir(&current->db, index);
 }
 
 std::uint64_t SevenZipArchive::memberSize(std::uint32_t index) const
 {
-    return SzArEx_GetFileSize(&state_->db, index);
+    return SzArEx_GetFileSize(&current->db, index);
 }
 
 std::vector<std::uint16_t> SevenZipArchive::name16(std::uint32_t index) const
 {
-    std::vector<std::uint16_t> units(SzArEx_GetFileNameUtf16(&state_->db, index, nullptr));
+    std::vector<std::uint16_t> units(SzArEx_GetFileNameUtf16(&current->db, index, nullptr));
     if (!units.empty()) {
-        SzArEx_GetFileNameUtf16(&state_->db, index, units.data());
+        SzArEx_GetFileNameUtf16(&current->db, index, units.data());
         units.pop_back(); // the terminator
     }
     return units;
@@ -191,7 +191,7 @@ bool SevenZipArchive::extract(std::uint32_t index, std::vector<std::uint8_t>& ou
                               std::string& error)
 {
     out.clear();
-    const CSzArEx& db = state_->db;
+    const CSzArEx& db = current->db;
     if (memberSize(index) > kMaxUnpackedSize) {
         error = "member larger than the limit";
         return false;
@@ -204,8 +204,8 @@ bool SevenZipArchive::extract(std::uint32_t index, std::vector<std::uint8_t>& ou
     UInt32 blockIndex = UInt32(-1);
     Byte* block = nullptr;
     std::size_t blockSize = 0, offset = 0, size = 0;
-    LookToRead2_INIT(&state_->look);
-    SRes res = SzArEx_Extract(&db, &state_->look.vt, index, &blockIndex, &block, &blockSize,
+    LookToRead2_INIT(&current->look);
+    SRes res = SzArEx_Extract(&db, &current->look.vt, index, &blockIndex, &block, &blockSize,
                               &offset, &size, &kHeap, &kHeap);
     if (res == SZ_OK)
         out.assign(block + offset, block + offset + size);

@@ -41,7 +41,7 @@ private:
     std::vector<std::uint16_t> name16(std::uint32_t index) const;
 
     struct State;
-    std::unique_ptr<State> state_;
+    std::unique_ptr<State> current;
 };
 
 } // namespace vela::io

@@ -9,8 +9,8 @@ static int clamp(int value, int low, int high)
 void hssChannel::setVolume(int level)
 {
     level = clamp(level, 0, 64);
-    level_.store(level, std::memory_order_relaxed);
-    effectiveLevel_.store(masterLevel() * level / 64, std::memory_order_relaxed);
+    volumeLevel.store(level, std::memory_order_relaxed);
+    scaledLevel.store(masterLevel() * level / 64, std::memory_order_relaxed);
 }
 
 void hssChannel::setPan(int pan)

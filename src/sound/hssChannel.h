@@ -8,7 +8,7 @@ class hssSpeaker;
 
 class hssChannel {
 public:
-    explicit hssChannel(hssSpeaker* owner) : owner_(owner) {}
+    explicit hssChannel(hssSpeaker* owner) : owner(owner) {}
     virtual ~hssChannel() {}
     hssChannel(const hssChannel&) = delete;
     hssChannel& operator=(const hssChannel&) = delete;
@@ -20,38 +20,38 @@ public:
     virtual void setPosition(int position) = 0;
     virtual int getLength() = 0;
 
-    int volume() const { return level_.load(std::memory_order_relaxed); }
-    int effectiveLevel() const { return effectiveLevel_.load(std::memory_order_relaxed); }
-    int pan() const { return pan_.load(std::memory_order_relaxed); }
+    int volume() const { return volumeLevel.load(std::memory_order_relaxed); }
+    int effectiveLevel() const { return scaledLevel.load(std::memory_order_relaxed); }
+    int pan() const { return currentPan.load(std::memory_order_relaxed); }
 
     // Single-word flags written by clients without the lock; the mixer reads them.
-    bool isLooping() const { return loop_.load(std::memory_order_relaxed); }
-    bool isPaused() const { return paused_.load(std::memory_order_relaxed); }
-    bool isStopped() const { return stopped_.load(std::memory_order_relaxed); }
-    void setLoop(bool on) { loop_.store(on, std::memory_order_relaxed); }
-    void setPaused(bool on) { paused_.store(on, std::memory_order_relaxed); }
-    void setStopped(bool on) { stopped_.store(on, std::memory_order_relaxed); }
+    bool isLooping() const { return loop.load(std::memory_order_relaxed); }
+    bool isPaused() const { return paused.load(std::memory_order_relaxed); }
+    bool isStopped() const { return stopped.load(std::memory_order_relaxed); }
+    void setLoop(bool on) { loop.store(on, std::memory_order_relaxed); }
+    void setPaused(bool on) { paused.store(on, std::memory_order_relaxed); }
+    void setStopped(bool on) { stopped.store(on, std::memory_order_relaxed); }
     // A free channel may be taken by the next play request.
     bool isFree() const { return isStopped() && !isPaused(); }
     bool isActive() const { return !isStopped() && !isPaused(); }
 
     // Output frames this channel has contributed since it was started; read by the mixer's
     // own thread (offline rendering uses it to cut the output where the sound ended).
-    int64_t framesPlayed() const { return framesPlayed_; }
+    int64_t framesPlayed() const { return playedFrames; }
 
 protected:
     virtual int masterLevel() const = 0;
-    void storePan(int pan) { pan_.store(pan, std::memory_order_relaxed); }
+    void storePan(int pan) { currentPan.store(pan, std::memory_order_relaxed); }
 
-    int64_t framesPlayed_ = 0;
+    int64_t playedFrames = 0;
 
-    hssSpeaker* owner_;
+    hssSpeaker* owner;
 
 private:
-    std::atomic<int> level_{64};
-    std::atomic<int> effectiveLevel_{64};
-    std::atomic<int> pan_{128};
-    std::atomic<bool> loop_{false};
-    std::atomic<bool> paused_{false};
-    std::atomic<bool> stopped_{true};
+    std::atomic<int> volumeLevel{64};
+    std::atomic<int> scaledLevel{64};
+    std::atomic<int> currentPan{128};
+    std::atomic<bool> loop{false};
+    std::atomic<bool> paused{false};
+    std::atomic<bool> stopped{true};
 };

@@ -44,11 +44,11 @@ typedef hssDriver* (*hssDriverFactory)();
 // Holds the driver lock for a scope.
 class hssDriverLock {
 public:
-    explicit hssDriverLock(hssDriver* driver) : driver_(driver) { driver_->lock(); }
-    ~hssDriverLock() { driver_->unlock(); }
+    explicit hssDriverLock(hssDriver* driver) : driver(driver) { driver->lock(); }
+    ~hssDriverLock() { driver->unlock(); }
     hssDriverLock(const hssDriverLock&) = delete;
     hssDriverLock& operator=(const hssDriverLock&) = delete;
 
 private:
-    hssDriver* driver_;
+    hssDriver* driver;
 };

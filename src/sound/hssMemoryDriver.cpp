@@ -5,33 +5,33 @@
 
 int hssMemoryDriver::open(const hssFormat& format, int bufferFrames, hssMixCallback mix, void* user)
 {
-    if (mix_)
+    if (mixFunction)
         return HSS_ALREADY_OPEN;
     if (!format.valid() || !mix || bufferFrames <= 0)
         return HSS_NO_DEVICE;
-    format_ = format;
-    bufferFrames_ = bufferFrames;
-    mix_ = mix;
-    user_ = user;
-    paused_ = true;
+    outputFormat = format;
+    framesPerBuffer = bufferFrames;
+    mixFunction = mix;
+    mixUser = user;
+    paused = true;
     return HSS_OK;
 }
 
 int hssMemoryDriver::close()
 {
-    if (!mix_)
+    if (!mixFunction)
         return HSS_NOT_OPEN;
-    mix_ = nullptr;
-    user_ = nullptr;
-    paused_ = true;
+    mixFunction = nullptr;
+    mixUser = nullptr;
+    paused = true;
     return HSS_OK;
 }
 
 bool hssMemoryDriver::render(uint8_t* buffer, int bytes)
 {
-    if (!mix_ || paused_)
+    if (!mixFunction || paused)
         return false;
-    mix_(user_, buffer, bytes);
+    mixFunction(mixUser, buffer, bytes);
     return true;
 }
 

@@ -9,22 +9,22 @@ public:
     int close() override;
     void lock() override {}
     void unlock() override {}
-    void pause() override { paused_ = true; }
-    void resume() override { paused_ = false; }
+    void pause() override { paused = true; }
+    void resume() override { paused = false; }
 
     // Mixes `bytes` bytes as a device would; answers false when closed or paused.
     bool render(uint8_t* buffer, int bytes);
-    bool isOpen() const { return mix_ != nullptr; }
-    bool isPaused() const { return paused_; }
-    const hssFormat& format() const { return format_; }
-    int bufferFrames() const { return bufferFrames_; }
+    bool isOpen() const { return mixFunction != nullptr; }
+    bool isPaused() const { return paused; }
+    const hssFormat& format() const { return outputFormat; }
+    int bufferFrames() const { return framesPerBuffer; }
 
 private:
-    hssFormat format_ = {0, 0, 0};
-    int bufferFrames_ = 0;
-    hssMixCallback mix_ = nullptr;
-    void* user_ = nullptr;
-    bool paused_ = true;
+    hssFormat outputFormat = {0, 0, 0};
+    int framesPerBuffer = 0;
+    hssMixCallback mixFunction = nullptr;
+    void* mixUser = nullptr;
+    bool paused = true;
 };
 
 hssDriver* hssCreateMemoryDriver();

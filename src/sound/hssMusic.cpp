@@ -22,9 +22,9 @@ int hssModuleTracks(const uint8_t signature[4])
 
 void hssMusic::release()
 {
-    std::vector<uint8_t>().swap(data_);
-    tracks_ = 0;
-    patterns_ = 0;
+    std::vector<uint8_t>().swap(moduleBytes);
+    trackCount = 0;
+    patterns = 0;
 }
 
 int hssMusic::load(const uint8_t* bytes, size_t size)
@@ -48,9 +48,9 @@ int hssMusic::load(const uint8_t* bytes, size_t size)
     // Patterns or samples that run past the file would be read out of bounds.
     if (needed > size)
         return HSS_NO_DATA;
-    data_.assign(bytes, bytes + needed);
-    tracks_ = tracks;
-    patterns_ = highest + 1;
+    moduleBytes.assign(bytes, bytes + needed);
+    trackCount = tracks;
+    patterns = highest + 1;
     playbackFrequency = 44100;
     frequency = 44100;
     defaultValue = 128;

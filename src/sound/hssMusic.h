@@ -25,12 +25,12 @@ public:
     int load(const uint8_t* bytes, size_t size);
     void release();
 
-    const uint8_t* data() const { return data_.empty() ? nullptr : data_.data(); }
-    size_t size() const { return data_.size(); }
-    int tracks() const { return tracks_; }
-    int songLength() const { return data_.empty() ? 0 : data_[HSS_MOD_SONG_LENGTH_AT]; }
-    int patternCount() const { return patterns_; }
-    int order(int index) const { return data_[HSS_MOD_ORDERS_AT + index]; }
+    const uint8_t* data() const { return moduleBytes.empty() ? nullptr : moduleBytes.data(); }
+    size_t size() const { return moduleBytes.size(); }
+    int tracks() const { return trackCount; }
+    int songLength() const { return moduleBytes.empty() ? 0 : moduleBytes[HSS_MOD_SONG_LENGTH_AT]; }
+    int patternCount() const { return patterns; }
+    int order(int index) const { return moduleBytes[HSS_MOD_ORDERS_AT + index]; }
 
     int level = 64;
     bool loop = false;
@@ -40,9 +40,9 @@ public:
     int defaultValue = 128;
 
 private:
-    std::vector<uint8_t> data_;
-    int tracks_ = 0;
-    int patterns_ = 0;
+    std::vector<uint8_t> moduleBytes;
+    int trackCount = 0;
+    int patterns = 0;
 };
 
 // Tracks named by the signature at offset 1080, or 0 when it is not recognised.

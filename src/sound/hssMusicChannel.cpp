@@ -14,19 +14,19 @@ static int clamp(int value, int low, int high)
 
 int hssMusicChannel::masterLevel() const
 {
-    return owner_->masterMusicLevel();
+    return owner->masterMusicLevel();
 }
 
 void hssMusicChannel::loadInstruments()
 {
-    const uint8_t* bytes = music_->data();
-    int64_t sampleAt = HSS_MOD_PATTERNS_AT + static_cast<int64_t>(music_->patternCount()) * HSS_MOD_ROWS * trackCount_ * 4;
+    const uint8_t* bytes = module->data();
+    int64_t sampleAt = HSS_MOD_PATTERNS_AT + static_cast<int64_t>(module->patternCount()) * HSS_MOD_ROWS * trackCount * 4;
     for (int i = 0; i < HSS_MOD_INSTRUMENTS; ++i) {
         const uint8_t* record = bytes + HSS_MOD_INSTRUMENT_AT + i * HSS_MOD_INSTRUMENT_SIZE;
         int64_t words = (record[22] << 8) | record[23];
         int64_t loopStart = (record[26] << 8) | record[27];
         int64_t loopLength = (record[28] << 8) | record[29];
-        hssInstrument& instrument = instruments_[i];
+        hssInstrument& instrument = instruments[i];
         instrument.length = (words * 2) << FRACTION_BITS;
         instrument.finetune = record[24] & 0x0F;
         instrument.volume = record[25] > 64 ? 64 : record[25];
@@ -42,26 +42,26 @@ int hssMusicChannel::start(const hssMusic& music)
 {
     if (music.tracks() < 1 || music.tracks() > HSS_MOD_MAX_TRACKS || !music.data())
         return HSS_UNSUPPORTED;
-    music_ = &music;
-    trackCount_ = music.tracks();
-    songLength_ = music.songLength();
-    patterns_ = music.data() + HSS_MOD_PATTERNS_AT;
+    module = &music;
+    trackCount = music.tracks();
+    songLength = music.songLength();
+    patterns = music.data() + HSS_MOD_PATTERNS_AT;
     loadInstruments();
-    playbackFrequency_ = music.playbackFrequency;
-    frequencyChanged_ = true;
-    tempo_ = 50;
-    speed_ = 6;
-    tickCounter_ = speed_;   // the first frame plays row 0
-    sampleCounter_ = 0;
-    order_ = 0;
-    row_ = 0;
+    playbackFrequency = music.playbackFrequency;
+    frequencyChanged = true;
+    ticksPerSecond = 50;
+    ticksPerRow = 6;
+    tickCounter = ticksPerRow;   // the first frame plays row 0
+    sampleCounter = 0;
+    orderIndex = 0;
+    rowIndex = 0;
     int restart = music.data()[HSS_MOD_RESTART_AT];
-    restartOrder_ = (restart == NO_RESTART || restart >= songLength_) ? 0 : restart;
-    jumpOrder_ = NO_JUMP;
-    jumpRow_ = 0;
-    patternDelay_ = 0;
-    framesPlayed_ = 0;
-    for (hssTrack& track : tracks_)
+    restartOrder = (restart == NO_RESTART || restart >= songLength) ? 0 : restart;
+    jumpOrder = NO_JUMP;
+    jumpRow = 0;
+    patternDelay = 0;
+    playedFrames = 0;
+    for (hssTrack& track : trackStates)
         track = hssTrack();
     applyPan(music.pan);
     setLoop(music.loop);
@@ -79,13 +79,13 @@ void hssMusicChannel::refreshLevel(hssTrack& track)
 
 void hssMusicChannel::refreshLevels()
 {
-    for (int t = 0; t < trackCount_; ++t)
-        refreshLevel(tracks_[t]);
+    for (int t = 0; t < trackCount; ++t)
+        refreshLevel(trackStates[t]);
 }
 
 void hssMusicChannel::setVolume(int level)
 {
-    hssDriverLock lock(owner_->driver());
+    hssDriverLock lock(owner->driver());
     hssChannel::setVolume(level);
     refreshLevels();
 }
@@ -96,33 +96,33 @@ void hssMusicChannel::applyPan(int pan)
     storePan(pan);
     int spread = (255 - pan) / 4;
     for (int t = 0; t < HSS_MOD_MAX_TRACKS; ++t)
-        tracks_[t].pan = (t % 2 == 0) ? 64 + spread : 192 - spread;
+        trackStates[t].pan = (t % 2 == 0) ? 64 + spread : 192 - spread;
 }
 
 void hssMusicChannel::setPan(int pan)
 {
-    hssDriverLock lock(owner_->driver());
+    hssDriverLock lock(owner->driver());
     applyPan(pan);
 }
 
 int hssMusicChannel::getPosition()
 {
-    hssDriverLock lock(owner_->driver());
-    return order_ * HSS_MOD_ROWS + row_;
+    hssDriverLock lock(owner->driver());
+    return orderIndex * HSS_MOD_ROWS + rowIndex;
 }
 
 void hssMusicChannel::setPosition(int position)
 {
-    hssDriverLock lock(owner_->driver());
-    if (position < 0 || position / HSS_MOD_ROWS >= songLength_)
+    hssDriverLock lock(owner->driver());
+    if (position < 0 || position / HSS_MOD_ROWS >= songLength)
         return;
-    order_ = position / HSS_MOD_ROWS;
-    row_ = position % HSS_MOD_ROWS;
+    orderIndex = position / HSS_MOD_ROWS;
+    rowIndex = position % HSS_MOD_ROWS;
 }
 
 int hssMusicChannel::getLength()
 {
-    return songLength_ * HSS_MOD_ROWS;
+    return songLength * HSS_MOD_ROWS;
 }
 
 int32_t hssMusicChannel::stepFor(int period) const
@@ -130,31 +130,31 @@ int32_t hssMusicChannel::stepFor(int period) const
     if (period <= 0)
         return 0;
     if (period <= HSS_PERIOD_MAX)
-        return owner_->stepForPeriod(period);
+        return owner->stepForPeriod(period);
     // Negative finetunes reach a little beyond the lowest table note.
-    return static_cast<int32_t>((static_cast<int64_t>(7159090 / (2 * period)) * 4096) / owner_->frequency());
+    return static_cast<int32_t>((static_cast<int64_t>(7159090 / (2 * period)) * 4096) / owner->frequency());
 }
 
 // Runs the tick and row logic due at the start of a frame.
 void hssMusicChannel::control()
 {
-    if (frequencyChanged_) {
-        int scale = (playbackFrequency_ * 256) / 44100;
-        int64_t perTick = scale > 0 ? (static_cast<int64_t>(owner_->frequency()) * 65536 / (scale * tempo_)) / 256
-                                    : owner_->frequency() / tempo_;
-        samplesPerTick_ = perTick > 0 ? static_cast<int>(perTick) : 1;
-        frequencyChanged_ = false;
+    if (frequencyChanged) {
+        int scale = (playbackFrequency * 256) / 44100;
+        int64_t perTick = scale > 0 ? (static_cast<int64_t>(owner->frequency()) * 65536 / (scale * ticksPerSecond)) / 256
+                                    : owner->frequency() / ticksPerSecond;
+        samplesPerTick = perTick > 0 ? static_cast<int>(perTick) : 1;
+        frequencyChanged = false;
     }
-    if (tickCounter_ == speed_) {
-        if (patternDelay_ > 0)
-            --patternDelay_;
+    if (tickCounter == ticksPerRow) {
+        if (patternDelay > 0)
+            --patternDelay;
         else
             processRow();
-        tickCounter_ = 0;
-    } else if (sampleCounter_ >= samplesPerTick_) {
-        sampleCounter_ = 0;
-        ++tickCounter_;
-        if (tickCounter_ != speed_)
+        tickCounter = 0;
+    } else if (sampleCounter >= samplesPerTick) {
+        sampleCounter = 0;
+        ++tickCounter;
+        if (tickCounter != ticksPerRow)
             tickEffects();
     }
 }
@@ -169,24 +169,24 @@ void hssMusicChannel::mix(int32_t* sums, int frames, bool stereoOutput)
             return;
         // Until the next tick nothing changes, so the tracks mix that stretch in one go.
         int run = 1;
-        if (tickCounter_ != speed_ && !frequencyChanged_ && samplesPerTick_ - sampleCounter_ > 1)
-            run = samplesPerTick_ - sampleCounter_;
+        if (tickCounter != ticksPerRow && !frequencyChanged && samplesPerTick - sampleCounter > 1)
+            run = samplesPerTick - sampleCounter;
         if (run > frames - done)
             run = frames - done;
-        sampleCounter_ += run;
+        sampleCounter += run;
         mixTracks(sums + done * lanes, run, stereoOutput);
         done += run;
-        framesPlayed_ += run;
+        playedFrames += run;
     }
 }
 
 void hssMusicChannel::mixTracks(int32_t* sums, int frames, bool stereoOutput)
 {
-    for (int t = 0; t < trackCount_; ++t) {
-        hssTrack& track = tracks_[t];
+    for (int t = 0; t < trackCount; ++t) {
+        hssTrack& track = trackStates[t];
         if (track.instrument == 0)
             continue;
-        const hssInstrument& instrument = instruments_[track.instrument - 1];
+        const hssInstrument& instrument = instruments[track.instrument - 1];
         if (!instrument.data)
             continue;
         const int64_t loopLength = instrument.loopLength;

@@ -53,7 +53,7 @@ public:
 
     // Takes the module; the caller holds the driver lock. Answers 0 or a negative status.
     int start(const hssMusic& music);
-    const hssMusic* music() const { return music_; }
+    const hssMusic* music() const { return module; }
 
     void setVolume(int level) override;
     void setPan(int pan) override;
@@ -65,12 +65,12 @@ public:
     // Adds `frames` frames to the music sums (one or two lanes per frame).
     void mix(int32_t* sums, int frames, bool stereoOutput);
 
-    int tempo() const { return tempo_; }
-    int speed() const { return speed_; }
-    int order() const { return order_; }
-    int row() const { return row_; }
-    int tracks() const { return trackCount_; }
-    const hssTrack& track(int index) const { return tracks_[index]; }
+    int tempo() const { return ticksPerSecond; }
+    int speed() const { return ticksPerRow; }
+    int order() const { return orderIndex; }
+    int row() const { return rowIndex; }
+    int tracks() const { return trackCount; }
+    const hssTrack& track(int index) const { return trackStates[index]; }
 
 protected:
     int masterLevel() const override;
@@ -98,23 +98,23 @@ private:
     void applyPan(int pan);
     void mixTracks(int32_t* sums, int frames, bool stereoOutput);
 
-    const hssMusic* music_ = nullptr;
-    const uint8_t* patterns_ = nullptr;
-    int trackCount_ = 0;
-    int songLength_ = 0;
-    int playbackFrequency_ = 44100;
-    bool frequencyChanged_ = true;
-    int tempo_ = 50;               // ticks per second
-    int samplesPerTick_ = 882;
-    int sampleCounter_ = 0;
-    int tickCounter_ = 6;
-    int speed_ = 6;                // ticks per row
-    int order_ = 0;
-    int row_ = 0;
-    int restartOrder_ = 0;
-    int jumpOrder_ = NO_JUMP;
-    int jumpRow_ = 0;
-    int patternDelay_ = 0;
-    hssInstrument instruments_[HSS_MOD_INSTRUMENTS];
-    hssTrack tracks_[HSS_MOD_MAX_TRACKS];
+    const hssMusic* module = nullptr;
+    const uint8_t* patterns = nullptr;
+    int trackCount = 0;
+    int songLength = 0;
+    int playbackFrequency = 44100;
+    bool frequencyChanged = true;
+    int ticksPerSecond = 50;               // ticks per second
+    int samplesPerTick = 882;
+    int sampleCounter = 0;
+    int tickCounter = 6;
+    int ticksPerRow = 6;                // ticks per row
+    int orderIndex = 0;
+    int rowIndex = 0;
+    int restartOrder = 0;
+    int jumpOrder = NO_JUMP;
+    int jumpRow = 0;
+    int patternDelay = 0;
+    hssInstrument instruments[HSS_MOD_INSTRUMENTS];
+    hssTrack trackStates[HSS_MOD_MAX_TRACKS];
 };

@@ -25,12 +25,12 @@ static int clamp(int value, int low, int high)
 
 int hssMusicChannel::finetuneRow(const hssTrack& track) const
 {
-    return track.instrument ? instruments_[track.instrument - 1].finetune : 0;
+    return track.instrument ? instruments[track.instrument - 1].finetune : 0;
 }
 
 int hssMusicChannel::noteIndexFor(const hssTrack& track, int period) const
 {
-    return finetuneRow(track) * HSS_NOTES + owner_->nearestNote(period);
+    return finetuneRow(track) * HSS_NOTES + owner->nearestNote(period);
 }
 
 void hssMusicChannel::setPeriod(hssTrack& track, int period)
@@ -48,9 +48,9 @@ void hssMusicChannel::triggerNote(hssTrack& track, int period)
 
 void hssMusicChannel::processRow()
 {
-    const uint8_t* row = patterns_ + (static_cast<size_t>(music_->order(order_)) * HSS_MOD_ROWS + row_) * trackCount_ * CELL_BYTES;
-    for (int t = 0; t < trackCount_; ++t)
-        playCell(tracks_[t], row + t * CELL_BYTES);
+    const uint8_t* row = patterns + (static_cast<size_t>(module->order(orderIndex)) * HSS_MOD_ROWS + rowIndex) * trackCount * CELL_BYTES;
+    for (int t = 0; t < trackCount; ++t)
+        playCell(trackStates[t], row + t * CELL_BYTES);
     advanceRow();
 }
 
@@ -65,7 +65,7 @@ void hssMusicChannel::playCell(hssTrack& track, const uint8_t* cell)
     const bool newInstrument = instrument >= 1 && instrument <= HSS_MOD_INSTRUMENTS;
     if (newInstrument) {
         track.instrument = instrument;
-        track.volume = instruments_[instrument - 1].volume;
+        track.volume = instruments[instrument - 1].volume;
     }
     bool delayed = track.effect == EXTENDED && track.parameterX == NOTE_DELAY;
     bool slides = track.effect == TONE_PORTAMENTO || track.effect == PORTAMENTO_VOLUME_SLIDE;
@@ -126,28 +126,28 @@ void hssMusicChannel::applyRowEffect(hssTrack& track, int period)
         break;
     case POSITION_JUMP:
         // Without looping, a jump back would repeat forever: the song ends instead.
-        jumpOrder_ = (!isLooping() && track.parameter <= order_) ? songLength_ : track.parameter;
-        jumpRow_ = 0;
+        jumpOrder = (!isLooping() && track.parameter <= orderIndex) ? songLength : track.parameter;
+        jumpRow = 0;
         break;
     case SET_VOLUME:
         track.volume = track.parameter > 64 ? 64 : track.parameter;
         break;
     case PATTERN_BREAK:
-        jumpRow_ = x * 10 + y;
-        if (jumpRow_ >= HSS_MOD_ROWS)
-            jumpRow_ = 0;
-        if (jumpOrder_ == NO_JUMP)
-            jumpOrder_ = order_ + 1;
+        jumpRow = x * 10 + y;
+        if (jumpRow >= HSS_MOD_ROWS)
+            jumpRow = 0;
+        if (jumpOrder == NO_JUMP)
+            jumpOrder = orderIndex + 1;
         break;
     case EXTENDED:
         applyExtendedEffect(track, period);
         break;
     case SET_SPEED:
         if (track.parameter > MAX_SPEED) {
-            tempo_ = track.parameter * 2 / 5;
-            frequencyChanged_ = true;
+            ticksPerSecond = track.parameter * 2 / 5;
+            frequencyChanged = true;
         } else if (track.parameter > 0) {
-            speed_ = track.parameter;
+            ticksPerRow = track.parameter;
         }
         break;
     default:
@@ -161,12 +161,12 @@ void hssMusicChannel::applyExtendedEffect(hssTrack& track, int period)
     switch (track.parameterX) {
     case PATTERN_LOOP:
         if (y == 0) {
-            track.loopRow = row_;
+            track.loopRow = rowIndex;
         } else if (track.loopCount == 0 || --track.loopCount > 0) {
             if (track.loopCount == 0)
                 track.loopCount = y;
-            jumpOrder_ = order_;
-            jumpRow_ = track.loopRow;
+            jumpOrder = orderIndex;
+            jumpRow = track.loopRow;
         }
         break;
     case FINE_VOLUME_UP:
@@ -185,7 +185,7 @@ void hssMusicChannel::applyExtendedEffect(hssTrack& track, int period)
             triggerNote(track, period);   // no delay: play it now rather than never
         break;
     case PATTERN_DELAY:
-        patternDelay_ = y;
+        patternDelay = y;
         break;
     default:
         break;
@@ -194,22 +194,22 @@ void hssMusicChannel::applyExtendedEffect(hssTrack& track, int period)
 
 void hssMusicChannel::advanceRow()
 {
-    ++row_;
-    if (jumpOrder_ != NO_JUMP) {
-        order_ = jumpOrder_;
-        row_ = jumpRow_;
-        jumpOrder_ = NO_JUMP;
-    } else if (row_ >= HSS_MOD_ROWS) {
-        ++order_;
-        row_ = 0;
+    ++rowIndex;
+    if (jumpOrder != NO_JUMP) {
+        orderIndex = jumpOrder;
+        rowIndex = jumpRow;
+        jumpOrder = NO_JUMP;
+    } else if (rowIndex >= HSS_MOD_ROWS) {
+        ++orderIndex;
+        rowIndex = 0;
     } else {
         return;
     }
-    if (order_ >= songLength_) {
+    if (orderIndex >= songLength) {
         if (isLooping()) {
-            order_ = restartOrder_;
+            orderIndex = restartOrder;
         } else {
-            order_ = songLength_ - 1;   // keeps the position inside the song
+            orderIndex = songLength - 1;   // keeps the position inside the song
             setStopped(true);
         }
     }
@@ -254,8 +254,8 @@ void hssMusicChannel::tickExtendedEffect(hssTrack& track)
 
 void hssMusicChannel::tickEffects()
 {
-    for (int t = 0; t < trackCount_; ++t) {
-        hssTrack& track = tracks_[t];
+    for (int t = 0; t < trackCount; ++t) {
+        hssTrack& track = trackStates[t];
         switch (track.effect) {
         case ARPEGGIO:
             if (track.parameter) {

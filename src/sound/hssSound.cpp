@@ -53,8 +53,8 @@ static bool findData(const uint8_t* bytes, size_t size, size_t at, const uint8_t
 
 void hssSound::release()
 {
-    std::vector<uint8_t>().swap(data_);
-    length_ = 0;
+    std::vector<uint8_t>().swap(samples);
+    frameCount = 0;
 }
 
 int hssSound::load(const uint8_t* bytes, size_t size)
@@ -84,23 +84,23 @@ int hssSound::load(const uint8_t* bytes, size_t size)
         status = hssDecodeAdpcm(format, data, dataSize, decoded);
         if (status != HSS_OK)
             return status;
-        data_.resize(decoded.size() * 2);
+        samples.resize(decoded.size() * 2);
         for (size_t i = 0; i < decoded.size(); ++i) {
             uint16_t v = static_cast<uint16_t>(decoded[i]);
-            data_[2 * i] = static_cast<uint8_t>(v & 0xFF);
-            data_[2 * i + 1] = static_cast<uint8_t>(v >> 8);
+            samples[2 * i] = static_cast<uint8_t>(v & 0xFF);
+            samples[2 * i + 1] = static_cast<uint8_t>(v >> 8);
         }
         frames = decoded.size() / format.channels;
     } else {
         size_t bytesPerFrame = (format.bitsPerSample / 8) * format.channels;
         frames = dataSize / bytesPerFrame;
-        data_.assign(data, data + frames * bytesPerFrame);
+        samples.assign(data, data + frames * bytesPerFrame);
     }
-    is8bit_ = format.bitsPerSample == 8;
-    stereo_ = format.channels == 2;
-    sampleRate_ = format.sampleRate;
+    eightBit = format.bitsPerSample == 8;
+    stereo = format.channels == 2;
+    rate = format.sampleRate;
     frequency = format.sampleRate;
-    length_ = static_cast<int>(frames);
+    frameCount = static_cast<int>(frames);
     pan = 128;
     return HSS_OK;
 }

@@ -12,11 +12,11 @@ public:
     void release();
 
     // Little-endian 16-bit or unsigned 8-bit frames, interleaved when stereo.
-    const uint8_t* data() const { return data_.empty() ? nullptr : data_.data(); }
-    bool is8bit() const { return is8bit_; }
-    bool isStereo() const { return stereo_; }
-    int sampleRate() const { return sampleRate_; }
-    int length() const { return length_; }   // frames
+    const uint8_t* data() const { return samples.empty() ? nullptr : samples.data(); }
+    bool is8bit() const { return eightBit; }
+    bool isStereo() const { return stereo; }
+    int sampleRate() const { return rate; }
+    int length() const { return frameCount; }   // frames
 
     int level = 64;
     int pan = 128;
@@ -25,9 +25,9 @@ public:
     int instanceLimit = -1;   // -1: unlimited
 
 private:
-    std::vector<uint8_t> data_;
-    bool is8bit_ = false;
-    bool stereo_ = false;
-    int sampleRate_ = 0;
-    int length_ = 0;
+    std::vector<uint8_t> samples;
+    bool eightBit = false;
+    bool stereo = false;
+    int rate = 0;
+    int frameCount = 0;
 };

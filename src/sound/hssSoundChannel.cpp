@@ -8,48 +8,48 @@
 
 void hssSoundChannel::start(const hssSound& sound)
 {
-    data_ = sound.data();
-    frequency_ = sound.frequency;
-    stereo_ = sound.isStereo();
-    is8bit_ = sound.is8bit();
+    data = sound.data();
+    frequency = sound.frequency;
+    stereo = sound.isStereo();
+    eightBit = sound.is8bit();
     setPan(sound.pan);
     setLoop(sound.loop);
-    end_ = static_cast<int64_t>(sound.length()) * 256;
-    position_ = 0;
-    framesPlayed_ = 0;
-    frequencyChanged_ = true;
+    end = static_cast<int64_t>(sound.length()) * 256;
+    playPosition = 0;
+    playedFrames = 0;
+    frequencyChanged = true;
     setVolume(sound.level);
 }
 
 int hssSoundChannel::masterLevel() const
 {
-    return owner_->masterSoundLevel();
+    return owner->masterSoundLevel();
 }
 
 int hssSoundChannel::getPosition()
 {
-    hssDriverLock lock(owner_->driver());
-    return static_cast<int>(position_ >> 8);
+    hssDriverLock lock(owner->driver());
+    return static_cast<int>(playPosition >> 8);
 }
 
 void hssSoundChannel::setPosition(int position)
 {
-    hssDriverLock lock(owner_->driver());
+    hssDriverLock lock(owner->driver());
     int64_t target = static_cast<int64_t>(position < 0 ? 0 : position) * 256;
-    position_ = target < end_ ? target : end_;
+    playPosition = target < end ? target : end;
 }
 
 int hssSoundChannel::getLength()
 {
-    return static_cast<int>(end_ >> 8);
+    return static_cast<int>(end >> 8);
 }
 
 // Applies looping and the end of data; false once the channel has stopped.
 inline bool hssSoundChannel::nextFrame()
 {
-    if (position_ >= end_ && isLooping() && end_ > 0)
-        position_ %= end_;
-    if (position_ >= end_) {
+    if (playPosition >= end && isLooping() && end > 0)
+        playPosition %= end;
+    if (playPosition >= end) {
         setStopped(true);
         return false;
     }
@@ -65,11 +65,11 @@ static inline int sampleAt(const uint8_t* data, int64_t index, bool is8bit)
 
 void hssSoundChannel::mix(int32_t* sums, int frames, bool stereoOutput)
 {
-    if (frequencyChanged_) {
-        step_ = (static_cast<int64_t>(frequency_) * 65536) / (static_cast<int64_t>(owner_->frequency()) * 256);
-        frequencyChanged_ = false;
+    if (frequencyChanged) {
+        step = (static_cast<int64_t>(frequency) * 65536) / (static_cast<int64_t>(owner->frequency()) * 256);
+        frequencyChanged = false;
     }
-    framesPlayed_ += stereoOutput ? mixStereo(sums, frames) : mixMono(sums, frames);
+    playedFrames += stereoOutput ? mixStereo(sums, frames) : mixMono(sums, frames);
 }
 
 int hssSoundChannel::mixMono(int32_t* sums, int frames)
@@ -77,12 +77,12 @@ int hssSoundChannel::mixMono(int32_t* sums, int frames)
     const int level = effectiveLevel();
     int f = 0;
     for (; f < frames && nextFrame(); ++f) {
-        int64_t frame = position_ >> 8;
-        if (stereo_)
-            sums[f] += level * sampleAt(data_, 2 * frame, is8bit_) + level * sampleAt(data_, 2 * frame + 1, is8bit_);
+        int64_t frame = playPosition >> 8;
+        if (stereo)
+            sums[f] += level * sampleAt(data, 2 * frame, eightBit) + level * sampleAt(data, 2 * frame + 1, eightBit);
         else
-            sums[f] += level * sampleAt(data_, frame, is8bit_);
-        position_ += step_;
+            sums[f] += level * sampleAt(data, frame, eightBit);
+        playPosition += step;
     }
     return f;
 }
@@ -97,25 +97,25 @@ int hssSoundChannel::mixStereo(int32_t* sums, int frames)
     const int left = v - right;
     int f = 0;
     for (; f < frames && nextFrame(); ++f) {
-        int64_t frame = position_ >> 8;
+        int64_t frame = playPosition >> 8;
         int l, r;
-        if (stereo_) {
-            l = sampleAt(data_, 2 * frame, is8bit_);
-            r = sampleAt(data_, 2 * frame + 1, is8bit_);
+        if (stereo) {
+            l = sampleAt(data, 2 * frame, eightBit);
+            r = sampleAt(data, 2 * frame + 1, eightBit);
         } else {
-            l = r = sampleAt(data_, frame, is8bit_);
+            l = r = sampleAt(data, frame, eightBit);
         }
         if (p == 128) {
             sums[2 * f] += level * l;
             sums[2 * f + 1] += level * r;
-        } else if (stereo_) {
+        } else if (stereo) {
             sums[2 * f] += left * l + left * r;
             sums[2 * f + 1] += right * l + right * r;
         } else {
             sums[2 * f] += left * l;
             sums[2 * f + 1] += right * l;
         }
-        position_ += step_;
+        playPosition += step;
     }
     return f;
 }

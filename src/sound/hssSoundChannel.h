@@ -13,7 +13,7 @@ public:
 
     // Takes the sound's data and settings; the caller holds the driver lock.
     void start(const hssSound& sound);
-    const uint8_t* sampleData() const { return data_; }
+    const uint8_t* sampleData() const { return data; }
 
     // Frames, counted from the start of the sound.
     int getPosition() override;
@@ -32,12 +32,12 @@ private:
     int mixStereo(int32_t* sums, int frames);
     bool nextFrame();
 
-    const uint8_t* data_ = nullptr;
-    bool is8bit_ = false;
-    bool stereo_ = false;
-    int frequency_ = 0;
-    bool frequencyChanged_ = false;
-    int64_t step_ = 0;       // frames per output frame, 8 fractional bits
-    int64_t position_ = 0;   // 8 fractional bits
-    int64_t end_ = 0;
+    const uint8_t* data = nullptr;
+    bool eightBit = false;
+    bool stereo = false;
+    int frequency = 0;
+    bool frequencyChanged = false;
+    int64_t step = 0;       // frames per output frame, 8 fractional bits
+    int64_t playPosition = 0;   // 8 fractional bits
+    int64_t end = 0;
 };

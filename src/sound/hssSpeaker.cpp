@@ -17,7 +17,7 @@ static int clamp(int value, int low, int high)
 }
 
 hssSpeaker::hssSpeaker(hssDriverFactory factory, int latencyMs)
-    : factory_(factory), latencyMs_(latencyMs)
+    : factory(factory), latencyMs(latencyMs)
 {
 }
 
@@ -28,37 +28,37 @@ hssSpeaker::~hssSpeaker()
 
 int hssSpeaker::open(int frequency, int bits, int stereo, int musicChannels, int soundChannels)
 {
-    if (open_)
+    if (opened)
         return HSS_ALREADY_OPEN;
-    if (!factory_)
+    if (!factory)
         return HSS_NO_DEVICE;
-    driver_ = factory_();
-    if (!driver_)
+    output = factory();
+    if (!output)
         return HSS_DRIVER_FAILED;
     hssFormat format = {frequency, bits == 8 ? HSS_FORMAT_8BIT : bits == 16 ? HSS_FORMAT_16BIT : 0,
                         stereo == 1 ? 2 : 1};
-    int bufferFrames = static_cast<int>(static_cast<int64_t>(latencyMs_) * frequency / 1000);
-    int status = format.valid() ? driver_->open(format, bufferFrames, mixCallback, this) : HSS_NO_DEVICE;
+    int bufferFrames = static_cast<int>(static_cast<int64_t>(latencyMs) * frequency / 1000);
+    int status = format.valid() ? output->open(format, bufferFrames, mixCallback, this) : HSS_NO_DEVICE;
     if (status != HSS_OK) {
-        delete driver_;
-        driver_ = nullptr;
+        delete output;
+        output = nullptr;
         return status;
     }
-    frequency_ = frequency;
-    is16bit_ = bits == 16;
-    stereo_ = format.channels == 2;
+    mixFrequency = frequency;
+    sixteenBit = bits == 16;
+    stereoOutput = format.channels == 2;
     buildNoteTables();
     status = allocatePools(clamp(musicChannels, 1, 64), clamp(soundChannels, 8, 128));
     if (status != HSS_OK) {
-        driver_->close();
-        delete driver_;
-        driver_ = nullptr;
+        output->close();
+        delete output;
+        output = nullptr;
         return status;
     }
-    masterMusicLevel_ = 64;
-    masterSoundLevel_ = 64;
-    open_ = true;
-    driver_->resume();
+    masterMusic = 64;
+    masterSound = 64;
+    opened = true;
+    output->resume();
     return HSS_OK;
 }
 
@@ -66,11 +66,11 @@ int hssSpeaker::allocatePools(int musicChannels, int soundChannels)
 {
     try {
         for (int i = 0; i < musicChannels; ++i)
-            music_.emplace_back(new hssMusicChannel(this));
-        activeMusic_.reserve(musicChannels);
+            musicPool.emplace_back(new hssMusicChannel(this));
+        activeMusic.reserve(musicChannels);
         for (int i = 0; i < soundChannels; ++i)
-            sounds_.emplace_back(new hssSoundChannel(this));
-        activeSounds_.reserve(soundChannels);
+            soundPool.emplace_back(new hssSoundChannel(this));
+        activeSounds.reserve(soundChannels);
     } catch (const std::bad_alloc&) {
         freePools();
         return HSS_NO_DATA;
@@ -80,34 +80,34 @@ int hssSpeaker::allocatePools(int musicChannels, int soundChannels)
 
 void hssSpeaker::freePools()
 {
-    music_.clear();
-    sounds_.clear();
-    activeMusic_.clear();
-    activeSounds_.clear();
-    music_.shrink_to_fit();
-    sounds_.shrink_to_fit();
+    musicPool.clear();
+    soundPool.clear();
+    activeMusic.clear();
+    activeSounds.clear();
+    musicPool.shrink_to_fit();
+    soundPool.shrink_to_fit();
 }
 
 int hssSpeaker::close()
 {
-    if (!open_)
+    if (!opened)
         return HSS_NOT_OPEN;
-    int status = driver_->close();
-    delete driver_;
-    driver_ = nullptr;
+    int status = output->close();
+    delete output;
+    output = nullptr;
     freePools();
-    open_ = false;
+    opened = false;
     return status;
 }
 
 void hssSpeaker::buildNoteTables()
 {
     const int16_t* base = hssPeriodTable();
-    steps_[0] = 0;
-    nearest_[0] = 0;
+    steps[0] = 0;
+    nearest[0] = 0;
     for (int period = 1; period <= HSS_PERIOD_MAX; ++period) {
         int64_t hz = NTSC_CLOCK / (2 * period);
-        steps_[period] = static_cast<int32_t>((hz * 4096) / frequency_);
+        steps[period] = static_cast<int32_t>((hz * 4096) / mixFrequency);
         int best = 0;
         int bestDistance = std::abs(base[0] - period);
         for (int n = 1; n < HSS_NOTES && bestDistance != 0; ++n) {
@@ -117,7 +117,7 @@ void hssSpeaker::buildNoteTables()
                 bestDistance = distance;
             }
         }
-        nearest_[period] = static_cast<uint8_t>(best);
+        nearest[period] = static_cast<uint8_t>(best);
     }
 }
 
@@ -125,21 +125,21 @@ int hssSpeaker::nearestNote(int period) const
 {
     if (period < 1)
         return 0;
-    return period > HSS_PERIOD_MAX ? 0 : nearest_[period];
+    return period > HSS_PERIOD_MAX ? 0 : nearest[period];
 }
 
 int hssSpeaker::playSound(const hssSound* sound, int)
 {
-    if (!open_)
+    if (!opened)
         return HSS_NO_CHANNEL;
     if (!sound || !sound->data())
         return HSS_NO_DATA;
-    hssDriverLock lock(driver_);
+    hssDriverLock lock(output);
     const bool limited = sound->instanceLimit != -1;
     int candidate = -1;
     int instances = 0;
     for (int i = 0; i < soundChannelCount(); ++i) {
-        hssSoundChannel& channel = *sounds_[i];
+        hssSoundChannel& channel = *soundPool[i];
         if (channel.isFree()) {
             if (candidate < 0 || limited)
                 candidate = i;
@@ -151,7 +151,7 @@ int hssSpeaker::playSound(const hssSound* sound, int)
     }
     if (candidate < 0 || (limited && instances >= sound->instanceLimit))
         return HSS_NO_CHANNEL;
-    hssSoundChannel& channel = *sounds_[candidate];
+    hssSoundChannel& channel = *soundPool[candidate];
     channel.start(*sound);
     channel.setStopped(false);
     channel.setPaused(false);
@@ -160,16 +160,16 @@ int hssSpeaker::playSound(const hssSound* sound, int)
 
 int hssSpeaker::playMusic(const hssMusic* music, int)
 {
-    if (!open_)
+    if (!opened)
         return HSS_NO_CHANNEL;
     if (!music || !music->data())
         return HSS_NO_DATA;
     if (music->tracks() < 1 || music->tracks() > HSS_MOD_MAX_TRACKS)
         return HSS_UNSUPPORTED;
-    hssDriverLock lock(driver_);
+    hssDriverLock lock(output);
     for (int i = 0; i < musicChannelCount(); ++i) {
-        if (music_[i]->isFree()) {
-            int status = music_[i]->start(*music);
+        if (musicPool[i]->isFree()) {
+            int status = musicPool[i]->start(*music);
             return status == HSS_OK ? i : status;
         }
     }
@@ -181,32 +181,32 @@ hssChannel* hssSpeaker::channel(int id)
     if (id < 0)
         return nullptr;
     if (id < musicChannelCount())
-        return music_[id].get();
+        return musicPool[id].get();
     id -= musicChannelCount();
-    return id < soundChannelCount() ? sounds_[id].get() : nullptr;
+    return id < soundChannelCount() ? soundPool[id].get() : nullptr;
 }
 
 void hssSpeaker::setMasterMusicLevel(int level)
 {
-    masterMusicLevel_ = clamp(level, 0, 64);
-    for (auto& channel : music_)
+    masterMusic = clamp(level, 0, 64);
+    for (auto& channel : musicPool)
         channel->setVolume(channel->volume());
 }
 
 void hssSpeaker::setMasterSoundLevel(int level)
 {
-    masterSoundLevel_ = clamp(level, 0, 64);
-    for (auto& channel : sounds_)
+    masterSound = clamp(level, 0, 64);
+    for (auto& channel : soundPool)
         channel->setVolume(channel->volume());
 }
 
 void hssSpeaker::stopAll()
 {
-    for (auto& channel : music_) {
+    for (auto& channel : musicPool) {
         channel->setStopped(true);
         channel->setPaused(false);
     }
-    for (auto& channel : sounds_) {
+    for (auto& channel : soundPool) {
         channel->setStopped(true);
         channel->setPaused(false);
     }
@@ -214,14 +214,14 @@ void hssSpeaker::stopAll()
 
 void hssSpeaker::pause()
 {
-    if (open_)
-        driver_->pause();
+    if (opened)
+        output->pause();
 }
 
 void hssSpeaker::resume()
 {
-    if (open_)
-        driver_->resume();
+    if (opened)
+        output->resume();
 }
 
 void hssSpeaker::mixCallback(void* user, uint8_t* buffer, int bytes)
@@ -231,45 +231,45 @@ void hssSpeaker::mixCallback(void* user, uint8_t* buffer, int bytes)
 
 void hssSpeaker::mix(uint8_t* buffer, int bytes)
 {
-    const int bytesPerFrame = (is16bit_ ? 2 : 1) * (stereo_ ? 2 : 1);
-    const int frames = open_ ? bytes / bytesPerFrame : 0;
-    activeMusic_.clear();
-    activeSounds_.clear();
+    const int bytesPerFrame = (sixteenBit ? 2 : 1) * (stereoOutput ? 2 : 1);
+    const int frames = opened ? bytes / bytesPerFrame : 0;
+    activeMusic.clear();
+    activeSounds.clear();
     for (int i = 0; frames > 0 && i < musicChannelCount(); ++i)
-        if (music_[i]->isActive())
-            activeMusic_.push_back(music_[i].get());
+        if (musicPool[i]->isActive())
+            activeMusic.push_back(musicPool[i].get());
     for (int i = 0; frames > 0 && i < soundChannelCount(); ++i)
-        if (sounds_[i]->isActive())
-            activeSounds_.push_back(sounds_[i].get());
+        if (soundPool[i]->isActive())
+            activeSounds.push_back(soundPool[i].get());
     int mixed = 0;
-    if (!activeMusic_.empty() || !activeSounds_.empty()) {
+    if (!activeMusic.empty() || !activeSounds.empty()) {
         for (; mixed < frames; mixed += MIX_CHUNK) {
             int chunk = frames - mixed < MIX_CHUNK ? frames - mixed : MIX_CHUNK;
             mixChunk(buffer + mixed * bytesPerFrame, chunk);
         }
         mixed = frames;
     }
-    std::memset(buffer + mixed * bytesPerFrame, is16bit_ ? 0 : 0x80, bytes - mixed * bytesPerFrame);
+    std::memset(buffer + mixed * bytesPerFrame, sixteenBit ? 0 : 0x80, bytes - mixed * bytesPerFrame);
 }
 
 void hssSpeaker::mixChunk(uint8_t* out, int frames)
 {
-    const int samples = frames * (stereo_ ? 2 : 1);
-    std::memset(musicSums_, 0, sizeof(int32_t) * samples);
-    std::memset(soundSums_, 0, sizeof(int32_t) * samples);
-    for (hssMusicChannel* channel : activeMusic_)
+    const int samples = frames * (stereoOutput ? 2 : 1);
+    std::memset(musicSums, 0, sizeof(int32_t) * samples);
+    std::memset(soundSums, 0, sizeof(int32_t) * samples);
+    for (hssMusicChannel* channel : activeMusic)
         if (!channel->isStopped())
-            channel->mix(musicSums_, frames, stereo_);
-    for (hssSoundChannel* channel : activeSounds_)
+            channel->mix(musicSums, frames, stereoOutput);
+    for (hssSoundChannel* channel : activeSounds)
         if (!channel->isStopped())
-            channel->mix(soundSums_, frames, stereo_);
-    if (is16bit_) {
+            channel->mix(soundSums, frames, stereoOutput);
+    if (sixteenBit) {
         for (int i = 0; i < samples; ++i) {
-            int16_t value = static_cast<int16_t>(clamp(musicSums_[i] + (soundSums_[i] >> SOUND_SHIFT), -32768, 32767));
+            int16_t value = static_cast<int16_t>(clamp(musicSums[i] + (soundSums[i] >> SOUND_SHIFT), -32768, 32767));
             std::memcpy(out + 2 * i, &value, 2);
         }
     } else {
         for (int i = 0; i < samples; ++i)
-            out[i] = static_cast<uint8_t>(clamp((musicSums_[i] + (soundSums_[i] >> SOUND_SHIFT)) >> 8, -128, 127) + 128);
+            out[i] = static_cast<uint8_t>(clamp((musicSums[i] + (soundSums[i] >> SOUND_SHIFT)) >> 8, -128, 127) + 128);
     }
 }

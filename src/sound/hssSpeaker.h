@@ -27,34 +27,34 @@ public:
     // bits 8 or 16; stereo 1 for two output channels. Answers 0 or a negative status.
     int open(int frequency, int bits, int stereo, int musicChannels, int soundChannels);
     int close();
-    bool isOpen() const { return open_; }
+    bool isOpen() const { return opened; }
 
     // Channel id, or a negative status. The last argument is accepted and ignored.
     int playSound(const hssSound* sound, int flags = 0);
     int playMusic(const hssMusic* music, int flags = 0);
     // Music channels first, then sound channels; null for any other id.
     hssChannel* channel(int id);
-    int musicChannelCount() const { return static_cast<int>(music_.size()); }
-    int soundChannelCount() const { return static_cast<int>(sounds_.size()); }
+    int musicChannelCount() const { return static_cast<int>(musicPool.size()); }
+    int soundChannelCount() const { return static_cast<int>(soundPool.size()); }
 
     void setMasterMusicLevel(int level);
     void setMasterSoundLevel(int level);
-    int masterMusicLevel() const { return masterMusicLevel_; }
-    int masterSoundLevel() const { return masterSoundLevel_; }
+    int masterMusicLevel() const { return masterMusic; }
+    int masterSoundLevel() const { return masterSound; }
     void stopAll();
 
     // Suspends and restarts the output (the application lost or regained the foreground).
     void pause();
     void resume();
 
-    hssDriver* driver() { return driver_; }
-    int frequency() const { return frequency_; }
-    bool is16bit() const { return is16bit_; }
-    bool isStereo() const { return stereo_; }
-    int latency() const { return latencyMs_; }
+    hssDriver* driver() { return output; }
+    int frequency() const { return mixFrequency; }
+    bool is16bit() const { return sixteenBit; }
+    bool isStereo() const { return stereoOutput; }
+    int latency() const { return latencyMs; }
 
     // Note tables for periods 1..HSS_PERIOD_MAX.
-    int32_t stepForPeriod(int period) const { return steps_[period]; }
+    int32_t stepForPeriod(int period) const { return steps[period]; }
     int nearestNote(int period) const;
 
     // Fills one output buffer; called by the driver under its lock.
@@ -69,21 +69,21 @@ private:
     void freePools();
     void mixChunk(uint8_t* out, int frames);
 
-    hssDriverFactory factory_;
-    hssDriver* driver_ = nullptr;
-    bool open_ = false;
-    int latencyMs_;
-    int frequency_ = 0;
-    bool is16bit_ = true;
-    bool stereo_ = true;
-    int masterMusicLevel_ = 64;
-    int masterSoundLevel_ = 64;
-    std::vector<std::unique_ptr<hssMusicChannel>> music_;
-    std::vector<std::unique_ptr<hssSoundChannel>> sounds_;
-    std::vector<hssMusicChannel*> activeMusic_;
-    std::vector<hssSoundChannel*> activeSounds_;
-    int32_t steps_[HSS_PERIOD_MAX + 1] = {};
-    uint8_t nearest_[HSS_PERIOD_MAX + 1] = {};
-    int32_t musicSums_[2 * MIX_CHUNK];
-    int32_t soundSums_[2 * MIX_CHUNK];
+    hssDriverFactory factory;
+    hssDriver* output = nullptr;
+    bool opened = false;
+    int latencyMs;
+    int mixFrequency = 0;
+    bool sixteenBit = true;
+    bool stereoOutput = true;
+    int masterMusic = 64;
+    int masterSound = 64;
+    std::vector<std::unique_ptr<hssMusicChannel>> musicPool;
+    std::vector<std::unique_ptr<hssSoundChannel>> soundPool;
+    std::vector<hssMusicChannel*> activeMusic;
+    std::vector<hssSoundChannel*> activeSounds;
+    int32_t steps[HSS_PERIOD_MAX + 1] = {};
+    uint8_t nearest[HSS_PERIOD_MAX + 1] = {};
+    int32_t musicSums[2 * MIX_CHUNK];
+    int32_t soundSums[2 * MIX_CHUNK];
 };

@@ -42,42 +42,42 @@ class GameData : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        dir_ = new fs::path(fs::temp_directory_path() / ("tintrow-gamedata-" + std::to_string(::getpid())));
-        fs::remove_all(*dir_);
-        fs::create_directories(*dir_);
-        run(std::string(SEVEN_ZIP) + " x -bso0 -bsp0 -o" + quoted(*dir_) + " " + quoted(TINTROW_GAME_DAT));
-        members_ = new Members;
+        unpacked = new fs::path(fs::temp_directory_path() / ("tintrow-gamedata-" + std::to_string(::getpid())));
+        fs::remove_all(*unpacked);
+        fs::create_directories(*unpacked);
+        run(std::string(SEVEN_ZIP) + " x -bso0 -bsp0 -o" + quoted(*unpacked) + " " + quoted(TINTROW_GAME_DAT));
+        members = new Members;
         std::vector<std::string> names;
-        for (const auto& e : fs::recursive_directory_iterator(*dir_))
+        for (const auto& e : fs::recursive_directory_iterator(*unpacked))
             if (e.is_regular_file())
-                names.push_back(fs::relative(e.path(), *dir_).generic_string());
+                names.push_back(fs::relative(e.path(), *unpacked).generic_string());
         std::sort(names.begin(), names.end());
         for (const std::string& n : names) {
-            std::ifstream in(*dir_ / n, std::ios::binary);
-            members_->add(n, Bytes(std::istreambuf_iterator<char>(in), {}));
+            std::ifstream in(*unpacked / n, std::ios::binary);
+            members->add(n, Bytes(std::istreambuf_iterator<char>(in), {}));
         }
     }
 
     static void TearDownTestSuite()
     {
-        fs::remove_all(*dir_);
-        delete dir_;
-        delete members_;
+        fs::remove_all(*unpacked);
+        delete unpacked;
+        delete members;
     }
 
-    static fs::path* dir_;
-    static Members* members_;
+    static fs::path* unpacked;
+    static Members* members;
 };
 
-fs::path* GameData::dir_ = nullptr;
-Members* GameData::members_ = nullptr;
+fs::path* GameData::unpacked = nullptr;
+Members* GameData::members = nullptr;
 
 }  // namespace
 
 TEST_F(GameData, EveryNameKeyGlyphLevelAndSoundIsPresentAndReads)
 {
-    ASSERT_GT(members_->names().size(), 100u) << "game.dat did not unpack";
-    std::vector<std::string> faults = checkMembers(*members_);
+    ASSERT_GT(members->names().size(), 100u) << "game.dat did not unpack";
+    std::vector<std::string> faults = checkMembers(*members);
     for (const std::string& f : faults)
         ADD_FAILURE() << f;
 }
@@ -97,28 +97,28 @@ static Members altered(const Members& m, const std::string& name, const Bytes* r
 TEST_F(GameData, TheCheckNoticesAMissingPiece)
 {
     for (const char* dropped : {"s24/img/Game.bin", "snd/inc.wav", "5.bin", "res_ru.dat", "s16/menu_1"})
-        EXPECT_FALSE(checkMembers(altered(*members_, dropped, nullptr)).empty()) << dropped;
+        EXPECT_FALSE(checkMembers(altered(*members, dropped, nullptr)).empty()) << dropped;
 }
 
 TEST_F(GameData, TheCheckNoticesADamagedPiece)
 {
-    TextTable de = readLanguageFile("res_de.dat", members_->get("res_de.dat"));
+    TextTable de = readLanguageFile("res_de.dat", members->get("res_de.dat"));
     for (auto& [key, value] : de.entries)
         if (key == "ABOUT_INFO")
             value = "Vandrel";  // the tokens are gone
-    Bytes level = members_->get("3.bin");
+    Bytes level = members->get("3.bin");
     level[0] = 12;  // wider than any screen, and longer than the file
-    Bytes sprites = members_->get("s24/img/Game.bin");
+    Bytes sprites = members->get("s24/img/Game.bin");
     sprites.resize(sprites.size() / 2);
     const std::pair<std::string, Bytes> cases[] = {
         {"res_de.dat", encodeLanguageFile(de)},
         {"3.bin", level},
         {"s24/img/Game.bin", sprites},
         {"240x320.dat", encodeTextFile({{"PATH", "s48/"}})},
-        {"snd/menu.mod", Bytes(members_->get("snd/menu.mod").begin(), members_->get("snd/menu.mod").begin() + 2000)},
+        {"snd/menu.mod", Bytes(members->get("snd/menu.mod").begin(), members->get("snd/menu.mod").begin() + 2000)},
     };
     for (const auto& [name, bytes] : cases)
-        EXPECT_FALSE(checkMembers(altered(*members_, name, &bytes)).empty()) << name;
+        EXPECT_FALSE(checkMembers(altered(*members, name, &bytes)).empty()) << name;
 }
 
 TEST_F(GameData, IsSolidLzma2WithoutTimesOrFolders)
@@ -151,18 +151,18 @@ TEST_F(GameData, SolidBlocksStaySmall)
 
 TEST_F(GameData, AFreshGenerationGivesTheSameBytes)
 {
-    fs::path again = *dir_ / ".." / (dir_->filename().string() + "-again");
+    fs::path again = *unpacked / ".." / (unpacked->filename().string() + "-again");
     std::string out = run(std::string(TINTROW_DATAGEN) + " " + quoted(TINTROW_DATA_DIR) + " " + quoted(again) +
                           " --fonts " + quoted(TINTROW_FONT_DIR) + " --sox " + quoted(SOX) +
                           " --vendor-url " + quoted(TINTROW_VENDOR_URL));
     EXPECT_TRUE(out.empty()) << out;
     size_t compared = 0;
-    for (const std::string& n : members_->names()) {
+    for (const std::string& n : members->names()) {
         std::ifstream in(again / n, std::ios::binary);
-        EXPECT_EQ(Bytes(std::istreambuf_iterator<char>(in), {}), members_->get(n)) << n;
+        EXPECT_EQ(Bytes(std::istreambuf_iterator<char>(in), {}), members->get(n)) << n;
         ++compared;
     }
-    EXPECT_EQ(compared, members_->names().size());
+    EXPECT_EQ(compared, members->names().size());
     fs::remove_all(again);
     fs::remove(again.string() + ".list");
 }
@@ -171,7 +171,7 @@ TEST_F(GameData, CompressedSoundsDecodeWithAnIndependentDecoder)
 {
     int adpcm = 0;
     for (const SoundName& s : soundTable()) {
-        fs::path wav = *dir_ / (std::string(s.name) + ".wav");
+        fs::path wav = *unpacked / (std::string(s.name) + ".wav");
         if (s.tune || !fs::exists(wav))
             continue;
         std::string info = run(std::string(SOX) + " --i " + quoted(wav));
@@ -187,7 +187,7 @@ TEST_F(GameData, TunesPlayAMinuteBeforeTheyLoopInAnIndependentPlayer)
     for (const SoundName& s : soundTable()) {
         if (!s.tune)
             continue;
-        fs::path mod = *dir_ / (std::string(s.name) + ".mod");
+        fs::path mod = *unpacked / (std::string(s.name) + ".mod");
         std::string info = run("openmpt123 --info " + quoted(mod));
         std::smatch m;
         ASSERT_TRUE(std::regex_search(info, m, std::regex("Duration\\.*: (\\d+):(\\d+)"))) << info;

@@ -205,7 +205,7 @@ TEST_F(SoundManagerTest, PlayAnswersTheStartedPlayerWithLoopAndPan)
     DPlayerPtr looped = manager->play(0, true, -20);
     ASSERT_TRUE(looped);
     EXPECT_EQ(1000, manager->infos->get(0)->lastPlayTime);
-    EXPECT_EQ(-1, looped->loopCount());
+    EXPECT_EQ(-1, looped->getLoopCount());
     EXPECT_EQ(-20, looped->getPan());
 
     // The same sound again overlaps itself on a second player.
@@ -213,7 +213,7 @@ TEST_F(SoundManagerTest, PlayAnswersTheStartedPlayerWithLoopAndPan)
     DPlayerPtr once = manager->play(0, 10);
     ASSERT_TRUE(once);
     EXPECT_NE(looped.get(), once.get());
-    EXPECT_EQ(1, once->loopCount());
+    EXPECT_EQ(1, once->getLoopCount());
     EXPECT_EQ(10, once->getPan());
     EXPECT_EQ(1500, manager->infos->get(0)->lastPlayTime);
     EXPECT_TRUE(manager->isPlaying(0));
@@ -326,7 +326,7 @@ TEST_F(SoundManagerTest, EvictedStoppedTuneGivesBackItsChannel)
     manager->budget = int32_t(music.size()) + 500;
     DPlayerPtr player = manager->play(0, true, 0);
     ASSERT_TRUE(player);
-    hssChannel* channel = DManager::speaker()->channel(player->channelId());
+    hssChannel* channel = DManager::speaker()->channel(player->getChannelId());
     manager->stopSound(0);
     // A stopped tune holds its channel to resume from.
     EXPECT_FALSE(channel->isFree());
@@ -344,8 +344,8 @@ TEST_F(SoundManagerTest, ReleaseStopsClosesAndEmptiesTheTable)
     const DPlayerPtr players[] = {manager->play(0, true, 0), manager->play(1, true, 0)};
     for (const DPlayerPtr& player : players)
         ASSERT_TRUE(player);
-    hssChannel* channels[] = {DManager::speaker()->channel(players[0]->channelId()),
-        DManager::speaker()->channel(players[1]->channelId())};
+    hssChannel* channels[] = {DManager::speaker()->channel(players[0]->getChannelId()),
+        DManager::speaker()->channel(players[1]->getChannelId())};
     manager->release();
     for (int i = 0; i < 2; ++i) {
         EXPECT_EQ(DPlayer::CLOSED, players[i]->getState());

@@ -33,21 +33,21 @@ public:
         char pattern[] = "/tmp/tintrow-test-XXXXXX";
         if (!::mkdtemp(pattern))
             throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
+        folder = pattern;
     }
     ~TempDir()
     {
         auto remove = [](const char* p, const struct stat*, int, FTW*) { return ::remove(p); };
-        ::nftw(path_.c_str(), remove, 16, FTW_DEPTH | FTW_PHYS);
+        ::nftw(folder.c_str(), remove, 16, FTW_DEPTH | FTW_PHYS);
     }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
-    const std::string& path() const { return path_; }
-    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+    const std::string& path() const { return folder; }
+    std::string operator/(const std::string& name) const { return folder + "/" + name; }
 
 private:
-    std::string path_;
+    std::string folder;
 };
 
 inline void makeDirs(const std::string& path)

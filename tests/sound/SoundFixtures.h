@@ -116,40 +116,40 @@ struct Cell {
 class ModuleBuilder {
 public:
     explicit ModuleBuilder(int tracks = 4, const std::string& signature = "M.K.")
-        : tracks_(tracks), header_(1084, 0), samples_(31)
+        : trackCount(tracks), header(1084, 0), samples(31)
     {
-        std::memcpy(header_.data() + 1080, signature.data(), 4);
+        std::memcpy(header.data() + 1080, signature.data(), 4);
         setOrders({0});
     }
 
     void setOrders(const std::vector<int>& orders, int restart = 127)
     {
-        header_[950] = static_cast<uint8_t>(orders.size());
-        header_[951] = static_cast<uint8_t>(restart);
+        header[950] = static_cast<uint8_t>(orders.size());
+        header[951] = static_cast<uint8_t>(restart);
         int highest = 0;
         for (size_t i = 0; i < orders.size(); ++i) {
-            header_[952 + i] = static_cast<uint8_t>(orders[i]);
+            header[952 + i] = static_cast<uint8_t>(orders[i]);
             highest = std::max(highest, orders[i]);
         }
-        patterns_.resize(static_cast<size_t>(highest + 1) * 64 * tracks_ * 4, 0);
+        patterns.resize(static_cast<size_t>(highest + 1) * 64 * trackCount * 4, 0);
     }
 
     // Lengths are in bytes (even); loops in words as the file stores them.
     void setSample(int instrument, const std::vector<int8_t>& data, int volume = 64, int finetune = 0,
                    int loopStartWords = 0, int loopLengthWords = 1)
     {
-        uint8_t* record = header_.data() + 20 + (instrument - 1) * 30;
+        uint8_t* record = header.data() + 20 + (instrument - 1) * 30;
         const int words = static_cast<int>(data.size() / 2);
         const uint8_t fields[] = {uint8_t(words >> 8), uint8_t(words), uint8_t(finetune & 0x0F), uint8_t(volume),
                                   uint8_t(loopStartWords >> 8), uint8_t(loopStartWords), uint8_t(loopLengthWords >> 8),
                                   uint8_t(loopLengthWords)};
         std::copy(fields, fields + 8, record + 22);
-        samples_[instrument - 1].assign(data.begin(), data.begin() + words * 2);
+        samples[instrument - 1].assign(data.begin(), data.begin() + words * 2);
     }
 
     void setCell(int pattern, int row, int track, const Cell& cell)
     {
-        uint8_t* p = patterns_.data() + ((static_cast<size_t>(pattern) * 64 + row) * tracks_ + track) * 4;
+        uint8_t* p = patterns.data() + ((static_cast<size_t>(pattern) * 64 + row) * trackCount + track) * 4;
         p[0] = static_cast<uint8_t>((cell.instrument & 0xF0) | ((cell.period >> 8) & 0x0F));
         p[1] = static_cast<uint8_t>(cell.period & 0xFF);
         p[2] = static_cast<uint8_t>(((cell.instrument & 0x0F) << 4) | (cell.effect & 0x0F));
@@ -158,18 +158,18 @@ public:
 
     Bytes build() const
     {
-        Bytes out = header_;
-        out.insert(out.end(), patterns_.begin(), patterns_.end());
-        for (const auto& s : samples_)
+        Bytes out = header;
+        out.insert(out.end(), patterns.begin(), patterns.end());
+        for (const auto& s : samples)
             out.insert(out.end(), s.begin(), s.end());
         return out;
     }
 
 private:
-    int tracks_;
-    Bytes header_;
-    Bytes patterns_;
-    std::vector<std::vector<int8_t>> samples_;
+    int trackCount;
+    Bytes header;
+    Bytes patterns;
+    std::vector<std::vector<int8_t>> samples;
 };
 
 inline hssDriver* failingDriver()

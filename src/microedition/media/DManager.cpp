@@ -139,7 +139,7 @@ void DManager::stopPlayersSharingSource(const DPlayerPtr& player)
         return;
     for (int32_t slot = 0; slot < g->players->length(); ++slot) {
         DPlayerPtr other = g->players->get(slot);
-        if (other && other->kind() == player->kind() && other->source() == player->source()) {
+        if (other && other->getKind() == player->getKind() && other->getSource() == player->getSource()) {
             other->stop();
             other->setMediaTime(0);
         }

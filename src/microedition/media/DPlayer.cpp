@@ -12,7 +12,7 @@ namespace vela::microedition::media {
 using lang::DExceptionBase;
 using lang::throwException;
 
-DPlayer::DPlayer(Kind kind, io::DInputStreamPtr stream) : kind_(kind), stream_(stream)
+DPlayer::DPlayer(Kind kind, io::DInputStreamPtr stream) : kind(kind), pendingStream(stream)
 {
 }
 
@@ -22,29 +22,29 @@ DPlayer::~DPlayer() = default;
 
 void DPlayer::requireOpen() const
 {
-    if (state_ == CLOSED)
+    if (state == CLOSED)
         throwException(lang::IllegalStateException);
 }
 
 void DPlayer::shareSource(const lang::DObjectPtr& source, bool loaded)
 {
-    source_ = source;
-    state_ = loaded ? PREFETCHED : UNREALIZED;
+    sharedSource = source;
+    state = loaded ? PREFETCHED : UNREALIZED;
 }
 
 hssChannel* DPlayer::channel() const
 {
     MediaGlobals* globals = existingMediaGlobals();
-    return (globals && channel_ >= 0) ? globals->speaker->channel(channel_) : nullptr;
+    return (globals && channelId >= 0) ? globals->speaker->channel(channelId) : nullptr;
 }
 
 void DPlayer::releaseChannel()
 {
     MediaGlobals* globals = existingMediaGlobals();
-    const bool owned = globals && channel_ >= 0 && channel_ < globals->players->length()
-        && globals->players->get(channel_).get() == this;
+    const bool owned = globals && channelId >= 0 && channelId < globals->players->length()
+        && globals->players->get(channelId).get() == this;
     if (!owned) {
-        channel_ = NO_CHANNEL;   // the channel plays for another player now: leave it alone
+        channelId = NO_CHANNEL;   // the channel plays for another player now: leave it alone
         return;
     }
     hssChannel* held = channel();
@@ -55,53 +55,53 @@ void DPlayer::releaseChannel()
         held->setPaused(false);   // a paused channel would never be free again
     }
     lang::DPtr<DPlayer> keep(this);   // clearing the slot may drop the last reference
-    globals->players->set(channel_, nullptr);
-    channel_ = NO_CHANNEL;
+    globals->players->set(channelId, nullptr);
+    channelId = NO_CHANNEL;
 }
 
 void DPlayer::close()
 {
-    state_ = CLOSED;
+    state = CLOSED;
 }
 
 int32_t DPlayer::getState()
 {
-    return state_;
+    return state;
 }
 
 void DPlayer::realize()
 {
     requireOpen();
-    if (state_ != UNREALIZED)
+    if (state != UNREALIZED)
         return;
-    if (!source_)
-        source_ = newSource();
-    if (stream_) {
-        io::DInputStreamPtr stream = stream_;
-        stream_ = nullptr;
+    if (!sharedSource)
+        sharedSource = newSource();
+    if (pendingStream) {
+        io::DInputStreamPtr stream = pendingStream;
+        pendingStream = nullptr;
         int32_t size = stream->available();
         lang::DbyteArrayPtr bytes(new lang::DbyteArray(size > 0 ? size : 0));
         int32_t read = size > 0 ? stream->read(bytes, 0, size) : 0;
         if (!loadSource(reinterpret_cast<const uint8_t*>(bytes->data()), read > 0 ? read : 0))
             throwException(lang::MediaException);
     }
-    state_ = REALIZED;
+    state = REALIZED;
 }
 
 void DPlayer::prefetch()
 {
     requireOpen();
-    if (state_ == UNREALIZED)
+    if (state == UNREALIZED)
         realize();
-    if (state_ == REALIZED)
-        state_ = PREFETCHED;
+    if (state == REALIZED)
+        state = PREFETCHED;
 }
 
 void DPlayer::setLoopCount(int32_t count)
 {
     if (count != 1 && count != -1)
         throwException(lang::IllegalArgumentException);
-    loopCount_ = count;
+    loopCount = count;
     if (isPlaying())
         channel()->setLoop(count == -1);
 }
@@ -112,7 +112,7 @@ bool DPlayer::resumeHeldChannel()
 {
     MediaGlobals* globals = existingMediaGlobals();
     hssChannel* held = channel();
-    bool stillOurs = held && globals->players->get(channel_).get() == this;
+    bool stillOurs = held && globals->players->get(channelId).get() == this;
     if (stillOurs && !held->isStopped()) {
         held->setPaused(false);
         return true;
@@ -126,36 +126,36 @@ DPlayerPtr DPlayer::start()
     requireOpen();
     if (isPlaying()) {
         DPlayerPtr clone = cloneSharingSource();
-        clone->loopCount_ = loopCount_;
+        clone->loopCount = loopCount;
         return clone->start();
     }
-    if (state_ != PREFETCHED) {
+    if (state != PREFETCHED) {
         realize();
         prefetch();
-        if (state_ != PREFETCHED)
+        if (state != PREFETCHED)
             return nullptr;
     }
     MediaGlobals* globals = mediaGlobals();
     if (!globals)
         return nullptr;
-    if (channel_ < 0 || !resumeHeldChannel()) {
+    if (channelId < 0 || !resumeHeldChannel()) {
         int32_t id = playOn(*globals->speaker);
-        channel_ = id;   // a failure code stays as the record of the failed start
+        channelId = id;   // a failure code stays as the record of the failed start
         if (id < 0)
             return nullptr;
         globals->players->set(id, DPlayerPtr(this));
     }
-    channel()->setLoop(loopCount_ == -1);
-    state_ = STARTED;
+    channel()->setLoop(loopCount == -1);
+    state = STARTED;
     return DPlayerPtr(this);
 }
 
 void DPlayer::stop()
 {
-    if (state_ != STARTED || !isPlaying())
+    if (state != STARTED || !isPlaying())
         return;
     channel()->setPaused(true);
-    state_ = PREFETCHED;
+    state = PREFETCHED;
 }
 
 int64_t DPlayer::getDuration()
@@ -172,19 +172,19 @@ int64_t DPlayer::getMediaTime()
 
 int64_t DPlayer::setMediaTime(int64_t time)
 {
-    bool rejected = kind_ == KIND_WAVE ? time != 0 : time > 0;
+    bool rejected = kind == KIND_WAVE ? time != 0 : time > 0;
     if (rejected)
         return -1;
     bool started = isPlaying();
-    if (!started && !(state_ == PREFETCHED && channel_ >= 0))
+    if (!started && !(state == PREFETCHED && channelId >= 0))
         return -1;
-    if (started && kind_ == KIND_WAVE) {
+    if (started && kind == KIND_WAVE) {
         channel()->setPosition(0);
     } else if (started) {
         channel()->setPosition(0);
         releaseChannel();
-        state_ = PREFETCHED;   // no channel is left to be started on
-    } else if (kind_ == KIND_WAVE) {
+        state = PREFETCHED;   // no channel is left to be started on
+    } else if (kind == KIND_WAVE) {
         releaseChannel();
     }
     return 0;
@@ -217,19 +217,19 @@ int32_t DPlayer::setPan(int32_t)
 
 bool DPlayer::isPlaying()
 {
-    if (state_ != STARTED)
+    if (state != STARTED)
         return false;
     MediaGlobals* globals = existingMediaGlobals();
     if (!globals)
         return false;
-    DPlayerPtr owner = globals->players->get(channel_);   // a corrupt id throws here
-    hssChannel* held = globals->speaker->channel(channel_);
+    DPlayerPtr owner = globals->players->get(channelId);   // a corrupt id throws here
+    hssChannel* held = globals->speaker->channel(channelId);
     if (owner.get() == this && held && held->isActive())
         return true;
     if (owner.get() == this)
-        globals->players->set(channel_, nullptr);
-    channel_ = NO_CHANNEL;
-    state_ = PREFETCHED;
+        globals->players->set(channelId, nullptr);
+    channelId = NO_CHANNEL;
+    state = PREFETCHED;
     return false;
 }
 

@@ -49,10 +49,10 @@ public:
     virtual int32_t setPan(int32_t pan);
     virtual bool isPlaying();
 
-    Kind kind() const { return kind_; }
-    int32_t channelId() const { return channel_; }
-    int32_t loopCount() const { return loopCount_; }
-    lang::DObject* source() const { return source_.get(); }
+    Kind getKind() const { return kind; }
+    int32_t getChannelId() const { return channelId; }
+    int32_t getLoopCount() const { return loopCount; }
+    lang::DObject* getSource() const { return sharedSource.get(); }
 
     // Lets go of the engine channel: if this player still owns it, the channel is stopped
     // and freed and the table slot cleared. A stopped player that is dropped must call it,
@@ -74,17 +74,17 @@ protected:
     // The engine channel this player holds, or null.
     hssChannel* channel() const;
 
-    int32_t state_ = UNREALIZED;
-    int32_t channel_ = NO_CHANNEL;
+    int32_t state = UNREALIZED;
+    int32_t channelId = NO_CHANNEL;
 
 private:
     void requireOpen() const;
     bool resumeHeldChannel();
 
-    Kind kind_;
-    io::DInputStreamPtr stream_;
-    int32_t loopCount_ = 1;
-    lang::DObjectPtr source_;
+    Kind kind;
+    io::DInputStreamPtr pendingStream;
+    int32_t loopCount = 1;
+    lang::DObjectPtr sharedSource;
 };
 
 } // namespace vela::microedition::media

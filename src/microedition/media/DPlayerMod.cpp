@@ -35,7 +35,7 @@ int32_t DPlayerMod::playOn(hssSpeaker& speaker)
 DPlayerPtr DPlayerMod::cloneSharingSource()
 {
     DPlayerModPtr clone(new DPlayerMod(nullptr));
-    clone->shareSource(source(), sourceLoaded());
+    clone->shareSource(getSource(), sourceLoaded());
     return clone;
 }
 

@@ -22,7 +22,7 @@ protected:
     DPlayerPtr cloneSharingSource() override;
 
 private:
-    DPlayerSourceMod* module() const { return static_cast<DPlayerSourceMod*>(source()); }
+    DPlayerSourceMod* module() const { return static_cast<DPlayerSourceMod*>(getSource()); }
 };
 
 } // namespace vela::microedition::media

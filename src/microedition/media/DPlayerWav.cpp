@@ -55,7 +55,7 @@ int32_t DPlayerWav::playOn(hssSpeaker& speaker)
 DPlayerPtr DPlayerWav::cloneSharingSource()
 {
     DPlayerWavPtr clone(new DPlayerWav(nullptr));
-    clone->shareSource(source(), sourceLoaded());
+    clone->shareSource(getSource(), sourceLoaded());
     return clone;
 }
 

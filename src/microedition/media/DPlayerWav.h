@@ -25,7 +25,7 @@ protected:
     DPlayerPtr cloneSharingSource() override;
 
 private:
-    DPlayerSourceWav* wave() const { return static_cast<DPlayerSourceWav*>(source()); }
+    DPlayerSourceWav* wave() const { return static_cast<DPlayerSourceWav*>(getSource()); }
 };
 
 } // namespace vela::microedition::media

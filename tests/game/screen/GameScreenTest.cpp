@@ -259,7 +259,7 @@ TEST(GameScreenSound, PanReachesThePlayingCloneAndATuneLoopsWhenShown)
     EXPECT_EQ(tunes, 1);
     GameScreen& screen = stage.screen();
     screen.playSound(SOUND_MOVE, -20, true);
-    const int32_t first = sounds.players->get(SOUND_MOVE)->channelId();
+    const int32_t first = sounds.players->get(SOUND_MOVE)->getChannelId();
     screen.playSound(SOUND_MOVE, -20, true);
     screen.setSoundPan(SOUND_MOVE, 40);
     hssSpeaker& speaker = *vela::microedition::media::DManager::speaker();

@@ -60,7 +60,7 @@ protected:
         static_cast<hssMemoryDriver*>(DManager::speaker()->driver())->render(out.data(), static_cast<int>(out.size()));
     }
     hssChannel* channel(int id) { return DManager::speaker()->channel(id); }
-    hssChannel* channelOf(const DPlayerPtr& player) { return channel(player->channelId()); }
+    hssChannel* channelOf(const DPlayerPtr& player) { return channel(player->getChannelId()); }
 };
 
 }
@@ -70,8 +70,8 @@ TEST_F(PlayerTest, CreatePlayerByContentTypeAndMoveThroughTheStates)
     DPlayerPtr w = wave();
     ASSERT_NE(nullptr, dynamic_cast<DPlayerWav*>(w.get()));
     EXPECT_EQ(DPlayer::UNREALIZED, w->getState());
-    EXPECT_EQ(-1, w->channelId());
-    EXPECT_EQ(1, w->loopCount());
+    EXPECT_EQ(-1, w->getChannelId());
+    EXPECT_EQ(1, w->getLoopCount());
     EXPECT_TRUE(w->getContentType()->equals(WAV));
     DPlayerPtr m = module();
     ASSERT_NE(nullptr, dynamic_cast<DPlayerMod*>(m.get()));
@@ -121,9 +121,9 @@ TEST_F(PlayerTest, LoopCountActsAtOnceAndPassesToClones)
     DPlayerPtr second = first->start();   // a busy player starts a clone on the same source
     ASSERT_TRUE(second);
     EXPECT_NE(first, second);
-    EXPECT_EQ(first->source(), second->source());
-    EXPECT_EQ(-1, second->loopCount());
-    EXPECT_NE(first->channelId(), second->channelId());
+    EXPECT_EQ(first->getSource(), second->getSource());
+    EXPECT_EQ(-1, second->getLoopCount());
+    EXPECT_NE(first->getChannelId(), second->getChannelId());
     EXPECT_EQ(DPlayer::STARTED, second->getState());
     render(3000);
     EXPECT_TRUE(first->isPlaying());
@@ -137,19 +137,19 @@ TEST_F(PlayerTest, FinishedSoundReleasesItsChannelAndRestartsFromTheBeginning)
 {
     DPlayerPtr player = wave(500);
     ASSERT_TRUE(player->start());
-    const int first = player->channelId();
+    const int first = player->getChannelId();
     render(200);
     EXPECT_EQ(200, player->getMediaTime());
     render(400);
     EXPECT_FALSE(player->isPlaying());
     EXPECT_EQ(DPlayer::PREFETCHED, player->getState());
-    EXPECT_EQ(-1, player->channelId());
+    EXPECT_EQ(-1, player->getChannelId());
     EXPECT_EQ(-1, player->getMediaTime());
     DPlayerPtr other = wave();   // another sound takes the freed channel; the restart gets a fresh one
     ASSERT_TRUE(other->start());
-    EXPECT_EQ(first, other->channelId());
+    EXPECT_EQ(first, other->getChannelId());
     ASSERT_EQ(player, player->start());
-    EXPECT_NE(first, player->channelId());
+    EXPECT_NE(first, player->getChannelId());
     EXPECT_EQ(0, player->getMediaTime());
 }
 
@@ -163,9 +163,9 @@ TEST_F(PlayerTest, StopThenStartResumes)
     EXPECT_TRUE(channelOf(player)->isPaused());
     EXPECT_FALSE(player->isPlaying());
     render(300);
-    const int held = player->channelId();
+    const int held = player->getChannelId();
     ASSERT_EQ(player, player->start());
-    EXPECT_EQ(held, player->channelId());
+    EXPECT_EQ(held, player->getChannelId());
     EXPECT_EQ(300, player->getMediaTime());
 }
 
@@ -181,14 +181,14 @@ TEST_F(PlayerTest, ChannelsTakenOverAfterStopAllStayWithTheirNewOwner)
         DPlayerPtr thief = wave(5000);
         thief->start();
         thief->setLoopCount(-1);
-        ASSERT_EQ(player->channelId(), thief->channelId());
+        ASSERT_EQ(player->getChannelId(), thief->getChannelId());
         if (action == 0) {
             ASSERT_EQ(player, player->start());
-            EXPECT_NE(thief->channelId(), player->channelId());
+            EXPECT_NE(thief->getChannelId(), player->getChannelId());
             EXPECT_TRUE(player->isPlaying());
         } else if (action == 1) {
             EXPECT_EQ(0, player->setMediaTime(0));
-            EXPECT_EQ(-1, player->channelId());
+            EXPECT_EQ(-1, player->getChannelId());
         } else {
             player->releaseChannel();
         }
@@ -199,9 +199,9 @@ TEST_F(PlayerTest, ChannelsTakenOverAfterStopAllStayWithTheirNewOwner)
     DPlayerPtr music = module();   // a channel still owned is freed
     music->start();
     music->stop();
-    const int held = music->channelId();
+    const int held = music->getChannelId();
     music->releaseChannel();
-    EXPECT_EQ(-1, music->channelId());
+    EXPECT_EQ(-1, music->getChannelId());
     EXPECT_TRUE(channel(held)->isFree());
 }
 
@@ -217,9 +217,9 @@ TEST_F(PlayerTest, MediaTimeRewindRules)
     EXPECT_TRUE(sound->isPlaying());
     EXPECT_EQ(0, sound->getMediaTime());
     sound->stop();   // a stopped wave player lets its channel go
-    const int held = sound->channelId();
+    const int held = sound->getChannelId();
     EXPECT_EQ(0, sound->setMediaTime(0));
-    EXPECT_EQ(-1, sound->channelId());
+    EXPECT_EQ(-1, sound->getChannelId());
     EXPECT_TRUE(channel(held)->isFree());
 
     DPlayerPtr music = module();
@@ -231,11 +231,11 @@ TEST_F(PlayerTest, MediaTimeRewindRules)
     EXPECT_EQ(-1, music->setMediaTime(1));
     music->stop();
     EXPECT_EQ(0, music->setMediaTime(0));
-    EXPECT_EQ(0, music->channelId());   // a stopped module keeps its place
+    EXPECT_EQ(0, music->getChannelId());   // a stopped module keeps its place
     music->start();
     EXPECT_TRUE(music->isPlaying());
     EXPECT_EQ(0, music->setMediaTime(-5));
-    EXPECT_EQ(-1, music->channelId());
+    EXPECT_EQ(-1, music->getChannelId());
     EXPECT_EQ(DPlayer::PREFETCHED, music->getState());
     EXPECT_FALSE(music->isPlaying());
     EXPECT_TRUE(channel(0)->isFree());
@@ -283,7 +283,7 @@ TEST_F(PlayerTest, MediaLevelsStopsAndSharedSources)
     DManager::stopPlayersSharingSource(clone);
     for (const DPlayerPtr& p : {first, clone}) {
         EXPECT_FALSE(p->isPlaying());
-        EXPECT_EQ(-1, p->channelId());
+        EXPECT_EQ(-1, p->getChannelId());
     }
     EXPECT_TRUE(stranger->isPlaying());
     DPlayerPtr music = module();
@@ -302,7 +302,7 @@ TEST_F(PlayerTest, FullPoolOrNoDeviceMakeStartReturnNull)
             playing.push_back(player->start());
         DPlayerPtr late = wave(5000);
         EXPECT_FALSE(late->start());
-        EXPECT_EQ(-1000, late->channelId());
+        EXPECT_EQ(-1000, late->getChannelId());
         EXPECT_FALSE(late->isPlaying());
         playing.back()->stop();
         playing.back()->setMediaTime(0);
