@@ -118,7 +118,6 @@ private:
     void chooseLanguage(int32_t index);
     void stepLanguage(int32_t step, const guilib::GUIWidgetPtr& source);
     void startLevel(int32_t level, bool arcade, int32_t code);
-    void beginLevel();
     void progressGame();
     void askNewOrContinue();
     void continuePaused();

@@ -21,7 +21,6 @@ namespace gamelib {
 
 namespace {
 
-const int32_t TEXT_COLOUR = 0x000000;
 const int32_t NAME_FILL = 0xE6D2A5;
 const int32_t SELECTION_FILL = 0xE6D2A5;
 const int32_t LINE_COLOUR = 0x186900;

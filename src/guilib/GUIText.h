@@ -48,7 +48,6 @@ public:
     void ensureReady();
     // Lays the parsed text out for `width` unless that layout exists already.
     void layout(int32_t width);
-    GUITextChunkPtr getRoot() const { return root; }
     int32_t getMaxLineWidth() const { return maxLineWidth; }
     // Words and pictures (types 3 to 7) of the last layout in document order, nested blocks'
     // offsets added.
@@ -72,8 +71,6 @@ public:
 private:
     void resolveKey();
     void parse();
-    int32_t parseTag(GUITextChunk*& block, int32_t& depth, int32_t& phantomDepth,
-                     const vela::lang::DStringPtr& text, int32_t pos);
     void parseAttributes(GUITextChunk& chunk, const vela::lang::DStringPtr& text, int32_t pos,
                          int32_t end);
     void addWord(GUITextChunk& block, std::u16string& buffer);

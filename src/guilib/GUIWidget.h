@@ -129,7 +129,6 @@ public:
     void setFocusableWhenDisabled(bool on) { focusableWhenDisabled = on; }
     void setScrollable(bool x, bool y);
     void setTextRectId(int32_t rectId) { textRectId = rectId; }
-    void setKeyRepeatDelay(int64_t ms) { keyRepeatDelay = ms; }
     void setPaintHook(GUIPaintHook hook) { paintHook = hook; }
     void setPostPaintHook(GUIPostPaintHook hook) { postPaintHook = hook; }
     void setTickHook(GUITickHook hook) { tickHook = hook; }

@@ -60,11 +60,6 @@ void DDataOutputStream::writeShort(int32_t v)
     writeBigEndian(uint32_t(v), 2);
 }
 
-void DDataOutputStream::writeChar(int32_t v)
-{
-    writeBigEndian(uint32_t(v), 2);
-}
-
 void DDataOutputStream::writeInt(int32_t v)
 {
     writeBigEndian(uint32_t(v), 4);

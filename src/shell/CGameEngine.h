@@ -47,8 +47,6 @@ public:
     static vela::io::DPrintStreamPtr standardError();
 
     bool isPaused() const { return paused; }
-    bool isRunning() const { return running != 0; }
-    const KeyTableEntry (&keyTable() const)[KEY_TABLE_SIZE] { return keys; }
     vela::microedition::midlet::DMIDletPtr application() const { return app; }
 
     // Shows a failure to the user (message box and standard error).

@@ -51,7 +51,6 @@ public:
     int frequency() const { return mixFrequency; }
     bool is16bit() const { return sixteenBit; }
     bool isStereo() const { return stereoOutput; }
-    int latency() const { return latencyMs; }
 
     // Note tables for periods 1..HSS_PERIOD_MAX.
     int32_t stepForPeriod(int period) const { return steps[period]; }

@@ -120,11 +120,6 @@ DObjectPtr DHashtable::get(int32_t hash) const
     return nullptr;
 }
 
-bool DHashtable::containsKey(DObjectPtr key) const
-{
-    return find(key, key->hashCode()) != nullptr;
-}
-
 DObjectPtr DHashtable::remove(DObjectPtr key)
 {
     int32_t hash = key->hashCode();

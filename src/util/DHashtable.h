@@ -24,11 +24,9 @@ public:
     // The value of the first entry in the integer's bucket whose stored hash is that integer,
     // keys not compared: a lookup by DInteger key that allocates nothing.
     vela::lang::DObjectPtr get(int32_t hash) const;
-    bool containsKey(vela::lang::DObjectPtr key) const;
     vela::lang::DObjectPtr remove(vela::lang::DObjectPtr key);
     void clear();
     int32_t size() const { return count; }
-    bool isEmpty() const { return count == 0; }
     DEnumerationPtr keys();
     DEnumerationPtr elements();
 

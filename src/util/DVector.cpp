@@ -65,12 +65,6 @@ DObjectPtr DVector::elementAt(int32_t index) const
     return slots[index];
 }
 
-void DVector::setElementAt(DObjectPtr object, int32_t index)
-{
-    checkIndex(index);
-    slots[index] = std::move(object);
-}
-
 void DVector::insertElementAt(DObjectPtr object, int32_t index)
 {
     if (index < 0 || index > count)

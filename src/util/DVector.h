@@ -16,11 +16,9 @@ public:
     ~DVector() override;
 
     int32_t size() const { return count; }
-    bool isEmpty() const { return count == 0; }
     void addElement(vela::lang::DObjectPtr object);
     // Index outside 0 … size-1 throws ArrayIndexOutOfBoundsException.
     vela::lang::DObjectPtr elementAt(int32_t index) const;
-    void setElementAt(vela::lang::DObjectPtr object, int32_t index);
     // index may equal the size (append); beyond throws ArrayIndexOutOfBoundsException.
     void insertElementAt(vela::lang::DObjectPtr object, int32_t index);
     void removeElementAt(int32_t index);

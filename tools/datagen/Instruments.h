@@ -6,7 +6,7 @@
 namespace datagen {
 
 // Instrument numbers, 1-based as the patterns name them.
-enum InstrumentId { kFlute = 1, kBell, kPluck, kPad, kBass, kKick, kSnare, kHat, kInstrumentCount = kHat };
+enum InstrumentId { kFlute = 1, kBell, kPluck, kPad, kBass, kKick, kSnare, kHat };
 
 std::vector<Instrument> synthInstruments();
 // Table index of a MIDI note for an instrument; throws when outside the 84 notes.

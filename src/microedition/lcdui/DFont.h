@@ -37,7 +37,6 @@ public:
     int32_t getBaselinePosition() const { return ascent; }
     int32_t getAscent() const { return ascent; }
     int32_t getDescent() const { return descent; }
-    int32_t getFace() const { return face; }
     int32_t getStyle() const { return style; }
     int32_t getSize() const { return size; }
 

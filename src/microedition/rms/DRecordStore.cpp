@@ -48,11 +48,6 @@ DRecordStore::~DRecordStore()
         ::close(folderFd);
 }
 
-DStringPtr DRecordStore::getName() const
-{
-    return name;
-}
-
 int DRecordStore::openFolder() const
 {
     if (folderFd < 0)

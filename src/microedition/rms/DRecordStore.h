@@ -31,8 +31,6 @@ public:
     int32_t getNumRecords();
     int32_t getNextRecordID();
 
-    lang::DStringPtr getName() const;
-
 private:
     DRecordStore(const lang::DStringPtr& name, int folderFd);
     int openFolder() const;
