@@ -11,7 +11,7 @@ using namespace lang;
 
 namespace {
 
-constexpr size_t kMaxNameBytes = 256;
+constexpr size_t MAX_NAME_BYTES = 256;
 
 } // namespace
 
@@ -21,7 +21,7 @@ std::string D7zipInputStream::memberKey(const DStringPtr& name)
     if (!units.empty() && (units[0] == u'/' || units[0] == u'\\'))
         units.remove_prefix(1);
     std::string key;
-    for (char16_t u : units.substr(0, kMaxNameBytes))
+    for (char16_t u : units.substr(0, MAX_NAME_BYTES))
         key += u == u'\\' ? '/' : char(u & 0xFF);
     return key;
 }

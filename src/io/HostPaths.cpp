@@ -45,7 +45,7 @@ std::string temporaryName(const std::string& name)
     static std::atomic<unsigned> counter{0};
     char suffix[48];
     std::snprintf(suffix, sizeof suffix, ".%ld.%u", long(::getpid()), counter++);
-    return kTemporaryPrefix + name + suffix;
+    return TEMPORARY_PREFIX + name + suffix;
 }
 
 int commit(int folderFd, const std::string& temporary, const std::string& name, bool replace)

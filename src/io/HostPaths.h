@@ -43,7 +43,7 @@ bool isWritableFolder(const std::string& path);
 int writeFileAtomically(int folderFd, const std::string& name, const std::uint8_t* data,
                         std::size_t size, bool replace);
 // Temporary files of interrupted writes start with this prefix and are never real files.
-inline constexpr char kTemporaryPrefix[] = ".tmp-";
+inline constexpr char TEMPORARY_PREFIX[] = ".tmp-";
 
 // Reads a whole open file; false on a host failure.
 bool readWholeFile(int fd, std::vector<std::uint8_t>& out);

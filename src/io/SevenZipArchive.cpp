@@ -18,11 +18,11 @@ namespace {
 
 // Every request the decoder makes is bounded: a forged header that asks for gigabytes gets
 // SZ_ERROR_MEM instead of the memory. Slack covers the decoder's own tables beside a block.
-constexpr std::size_t kMaxAllocation = std::size_t(kMaxUnpackedSize + (std::uint64_t(64) << 20));
+constexpr std::size_t MAX_ALLOCATION = std::size_t(MAX_UNPACKED_SIZE + (std::uint64_t(64) << 20));
 
 void* heapAlloc(ISzAllocPtr, std::size_t size)
 {
-    if (size == 0 || size > kMaxAllocation)
+    if (size == 0 || size > MAX_ALLOCATION)
         return nullptr;
     return std::malloc(size);
 }
@@ -32,7 +32,7 @@ void heapFree(ISzAllocPtr, void* address)
     std::free(address);
 }
 
-const ISzAlloc kHeap = {heapAlloc, heapFree};
+const ISzAlloc HEAP = {heapAlloc, heapFree};
 
 struct FileInStream {
     ISeekInStream vt;
@@ -61,8 +61,8 @@ SRes fileRead(ISeekInStreamPtr p, void* buf, std::size_t* size)
 
 SRes fileSeek(ISeekInStreamPtr p, Int64* pos, ESzSeek origin)
 {
-    static const int kWhence[] = {SEEK_SET, SEEK_CUR, SEEK_END};
-    off_t result = ::lseek(fileOf(p)->fd, off_t(*pos), kWhence[origin]);
+    static const int WHENCE[] = {SEEK_SET, SEEK_CUR, SEEK_END};
+    off_t result = ::lseek(fileOf(p)->fd, off_t(*pos), WHENCE[origin]);
     if (result < 0)
         return SZ_ERROR_READ;
     *pos = Int64(result);
@@ -84,7 +84,7 @@ const char* describe(SRes res)
     }
 }
 
-constexpr std::size_t kLookBufferSize = std::size_t(1) << 18;
+constexpr std::size_t LOOK_BUFFER_SIZE = std::size_t(1) << 18;
 
 } // namespace
 
@@ -94,7 +94,7 @@ struct SevenZipArchive::State {
     CSzArEx db{};
     std::vector<Byte> lookBuffer;
 
-    explicit State(int fd) : lookBuffer(kLookBufferSize)
+    explicit State(int fd) : lookBuffer(LOOK_BUFFER_SIZE)
     {
         file.vt.Read = fileRead;
         file.vt.Seek = fileSeek;
@@ -109,7 +109,7 @@ struct SevenZipArchive::State {
 
     ~State()
     {
-        SzArEx_Free(&db, &kHeap);
+        SzArEx_Free(&db, &HEAP);
         ::close(file.fd);
     }
 };
@@ -128,7 +128,7 @@ bool SevenZipArchive::open(const std::string& path, std::string& error)
     static const bool crcReady = (CrcGenerateTable(), true);
     (void)crcReady;
     auto state = std::make_unique<State>(fd);
-    SRes res = SzArEx_Open(&state->db, &state->look.vt, &kHeap, &kHeap);
+    SRes res = SzArEx_Open(&state->db, &state->look.vt, &HEAP, &HEAP);
     if (res != SZ_OK) {
         error = describe(res);
         return false;
@@ -192,12 +192,12 @@ bool SevenZipArchive::extract(std::uint32_t index, std::vector<std::uint8_t>& ou
 {
     out.clear();
     const CSzArEx& db = current->db;
-    if (memberSize(index) > kMaxUnpackedSize) {
+    if (memberSize(index) > MAX_UNPACKED_SIZE) {
         error = "member larger than the limit";
         return false;
     }
     UInt32 folder = db.FileToFolder[index];
-    if (folder != UInt32(-1) && SzAr_GetFolderUnpackSize(&db.db, folder) > kMaxUnpackedSize) {
+    if (folder != UInt32(-1) && SzAr_GetFolderUnpackSize(&db.db, folder) > MAX_UNPACKED_SIZE) {
         error = "block larger than the limit";
         return false;
     }
@@ -206,12 +206,12 @@ bool SevenZipArchive::extract(std::uint32_t index, std::vector<std::uint8_t>& ou
     std::size_t blockSize = 0, offset = 0, size = 0;
     LookToRead2_INIT(&current->look);
     SRes res = SzArEx_Extract(&db, &current->look.vt, index, &blockIndex, &block, &blockSize,
-                              &offset, &size, &kHeap, &kHeap);
+                              &offset, &size, &HEAP, &HEAP);
     if (res == SZ_OK)
         out.assign(block + offset, block + offset + size);
     else
         error = describe(res);
-    heapFree(&kHeap, block);
+    heapFree(&HEAP, block);
     return res == SZ_OK;
 }
 

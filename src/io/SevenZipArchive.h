@@ -11,7 +11,7 @@ namespace vela::io {
 
 // Largest member (and solid block) the reader will unpack; anything declaring more is refused
 // before memory is committed, so a crafted header cannot exhaust the heap.
-constexpr std::uint64_t kMaxUnpackedSize = std::uint64_t(256) << 20;
+constexpr std::uint64_t MAX_UNPACKED_SIZE = std::uint64_t(256) << 20;
 
 class SevenZipArchive {
 public:

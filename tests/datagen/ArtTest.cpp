@@ -15,7 +15,7 @@ using namespace datagen;
 
 namespace {
 
-const char* const kBold = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
+const char* const BOLD = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
 
 std::map<std::string, Picture> byName(std::vector<Picture> list)
 {
@@ -31,7 +31,7 @@ int keyPixels(const Picture& p)
     int n = 0;
     for (int y = 0; y < img.height; ++y)
         for (int x = 0; x < img.width; ++x)
-            n += toRgb565(img.pixel(x, y)) == toRgb565(kKeyColour);
+            n += toRgb565(img.pixel(x, y)) == toRgb565(KEY_COLOUR);
     return n;
 }
 
@@ -83,11 +83,11 @@ TEST(GameSprites, NumberEveryAnimationTheGameDrawsAndDrawSomethingInEach)
 {
     for (const Profile& p : profiles()) {
         SpriteSet set = gameSprites(p, p.gameFont);
-        ASSERT_EQ(set.animationCount(), game_anim::kCount);
+        ASSERT_EQ(set.animationCount(), game_anim::COUNT);
         for (int a = 0; a < set.animationCount(); ++a)
             ASSERT_FALSE(set.animation(a).frames[0].empty()) << a;
-        for (int colour = 0; colour < kColours; ++colour) {
-            int base = colour * game_anim::kBallStates;
+        for (int colour = 0; colour < COLOURS; ++colour) {
+            int base = colour * game_anim::BALL_STATES;
             auto [w, h] = frameSize(set, set.animation(base).frames[0]);
             EXPECT_EQ(w, p.cell) << "balls are drawn from the cell's corner";
             EXPECT_EQ(h, p.cell);
@@ -97,13 +97,13 @@ TEST(GameSprites, NumberEveryAnimationTheGameDrawsAndDrawSomethingInEach)
             EXPECT_NE(set.animation(base).frames[0][0].image, set.animation(base + 2).frames[0][0].image)
                 << "moods differ";
         }
-        for (int centred : {game_anim::kCursor, game_anim::kPathDot}) {
+        for (int centred : {game_anim::CURSOR, game_anim::PATH_DOT}) {
             const Part& part = set.animation(centred).frames[0][0];
             EXPECT_EQ(part.x, -set.picture(part.image).width() / 2) << "drawn at the cell's centre";
         }
-        int icon = frameSize(set, set.animation(game_anim::kNextFirst).frames[0]).second;
+        int icon = frameSize(set, set.animation(game_anim::NEXT_FIRST).frames[0]).second;
         EXPECT_LE(icon, p.panel) << "next-ball icons fit the panel";
-        EXPECT_LE(frameSize(set, set.animation(game_anim::kMenuButton).frames[0]).first, p.cell)
+        EXPECT_LE(frameSize(set, set.animation(game_anim::MENU_BUTTON).frames[0]).first, p.cell)
             << "the menu button stays left of the panel";
     }
 }
@@ -122,37 +122,37 @@ TEST(MenuSprites, NumberEveryLookTheMenusUse)
     for (const Profile& p : profiles()) {
         TextHeights t{p.menuFont + 4, p.gameFont + 4, 30, p.width / 3};
         SpriteSet set = menuSprites(p, t);
-        ASSERT_EQ(set.animationCount(), menu_anim::kCount);
-        auto [softW, softH] = frameSize(set, set.animation(menu_anim::kSoftKey).frames[0]);
+        ASSERT_EQ(set.animationCount(), menu_anim::COUNT);
+        auto [softW, softH] = frameSize(set, set.animation(menu_anim::SOFT_KEY).frames[0]);
         EXPECT_GE(softW, t.softKeyText + 6) << "the widest label fits its plate";
         EXPECT_LE(2 * softW, p.width) << "both plates share the bottom edge";
         EXPECT_GT(softH, t.menu);
         TextHeights tooWide = t;
         tooWide.softKeyText = p.width / 2;
         EXPECT_THROW(menuSprites(p, tooWide), std::runtime_error);
-        auto [itemW, itemH] = frameSize(set, set.animation(menu_anim::kItem).frames[0]);
+        auto [itemW, itemH] = frameSize(set, set.animation(menu_anim::ITEM).frames[0]);
         EXPECT_GT(itemH, t.menu) << "a menu item holds a line of menu text";
         EXPECT_LE(itemW, p.width);
-        const FrameRect& bar = set.animation(menu_anim::kSliderFrame).rects[0][0];
+        const FrameRect& bar = set.animation(menu_anim::SLIDER_FRAME).rects[0][0];
         EXPECT_EQ(bar.id, 0);
         EXPECT_TRUE(bar.x > 0 && bar.y > 0 && bar.x + bar.w < itemW && bar.y + bar.h < itemH);
         // The fills are tiled from the bar's corner: any margin of their own would shift them.
-        for (int fill : {menu_anim::kSliderFocused, menu_anim::kSliderEnabled, menu_anim::kSliderDisabled}) {
+        for (int fill : {menu_anim::SLIDER_FOCUSED, menu_anim::SLIDER_ENABLED, menu_anim::SLIDER_DISABLED}) {
             const Frame& f = set.animation(fill).frames[0];
             EXPECT_EQ(frameSize(set, f), std::make_pair(bar.w, bar.h)) << fill;
             EXPECT_TRUE(f[0].x == 0 && f[0].y == 0) << fill;
         }
         // The same scroll arrow marks the top and the bottom of a list: it reads the same upside down.
-        const Canvas& mark = set.picture(set.animation(menu_anim::kScrollArrow).frames[0][0].image);
+        const Canvas& mark = set.picture(set.animation(menu_anim::SCROLL_ARROW).frames[0][0].image);
         float asymmetry = 0;
         for (int y = 0; y < mark.height(); ++y)
             for (int x = 0; x < mark.width(); ++x)
                 asymmetry = std::max(asymmetry, std::fabs(mark.at(x, y).r - mark.at(x, mark.height() - 1 - y).r));
         EXPECT_LT(asymmetry, 0.1f) << p.resolutionFile();
-        const Part& next = set.animation(menu_anim::kArrowRight).frames[0][0];
+        const Part& next = set.animation(menu_anim::ARROW_RIGHT).frames[0][0];
         EXPECT_TRUE(next.mirror);
-        EXPECT_EQ(next.image, set.animation(menu_anim::kArrowLeft).frames[0][0].image);
-        for (int icon : {menu_anim::kMoreGames0, menu_anim::kMoreGames1, menu_anim::kMoreGames2})
+        EXPECT_EQ(next.image, set.animation(menu_anim::ARROW_LEFT).frames[0][0].image);
+        for (int icon : {menu_anim::MORE_GAMES0, menu_anim::MORE_GAMES1, menu_anim::MORE_GAMES2})
             EXPECT_GE(set.animation(icon).frames.size(), 2u) << "more-games icons loop";
     }
 }
@@ -172,7 +172,7 @@ TEST(MenuPictures, KeyboardFramePiecesLineUp)
 TEST(Logos, FitTheScreenAndFlagsCoverEachLanguage)
 {
     for (const Profile& p : profiles())
-        for (const Picture& pic : logoPictures(p, kBold)) {
+        for (const Picture& pic : logoPictures(p, BOLD)) {
             EXPECT_LE(pic.canvas.width(), p.width) << pic.name;
             EXPECT_LE(pic.canvas.height(), pic.name == "logo" ? logoMaxHeight(p) : p.height * 3 / 4)
                 << pic.name << " " << p.resolutionFile();

@@ -32,7 +32,7 @@ TEST(BitmapFont, SplitsIntoPagesOfAtMost96Glyphs)
         many += c;
     std::vector<FontPage> pages = renderFont(style(), many);
     ASSERT_EQ(pages.size(), 2u);
-    EXPECT_EQ(pages[0].characters.size(), size_t(kGlyphsPerPage));
+    EXPECT_EQ(pages[0].characters.size(), size_t(GLYPHS_PER_PAGE));
     EXPECT_EQ(pages[0].characters.size() + pages[1].characters.size(), many.size() + 1);
     EXPECT_EQ(pages[0].strip.height(), pages[1].strip.height());
 }

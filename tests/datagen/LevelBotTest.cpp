@@ -13,7 +13,7 @@ Bytes level(const std::string& fields, const std::string& grid)
     return encodeLevel(parseLevels("level\n" + fields + "particles 1000\n" + grid)[0]);
 }
 
-const char* const kOpen5x5 = "#####\n#####\n#####\n#####\n#####\n";
+const char* const OPEN5X5 = "#####\n#####\n#####\n#####\n#####\n";
 
 }  // namespace
 
@@ -24,14 +24,14 @@ TEST(LevelBot, WinsWhatCannotBeLostAndLosesWhatCannotBeWon)
     // One colour: every line clears at once and the board keeps emptying; the announced balls
     // must then grow in by themselves, or the bot would find no move.
     LevelRecord easy =
-        playLevel(level("type lines\ngoal score\ncolours 1\nnext 3\nline 3\npoints 60\n", kOpen5x5), rules);
+        playLevel(level("type lines\ngoal score\ncolours 1\nnext 3\nline 3\npoints 60\n", OPEN5X5), rules);
     EXPECT_EQ(easy.won, rules.seeds);
     EXPECT_EQ(easy.stuck, 0);
     LevelRecord hopeless = playLevel(
-        level("type lines\ngoal score\ncolours 5\nnext 5\nline 5\npoints 150\n", kOpen5x5), rules);
+        level("type lines\ngoal score\ncolours 5\nnext 5\nline 5\npoints 150\n", OPEN5X5), rules);
     EXPECT_EQ(hopeless.lost, rules.seeds);
     LevelRecord noTime = playLevel(
-        level("type lines\ngoal time\ncolours 5\nnext 2\nline 5\ntime 10000\nbonus 1\n", kOpen5x5), rules);
+        level("type lines\ngoal time\ncolours 5\nnext 2\nline 5\ntime 10000\nbonus 1\n", OPEN5X5), rules);
     EXPECT_EQ(noTime.lost, rules.seeds) << "the clock runs out while the bot thinks";
 }
 
@@ -39,7 +39,7 @@ TEST(LevelBot, PlaysTheSameGamesEveryTime)
 {
     BotRules rules;
     rules.seeds = 6;
-    Bytes file = level("type blocks\ngoal score\ncolours 4\nnext 3\npoints 40\n", kOpen5x5);
+    Bytes file = level("type blocks\ngoal score\ncolours 4\nnext 3\npoints 40\n", OPEN5X5);
     LevelRecord a = playLevel(file, rules), b = playLevel(file, rules);
     EXPECT_EQ(std::make_tuple(a.won, a.lost, a.wonMoves), std::make_tuple(b.won, b.lost, b.wonMoves));
 }

@@ -8,13 +8,13 @@
 
 using namespace datagen;
 
-static const char* const kOneLevel =
+static const char* const ONE_LEVEL =
     "level\ntype blocks\ngoal time\ncolours 4\nnext 3\nline 3\ntime 70000\nbonus 4000\npoints -2\n"
     "particles 1000\n#####\n#...#\n#####\n";
 
 TEST(LevelSource, ReadsFieldsAndGrid)
 {
-    std::vector<Level> levels = parseLevels(std::string("; comment\n") + kOneLevel + "level\ngoal score\n###\n###\n");
+    std::vector<Level> levels = parseLevels(std::string("; comment\n") + ONE_LEVEL + "level\ngoal score\n###\n###\n");
     ASSERT_EQ(levels.size(), 2u);
     const Level& lv = levels[0];
     EXPECT_EQ(lv.width, 5);
@@ -46,7 +46,7 @@ TEST(LevelSource, RejectsMalformedInput)
 
 TEST(LevelFile, HasTheGameLayout)
 {
-    Level lv = parseLevels(kOneLevel)[0];
+    Level lv = parseLevels(ONE_LEVEL)[0];
     Bytes b = encodeLevel(lv);
     ASSERT_EQ(b.size(), 21u + 15u);
     EXPECT_EQ(b[0], 5);
@@ -71,7 +71,7 @@ TEST(LevelFile, HasTheGameLayout)
 
 TEST(LevelFile, TheGameRefusesDamage)
 {
-    Bytes b = encodeLevel(parseLevels(kOneLevel)[0]);
+    Bytes b = encodeLevel(parseLevels(ONE_LEVEL)[0]);
     EXPECT_THROW(readLevel(Bytes(b.begin(), b.begin() + 20)), std::runtime_error);
     EXPECT_THROW(readLevel(Bytes(b.begin(), b.end() - 1)), std::runtime_error);
     Bytes negative = b;

@@ -14,18 +14,18 @@ TEST(Flatten, TransparentBecomesKeyAndDrawnPixelsNeverDo)
     c.at(1, 0) = Rgba{1, 0, 1, 1};              // drawn magenta must stay visible
     c.at(2, 0) = Rgba{1, 1, 1, 0.5f};           // half covered: laid on the matte
     RgbImage img = flattenKeyed(c, rgb(0x000000));
-    EXPECT_EQ(img.pixel(0, 0), kKeyColour);
-    EXPECT_NE(toRgb565(img.pixel(1, 0)), toRgb565(kKeyColour));
+    EXPECT_EQ(img.pixel(0, 0), KEY_COLOUR);
+    EXPECT_NE(toRgb565(img.pixel(1, 0)), toRgb565(KEY_COLOUR));
     EXPECT_EQ(img.pixel(2, 0), 0x808080u);
     RgbImage opaque = flattenOpaque(c, rgb(0x000000));
-    EXPECT_NE(opaque.pixel(0, 0), kKeyColour);
+    EXPECT_NE(opaque.pixel(0, 0), KEY_COLOUR);
 }
 
 TEST(Rgb565, MatchesTheSurfaceConversion)
 {
     EXPECT_EQ(toRgb565(0xFFFFFF), 0xFFFF);
     EXPECT_EQ(toRgb565(0x123456), 0x11AA);
-    EXPECT_EQ(toRgb565(kKeyColour), 0xF81F);
+    EXPECT_EQ(toRgb565(KEY_COLOUR), 0xF81F);
 }
 
 TEST(Png, RoundTripsPixels)

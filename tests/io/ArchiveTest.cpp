@@ -60,7 +60,7 @@ struct ArchiveCase {
     std::vector<std::string> switches;
 };
 
-const ArchiveCase kMethods[] = {
+const ArchiveCase METHODS[] = {
     {"lzma_solid", {"-m0=LZMA", "-ms=on"}}, {"lzma2_nonsolid", {"-m0=LZMA2", "-ms=off"}},
     {"ppmd", {"-m0=PPMd"}}, {"bcj_lzma", {"-mf=BCJ", "-m0=LZMA"}}, {"bcj2", {"-mf=BCJ2"}},
     {"copy", {"-m0=Copy"}}, {"copy_plain_header", {"-m0=Copy", "-mhc=off"}},
@@ -80,7 +80,7 @@ TEST_P(ArchiveMethods, EveryMemberReadsBackByteForByte)
     closeArchive();
 }
 
-INSTANTIATE_TEST_SUITE_P(SevenZip, ArchiveMethods, ::testing::ValuesIn(kMethods),
+INSTANTIATE_TEST_SUITE_P(SevenZip, ArchiveMethods, ::testing::ValuesIn(METHODS),
                          [](const auto& info) { return std::string(info.param.label); });
 
 TEST(Archive, ThreeHundredMembersInOneSolidBlock)

@@ -17,12 +17,12 @@ using testing_support::NOTHING_THROWN;
 
 namespace {
 
-const Bytes kPayload = testfiles::patternBytes(3000, 9);
-constexpr uint32_t kIOException = lang::IOException;
+const Bytes PAYLOAD = testfiles::patternBytes(3000, 9);
+constexpr uint32_t IO_EXCEPTION = lang::IOException;
 
 class HostileArchive : public ::testing::Test {
 protected:
-    Bytes pack(const std::vector<std::string>& switches, const Bytes& payload = kPayload)
+    Bytes pack(const std::vector<std::string>& switches, const Bytes& payload = PAYLOAD)
     {
         testfiles::writeFile(dir / "src/p.bin", payload);
         std::remove((dir / "good.7z").c_str());
@@ -56,23 +56,23 @@ TEST_F(HostileArchive, TruncatedBogusAndWrongCrcArchivesThrowIOException)
 {
     Bytes good = pack({});
     for (size_t keep : {size_t(0), size_t(5), size_t(31), size_t(32), good.size() / 2, good.size() - 1})
-        EXPECT_EQ(readDamaged(Bytes(good.begin(), good.begin() + long(keep))), kIOException)
+        EXPECT_EQ(readDamaged(Bytes(good.begin(), good.begin() + long(keep))), IO_EXCEPTION)
             << "kept " << keep << " bytes";
     Bytes bogus = {'7', 'z', 0xBC, 0xAF, 0x27, 0x1C, 0, 4};
     Bytes noise = testfiles::patternBytes(200, 3);
     bogus.insert(bogus.end(), noise.begin(), noise.end());
-    EXPECT_EQ(readDamaged(bogus), kIOException);
+    EXPECT_EQ(readDamaged(bogus), IO_EXCEPTION);
     Bytes badStartCrc = good;
     badStartCrc[8] ^= 0xFF; // the start header's own CRC
-    EXPECT_EQ(readDamaged(badStartCrc), kIOException);
+    EXPECT_EQ(readDamaged(badStartCrc), IO_EXCEPTION);
     Bytes badMember = pack({"-m0=Copy", "-mhc=off"});
     badMember[32 + 100] ^= 0x01; // inside the stored member's bytes
-    EXPECT_EQ(readDamaged(badMember), kIOException);
+    EXPECT_EQ(readDamaged(badMember), IO_EXCEPTION);
 }
 
 TEST_F(HostileArchive, EveryBitFlipReadsExactlyOrThrowsIOException)
 {
-    const Bytes payload(kPayload.begin(), kPayload.begin() + 200);
+    const Bytes payload(PAYLOAD.begin(), PAYLOAD.begin() + 200);
     for (const auto& switches : {std::vector<std::string>{"-mhc=off", "-m0=Copy"},
                                  std::vector<std::string>{"-m0=LZMA"}}) {
         Bytes good = pack(switches, payload);
@@ -83,7 +83,7 @@ TEST_F(HostileArchive, EveryBitFlipReadsExactlyOrThrowsIOException)
             if (kind == NOTHING_THROWN)
                 EXPECT_EQ(read, payload) << "byte " << i;
             else
-                EXPECT_EQ(kind, kIOException) << "byte " << i;
+                EXPECT_EQ(kind, IO_EXCEPTION) << "byte " << i;
         }
     }
 }
@@ -94,7 +94,7 @@ TEST_F(HostileArchive, MethodsTheDecoderLacksThrowIOException)
                                  std::vector<std::string>{"-m0=BZip2"},
                                  std::vector<std::string>{"-pSECRET"},
                                  std::vector<std::string>{"-pSECRET", "-mhe=on"}})
-        EXPECT_EQ(readDamaged(pack(switches)), kIOException) << switches[0];
+        EXPECT_EQ(readDamaged(pack(switches)), IO_EXCEPTION) << switches[0];
 }
 
 // Rewrites the folder's declared unpack size of a stored member (a plain header holds it
@@ -127,10 +127,10 @@ Bytes withDeclaredSize(const Bytes& archive, uint16_t realSize, uint64_t declare
 
 TEST_F(HostileArchive, DeclaredSizeInTheGigabytesIsRefusedWithoutAllocating)
 {
-    Bytes good = pack({"-m0=Copy", "-mhc=off"}, Bytes(kPayload.begin(), kPayload.begin() + 1000));
+    Bytes good = pack({"-m0=Copy", "-mhc=off"}, Bytes(PAYLOAD.begin(), PAYLOAD.begin() + 1000));
     Bytes forged = withDeclaredSize(good, 1000, uint64_t(5) << 30);
     ASSERT_FALSE(forged.empty()) << "the declared size was not found in the header";
-    EXPECT_EQ(readDamaged(forged), kIOException);
+    EXPECT_EQ(readDamaged(forged), IO_EXCEPTION);
     // The forgery is otherwise sound: the real size written the same way reads back.
     EXPECT_EQ(readDamaged(withDeclaredSize(good, 1000, 1000)), NOTHING_THROWN);
     EXPECT_EQ(read.size(), 1000u);
@@ -141,10 +141,10 @@ TEST_F(HostileArchive, MemberBeyondTheSizeLimitIsRefused)
     // Zeros pack to a few kilobytes, so the archive is tiny while its member is not.
     const std::string zeros = dir / "src/p.bin";
     testfiles::writeFile(zeros, Bytes{});
-    ASSERT_EQ(::truncate(zeros.c_str(), off_t(kMaxUnpackedSize) + 1), 0);
+    ASSERT_EQ(::truncate(zeros.c_str(), off_t(MAX_UNPACKED_SIZE) + 1), 0);
     testfiles::make7z(dir / "big.7z", dir / "src", {"-mx=1"});
     std::remove(zeros.c_str());
-    EXPECT_EQ(openAndRead(dir / "big.7z"), kIOException);
+    EXPECT_EQ(openAndRead(dir / "big.7z"), IO_EXCEPTION);
     EXPECT_TRUE(read.empty());
 }
 

@@ -8,14 +8,14 @@ namespace datagen {
 
 Rgba ballColour(int colour)
 {
-    static const uint32_t table[kColours] = {0xE2574C, 0x4DB35A, 0x3E84DB, 0xF0BE2E, 0x9B5FD0};
-    return rgb(table[colour % kColours]);
+    static const uint32_t table[COLOURS] = {0xE2574C, 0x4DB35A, 0x3E84DB, 0xF0BE2E, 0x9B5FD0};
+    return rgb(table[colour % COLOURS]);
 }
 
 void paintSymbol(Canvas& c, float cx, float cy, float size, int colour, const Rgba& ink)
 {
     float h = size / 2;
-    switch (colour % kColours) {
+    switch (colour % COLOURS) {
     case 0: {  // plus
         float arm = std::max(2.0f, std::round(size / 8) * 2) / 2;
         c.fillPolygon({cx - arm, cy - h, cx + arm, cy - h, cx + arm, cy + h, cx - arm, cy + h}, ink);

@@ -5,7 +5,7 @@
 
 namespace datagen {
 
-constexpr int kColours = 5;
+constexpr int COLOURS = 5;
 
 // Ball colours, and the symbol each carries so that colour-blind players can tell them apart.
 Rgba ballColour(int colour);
@@ -33,16 +33,16 @@ Canvas calmBackground(int w, int h, uint32_t top, uint32_t bottom, uint32_t seed
 // A deterministic pseudo-random sequence (the data must be the same on every build).
 class Dice {
 public:
-    explicit Dice(uint32_t seed) : s_(seed * 2654435761u + 1) {}
+    explicit Dice(uint32_t seed) : state(seed * 2654435761u + 1) {}
     uint32_t next()
     {
-        s_ ^= s_ << 13, s_ ^= s_ >> 17, s_ ^= s_ << 5;
-        return s_;
+        state ^= state << 13, state ^= state >> 17, state ^= state << 5;
+        return state;
     }
     float unit() { return (next() & 0xFFFFFF) / float(0x1000000); }
 
 private:
-    uint32_t s_;
+    uint32_t state;
 };
 
 }  // namespace datagen

@@ -11,20 +11,20 @@ using Bytes = std::vector<uint8_t>;
 
 class ByteWriter {
 public:
-    void u8(int v) { out_.push_back(uint8_t(v)); }
+    void u8(int v) { out.push_back(uint8_t(v)); }
     void u16(int v);
     void u32(int64_t v);
-    void bytes(const Bytes& b) { out_.insert(out_.end(), b.begin(), b.end()); }
-    void text(const std::string& ascii) { out_.insert(out_.end(), ascii.begin(), ascii.end()); }
+    void bytes(const Bytes& b) { out.insert(out.end(), b.begin(), b.end()); }
+    void text(const std::string& ascii) { out.insert(out.end(), ascii.begin(), ascii.end()); }
     // A 2-byte length and the UTF-8 text in the stream's modified form; throws when over 65535 bytes.
     void utf(const std::string& utf8);
 
-    size_t size() const { return out_.size(); }
-    const Bytes& data() const { return out_; }
-    Bytes& data() { return out_; }
+    size_t size() const { return out.size(); }
+    const Bytes& data() const { return out; }
+    Bytes& data() { return out; }
 
 private:
-    Bytes out_;
+    Bytes out;
 };
 
 // Code points of a UTF-8 text; throws std::runtime_error on malformed input.

@@ -23,11 +23,11 @@ Rgba shade(const Rgba& c, float factor)
     return {c.r * factor, c.g * factor, c.b * factor, c.a};
 }
 
-Canvas::Canvas(int width, int height) : w_(width), h_(height), px_(size_t(width) * height) {}
+Canvas::Canvas(int width, int height) : pixelWidth(width), pixelHeight(height), pixels(size_t(width) * height) {}
 
 void Canvas::blend(int x, int y, const Rgba& c, float coverage)
 {
-    if (x < 0 || y < 0 || x >= w_ || y >= h_)
+    if (x < 0 || y < 0 || x >= pixelWidth || y >= pixelHeight)
         return;
     float sa = c.a * std::clamp(coverage, 0.0f, 1.0f);
     if (sa <= 0)
@@ -46,20 +46,20 @@ void Canvas::blend(int x, int y, const Rgba& c, float coverage)
 
 void Canvas::fill(const Rgba& c)
 {
-    std::fill(px_.begin(), px_.end(), c);
+    std::fill(pixels.begin(), pixels.end(), c);
 }
 
 void Canvas::fillRect(int x, int y, int w, int h, const Rgba& c)
 {
-    for (int j = std::max(0, y); j < std::min(h_, y + h); ++j)
-        for (int i = std::max(0, x); i < std::min(w_, x + w); ++i)
+    for (int j = std::max(0, y); j < std::min(pixelHeight, y + h); ++j)
+        for (int i = std::max(0, x); i < std::min(pixelWidth, x + w); ++i)
             blend(i, j, c);
 }
 
 void Canvas::fillDistance(const std::function<float(float, float)>& distance, const Shader& shader)
 {
-    for (int y = 0; y < h_; ++y)
-        for (int x = 0; x < w_; ++x) {
+    for (int y = 0; y < pixelHeight; ++y)
+        for (int x = 0; x < pixelWidth; ++x) {
             float px = x + 0.5f, py = y + 0.5f;
             float d = distance(px, py);
             if (d >= 0.5f)
@@ -155,8 +155,8 @@ void Canvas::strokeArc(float cx, float cy, float r, float from, float to, float 
 
 void Canvas::draw(const Canvas& src, int x, int y)
 {
-    for (int j = 0; j < src.h_; ++j)
-        for (int i = 0; i < src.w_; ++i)
+    for (int j = 0; j < src.pixelHeight; ++j)
+        for (int i = 0; i < src.pixelWidth; ++i)
             blend(x + i, y + j, src.at(i, j));
 }
 
@@ -165,7 +165,7 @@ Canvas Canvas::crop(int x, int y, int w, int h) const
     Canvas out(w, h);
     for (int j = 0; j < h; ++j)
         for (int i = 0; i < w; ++i)
-            if (x + i >= 0 && y + j >= 0 && x + i < w_ && y + j < h_)
+            if (x + i >= 0 && y + j >= 0 && x + i < pixelWidth && y + j < pixelHeight)
                 out.at(i, j) = at(x + i, y + j);
     return out;
 }
@@ -173,15 +173,15 @@ Canvas Canvas::crop(int x, int y, int w, int h) const
 Canvas Canvas::scaled(int w, int h) const
 {
     Canvas out(w, h);
-    float sx = float(w_) / w, sy = float(h_) / h;
+    float sx = float(pixelWidth) / w, sy = float(pixelHeight) / h;
     for (int j = 0; j < h; ++j)
         for (int i = 0; i < w; ++i) {
             int x0 = int(i * sx), x1 = std::max(x0 + 1, int((i + 1) * sx));
             int y0 = int(j * sy), y1 = std::max(y0 + 1, int((j + 1) * sy));
             float r = 0, g = 0, b = 0, a = 0;
             int n = 0;
-            for (int y = y0; y < std::min(y1, h_); ++y)
-                for (int x = x0; x < std::min(x1, w_); ++x, ++n) {
+            for (int y = y0; y < std::min(y1, pixelHeight); ++y)
+                for (int x = x0; x < std::min(x1, pixelWidth); ++x, ++n) {
                     const Rgba& p = at(x, y);
                     r += p.r * p.a, g += p.g * p.a, b += p.b * p.a, a += p.a;
                 }
@@ -193,19 +193,19 @@ Canvas Canvas::scaled(int w, int h) const
 
 Canvas Canvas::rotated90() const
 {
-    Canvas out(h_, w_);
-    for (int y = 0; y < h_; ++y)
-        for (int x = 0; x < w_; ++x)
-            out.at(h_ - 1 - y, x) = at(x, y);
+    Canvas out(pixelHeight, pixelWidth);
+    for (int y = 0; y < pixelHeight; ++y)
+        for (int x = 0; x < pixelWidth; ++x)
+            out.at(pixelHeight - 1 - y, x) = at(x, y);
     return out;
 }
 
 bool Canvas::operator==(const Canvas& o) const
 {
-    if (w_ != o.w_ || h_ != o.h_)
+    if (pixelWidth != o.pixelWidth || pixelHeight != o.pixelHeight)
         return false;
-    for (size_t i = 0; i < px_.size(); ++i) {
-        const Rgba &a = px_[i], &b = o.px_[i];
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        const Rgba &a = pixels[i], &b = o.pixels[i];
         if (a.r != b.r || a.g != b.g || a.b != b.b || a.a != b.a)
             return false;
     }

@@ -21,12 +21,12 @@ public:
     Canvas() = default;
     Canvas(int width, int height);
 
-    int width() const { return w_; }
-    int height() const { return h_; }
-    bool empty() const { return w_ == 0 || h_ == 0; }
+    int width() const { return pixelWidth; }
+    int height() const { return pixelHeight; }
+    bool empty() const { return pixelWidth == 0 || pixelHeight == 0; }
 
-    const Rgba& at(int x, int y) const { return px_[size_t(y) * w_ + x]; }
-    Rgba& at(int x, int y) { return px_[size_t(y) * w_ + x]; }
+    const Rgba& at(int x, int y) const { return pixels[size_t(y) * pixelWidth + x]; }
+    Rgba& at(int x, int y) { return pixels[size_t(y) * pixelWidth + x]; }
 
     // Source-over blend of c with coverage 0..1 at (x, y); ignores points outside.
     void blend(int x, int y, const Rgba& c, float coverage = 1.0f);
@@ -54,8 +54,8 @@ public:
     bool operator==(const Canvas& o) const;
 
 private:
-    int w_ = 0, h_ = 0;
-    std::vector<Rgba> px_;
+    int pixelWidth = 0, pixelHeight = 0;
+    std::vector<Rgba> pixels;
 };
 
 }  // namespace datagen

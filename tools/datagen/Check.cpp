@@ -24,7 +24,7 @@ namespace datagen {
 
 namespace {
 
-const char* const kProfilePictures[] = {
+const char* const PROFILE_PICTURES[] = {
     "img/vandrel", "logo", "img/back", "img/back_menu", "img/square", "img/border", "img/corner",
     "img/titlel", "img/titlem", "img/titler", "pbar_back", "pbar_sel", "img/input_top", "img/input_midd",
     "img/input_bot",
@@ -144,10 +144,10 @@ struct Checker {
     static bool distinct(const GlyphCell& a, const GlyphCell& b)
     {
         auto at = [](const GlyphCell& g, int x, int y) {
-            return x < g.width ? g.page->pixel(g.x + x, y) : kKeyColour;
+            return x < g.width ? g.page->pixel(g.x + x, y) : KEY_COLOUR;
         };
         auto light = [](uint32_t p) {
-            return p == kKeyColour ? -1 : int((p >> 16 & 255) + (p >> 8 & 255) + (p & 255)) / 3;
+            return p == KEY_COLOUR ? -1 : int((p >> 16 & 255) + (p >> 8 & 255) + (p & 255)) / 3;
         };
         int differing = 0;
         for (int y = 0; y < a.page->height; ++y)
@@ -172,9 +172,9 @@ struct Checker {
         std::u32string have;
         std::map<char32_t, GlyphCell> glyphs;
         std::vector<RgbImage> images;
-        images.reserve(kMaxPages);  // the glyph cells point into it
+        images.reserve(MAX_PAGES);  // the glyph cells point into it
         int pages = 0;
-        for (; pages < kMaxPages; ++pages) {
+        for (; pages < MAX_PAGES; ++pages) {
             std::string page = name + "_" + std::to_string(pages);
             const Bytes* png = picture(p.folder(), page);
             if (!png)
@@ -298,7 +298,7 @@ std::vector<std::string> checkMembers(const Members& m)
             c.fault("missing resolution file " + p.resolutionFile());
         else if (m.get(p.resolutionFile()) != encodeTextFile({{"PATH", p.folder()}}))
             c.fault(p.resolutionFile() + ": unexpected PATH");
-        for (const char* name : kProfilePictures)
+        for (const char* name : PROFILE_PICTURES)
             c.decodes(p.folder() + name, c.picture(p.folder(), name));
         for (const std::string& id : ids)
             c.decodes(p.folder() + "lang_" + id, c.picture(p.folder(), "lang_" + id));
@@ -309,8 +309,8 @@ std::vector<std::string> checkMembers(const Members& m)
         for (const char* font : {"menu", "menu_red", "game"})
             c.checkFont(p, font, shown);
         c.checkFont(p, "score", U"0123456789 ");
-        c.checkSprites(p, "img/Game", game_anim::kCount);
-        c.checkSprites(p, "img/Menu", menu_anim::kCount);
+        c.checkSprites(p, "img/Game", game_anim::COUNT);
+        c.checkSprites(p, "img/Menu", menu_anim::COUNT);
     }
     // Other screen sizes must not be taken for supported ones through a clashing name.
     const int sizes[] = {96, 128, 160, 176, 200, 208, 220, 240, 272, 288, 320, 360, 400, 432, 480, 640,

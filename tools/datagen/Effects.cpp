@@ -33,7 +33,7 @@ const std::vector<SoundName>& soundTable()
 
 namespace {
 
-constexpr float kTwoPi = 6.2831853f;
+constexpr float TWO_PI = 6.2831853f;
 
 float noteHz(int midi)
 {
@@ -58,7 +58,7 @@ struct Mix {
             phase += hz(t) / rate;
             float v = 0;
             for (const auto& [ratio, gain] : partials)
-                v += gain * std::sin(kTwoPi * float(phase) * ratio);
+                v += gain * std::sin(TWO_PI * float(phase) * ratio);
             s[from + i] += v * level(t);
         }
     }
@@ -198,7 +198,7 @@ struct EffectRow {
     int bits;  // 4: MS-ADPCM through sox
 };
 
-const EffectRow kEffects[] = {
+const EffectRow EFFECTS[] = {
     {"snd/dec", removal, 22050, 16},       {"snd/inc", spawn, 22050, 4},
     {"snd/move", rolling, 11025, 8},       {"snd/select", select, 22050, 16},
     {"snd/fun", fun, 11025, 8},            {"snd/no", refusal, 11025, 8},
@@ -241,7 +241,7 @@ Bytes encodeAdpcm(const Bytes& pcm16, const std::string& soxPath)
 
 void addSounds(Members& m, const std::string& soxPath)
 {
-    for (const EffectRow& e : kEffects) {
+    for (const EffectRow& e : EFFECTS) {
         std::vector<float> samples = e.make();
         Bytes wav = encodeWave(samples, e.rate, e.bits == 4 ? 16 : e.bits);
         if (e.bits == 4)

@@ -19,10 +19,10 @@ struct Cell {
 
 // Below this size the face's own accents melt into one-pixel dots (an e with acute, grave or
 // circumflex looks alike), so accented letters get marks set pixel by pixel over the base letter.
-constexpr int kPixelMarksBelow = 16;
+constexpr int PIXEL_MARKS_BELOW = 16;
 
-enum Mark { kAcute, kGrave, kCircumflex, kDiaeresis, kTilde, kBreve };
-const std::vector<std::string> kMarkRows[] = {
+enum Mark { ACUTE, GRAVE, CIRCUMFLEX, DIAERESIS, TILDE, BREVE };
+const std::vector<std::string> MARK_ROWS[] = {
     {"..#", ".#."}, {"#..", ".#."}, {".#.", "#.#"}, {"#.#", "..."}, {".#.#", "#.#."}, {"#..#", ".##."},
 };
 
@@ -30,24 +30,24 @@ struct Accented {
     char32_t letter, base;
     Mark mark;
 };
-const Accented kAccented[] = {
-    {U'À', U'A', kGrave}, {U'Á', U'A', kAcute}, {U'Â', U'A', kCircumflex}, {U'Ä', U'A', kDiaeresis},
-    {U'È', U'E', kGrave}, {U'É', U'E', kAcute}, {U'Ê', U'E', kCircumflex}, {U'Ë', U'E', kDiaeresis},
-    {U'Í', U'I', kAcute}, {U'Î', U'I', kCircumflex}, {U'Ï', U'I', kDiaeresis}, {U'Ñ', U'N', kTilde},
-    {U'Ó', U'O', kAcute}, {U'Ô', U'O', kCircumflex}, {U'Ö', U'O', kDiaeresis}, {U'Ù', U'U', kGrave},
-    {U'Ú', U'U', kAcute}, {U'Û', U'U', kCircumflex}, {U'Ü', U'U', kDiaeresis}, {U'Ÿ', U'Y', kDiaeresis},
-    {U'à', U'a', kGrave}, {U'á', U'a', kAcute}, {U'â', U'a', kCircumflex}, {U'ä', U'a', kDiaeresis},
-    {U'è', U'e', kGrave}, {U'é', U'e', kAcute}, {U'ê', U'e', kCircumflex}, {U'ë', U'e', kDiaeresis},
-    {U'í', U'ı', kAcute}, {U'î', U'ı', kCircumflex}, {U'ï', U'ı', kDiaeresis}, {U'ñ', U'n', kTilde},
-    {U'ó', U'o', kAcute}, {U'ô', U'o', kCircumflex}, {U'ö', U'o', kDiaeresis}, {U'ù', U'u', kGrave},
-    {U'ú', U'u', kAcute}, {U'û', U'u', kCircumflex}, {U'ü', U'u', kDiaeresis}, {U'ÿ', U'y', kDiaeresis},
-    {U'Ё', U'Е', kDiaeresis}, {U'ё', U'е', kDiaeresis}, {U'Й', U'И', kBreve}, {U'й', U'и', kBreve},
+const Accented ACCENTED[] = {
+    {U'À', U'A', GRAVE}, {U'Á', U'A', ACUTE}, {U'Â', U'A', CIRCUMFLEX}, {U'Ä', U'A', DIAERESIS},
+    {U'È', U'E', GRAVE}, {U'É', U'E', ACUTE}, {U'Ê', U'E', CIRCUMFLEX}, {U'Ë', U'E', DIAERESIS},
+    {U'Í', U'I', ACUTE}, {U'Î', U'I', CIRCUMFLEX}, {U'Ï', U'I', DIAERESIS}, {U'Ñ', U'N', TILDE},
+    {U'Ó', U'O', ACUTE}, {U'Ô', U'O', CIRCUMFLEX}, {U'Ö', U'O', DIAERESIS}, {U'Ù', U'U', GRAVE},
+    {U'Ú', U'U', ACUTE}, {U'Û', U'U', CIRCUMFLEX}, {U'Ü', U'U', DIAERESIS}, {U'Ÿ', U'Y', DIAERESIS},
+    {U'à', U'a', GRAVE}, {U'á', U'a', ACUTE}, {U'â', U'a', CIRCUMFLEX}, {U'ä', U'a', DIAERESIS},
+    {U'è', U'e', GRAVE}, {U'é', U'e', ACUTE}, {U'ê', U'e', CIRCUMFLEX}, {U'ë', U'e', DIAERESIS},
+    {U'í', U'ı', ACUTE}, {U'î', U'ı', CIRCUMFLEX}, {U'ï', U'ı', DIAERESIS}, {U'ñ', U'n', TILDE},
+    {U'ó', U'o', ACUTE}, {U'ô', U'o', CIRCUMFLEX}, {U'ö', U'o', DIAERESIS}, {U'ù', U'u', GRAVE},
+    {U'ú', U'u', ACUTE}, {U'û', U'u', CIRCUMFLEX}, {U'ü', U'u', DIAERESIS}, {U'ÿ', U'y', DIAERESIS},
+    {U'Ё', U'Е', DIAERESIS}, {U'ё', U'е', DIAERESIS}, {U'Й', U'И', BREVE}, {U'й', U'и', BREVE},
 };
 
 // The base letter with the mark one pixel above its ink, centred on it.
 GlyphMask withMark(GlyphMask m, Mark mark)
 {
-    const std::vector<std::string>& rows = kMarkRows[mark];
+    const std::vector<std::string>& rows = MARK_ROWS[mark];
     int markW = int(rows[0].size()), markH = int(rows.size());
     int markLeft = m.left + (m.width - markW + 1) / 2, top = m.top + 1 + markH;
     GlyphMask out;
@@ -70,8 +70,8 @@ GlyphMask withMark(GlyphMask m, Mark mark)
 
 GlyphMask letterMask(const Typeface& face, char32_t c, int pixelSize)
 {
-    if (pixelSize < kPixelMarksBelow)
-        for (const Accented& a : kAccented)
+    if (pixelSize < PIXEL_MARKS_BELOW)
+        for (const Accented& a : ACCENTED)
             if (a.letter == c)
                 return withMark(face.glyph(a.base), a.mark);
     return face.glyph(c);
@@ -81,7 +81,7 @@ GlyphMask letterMask(const Typeface& face, char32_t c, int pixelSize)
 std::vector<std::u32string> accentFamilies()
 {
     std::vector<std::u32string> families;
-    for (const Accented& a : kAccented) {
+    for (const Accented& a : ACCENTED) {
         auto it = std::find_if(families.begin(), families.end(), [&](const std::u32string& f) {
             return f[0] == (a.base == U'ı' ? U'i' : a.base);
         });
@@ -134,17 +134,17 @@ std::vector<FontPage> renderFont(const FontStyle& style, const std::u32string& c
         above = std::max(above, masks.back().top);
         below = std::max(below, masks.back().height - masks.back().top);
     }
-    if ((order.size() + kGlyphsPerPage - 1) / kGlyphsPerPage > size_t(kMaxPages))
+    if ((order.size() + GLYPHS_PER_PAGE - 1) / GLYPHS_PER_PAGE > size_t(MAX_PAGES))
         throw std::runtime_error("too many characters for six font pages");
     int pad = int(std::ceil(style.outlineRadius));
     int height = above + below + 2 * pad, baseline = pad + above;
     std::vector<FontPage> pages;
-    for (size_t start = 0; start < order.size(); start += kGlyphsPerPage) {
+    for (size_t start = 0; start < order.size(); start += GLYPHS_PER_PAGE) {
         FontPage page;
         page.spacing = 0;
         std::vector<Cell> cells;
         int total = 0;
-        for (size_t i = start; i < std::min(order.size(), start + kGlyphsPerPage); ++i) {
+        for (size_t i = start; i < std::min(order.size(), start + GLYPHS_PER_PAGE); ++i) {
             cells.push_back(renderGlyph(masks[i], style, baseline, height));
             if (cells.back().width > 127)
                 throw std::runtime_error("glyph wider than 127 pixels");

@@ -25,8 +25,8 @@ struct FontPage {
     int spacing;
 };
 
-constexpr int kGlyphsPerPage = 96;  // the format allows 127; shorter strips stay small
-constexpr int kMaxPages = 6;
+constexpr int GLYPHS_PER_PAGE = 96;  // the format allows 127; shorter strips stay small
+constexpr int MAX_PAGES = 6;
 
 // Pages for the characters (a space is added first: glyph 0 of page 0 gives the space width).
 std::vector<FontPage> renderFont(const FontStyle& style, const std::u32string& characters);

@@ -11,10 +11,10 @@
 namespace datagen {
 
 namespace {
-const Rgba kDarkMatte = rgb(0x1B2A33);
+const Rgba DARK_MATTE = rgb(0x1B2A33);
 // Ball radius as a part of its cell, and of a next-ball icon.
-constexpr float kBallRadius = 0.42f, kIconBallRadius = 0.46f;
-const Rgba kFrameWood = rgb(0xB9874F);
+constexpr float BALL_RADIUS = 0.42f, ICON_BALL_RADIUS = 0.46f;
+const Rgba FRAME_WOOD = rgb(0xB9874F);
 
 Canvas ballPicture(int size, float cx, float cy, float r, int colour, const BallLook& look)
 {
@@ -73,7 +73,7 @@ static Canvas floorTile(const Profile& p)
 static Rgba frameShade(float across)
 {
     float bump = 1.0f - std::fabs(across * 2 - 1);
-    return shade(kFrameWood, 0.62f + 0.55f * bump);
+    return shade(FRAME_WOOD, 0.62f + 0.55f * bump);
 }
 
 static Canvas borderStrip(const Profile& p)
@@ -119,9 +119,9 @@ static std::vector<Picture> titlePieces(const Profile& p)
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < end; ++x)
             right.at(x, y) = left.at(end - 1 - x, y);
-    return {{"img/titlel", left, kDarkMatte, false},
-            {"img/titlem", middle, kDarkMatte, false},
-            {"img/titler", right, kDarkMatte, false}};
+    return {{"img/titlel", left, DARK_MATTE, false},
+            {"img/titlem", middle, DARK_MATTE, false},
+            {"img/titler", right, DARK_MATTE, false}};
 }
 
 static std::vector<Picture> barTiles(const Profile& p)
@@ -138,16 +138,16 @@ static std::vector<Picture> barTiles(const Profile& p)
             sel.at(x, y) = fill;
         }
     }
-    return {{"pbar_back", back, kDarkMatte, false}, {"pbar_sel", sel, kDarkMatte, false}};
+    return {{"pbar_back", back, DARK_MATTE, false}, {"pbar_sel", sel, DARK_MATTE, false}};
 }
 
 std::vector<Picture> boardPictures(const Profile& p)
 {
     std::vector<Picture> out;
-    out.push_back({"img/back", calmBackground(p.width, p.height, 0x24566A, 0x132B38, 7, 1.0f), kDarkMatte, false});
-    out.push_back({"img/square", floorTile(p), kDarkMatte, false});
-    out.push_back({"img/border", borderStrip(p), kDarkMatte, false});
-    out.push_back({"img/corner", borderCorner(p), kDarkMatte, false});
+    out.push_back({"img/back", calmBackground(p.width, p.height, 0x24566A, 0x132B38, 7, 1.0f), DARK_MATTE, false});
+    out.push_back({"img/square", floorTile(p), DARK_MATTE, false});
+    out.push_back({"img/border", borderStrip(p), DARK_MATTE, false});
+    out.push_back({"img/corner", borderCorner(p), DARK_MATTE, false});
     for (Picture& t : titlePieces(p))
         out.push_back(std::move(t));
     for (Picture& t : barTiles(p))
@@ -160,7 +160,7 @@ std::vector<Picture> boardPictures(const Profile& p)
 static void addBallSet(SpriteSet& set, const Profile& p, int colour)
 {
     int s = p.cell;
-    float c = s / 2.0f, r = s * kBallRadius;
+    float c = s / 2.0f, r = s * BALL_RADIUS;
     auto face = [&](Mood m, float sx = 1, float sy = 1, float dy = 0) {
         BallLook look;
         look.mood = m, look.squashX = sx, look.squashY = sy;
@@ -266,7 +266,7 @@ static Animation cursor(SpriteSet& set, const Profile& p)
 
 static Rgba stageColour(int k)
 {
-    static const uint32_t stages[game_anim::kBarStages] = {0xD9483B, 0xE8793A, 0xF0A83A, 0xE9D24A,
+    static const uint32_t stages[game_anim::BAR_STAGES] = {0xD9483B, 0xE8793A, 0xF0A83A, 0xE9D24A,
                                                            0xB5D34F, 0x6CC25A, 0x3FB38A};
     return rgb(stages[k]);
 }
@@ -275,7 +275,7 @@ static void addTimeBar(SpriteSet& set, const Profile& p)
 {
     int h = timeBarHeight(p), e = timeBarEdge(p), capW = std::max(3, p.cell / 4);
     int tile = 16, longest = 9 * p.cell;
-    for (int k = 0; k < game_anim::kBarStages; ++k) {
+    for (int k = 0; k < game_anim::BAR_STAGES; ++k) {
         Rgba col = stageColour(k);
         Canvas edge(tile, e);
         for (int y = 0; y < e; ++y)
@@ -361,8 +361,8 @@ static void checkSymbols(const Profile& p, int icon)
 {
     BallLook board, plain;
     board.mood = Mood::Neutral;
-    std::vector<std::string> faults = symbolFaults(p.cell, p.cell * kBallRadius, board);
-    for (const std::string& f : symbolFaults(icon, icon * kIconBallRadius, plain))
+    std::vector<std::string> faults = symbolFaults(p.cell, p.cell * BALL_RADIUS, board);
+    for (const std::string& f : symbolFaults(icon, icon * ICON_BALL_RADIUS, plain))
         faults.push_back(f);
     if (!faults.empty())
         throw std::runtime_error(p.resolutionFile() + ": " + faults[0]);
@@ -372,8 +372,8 @@ SpriteSet gameSprites(const Profile& p, int tipIconHeight)
 {
     int icon = std::max(8, p.panel * 4 / 5 & ~1);  // even: symbols stay on whole pixels
     checkSymbols(p, icon);
-    SpriteSet set(kDarkMatte);
-    for (int colour = 0; colour < kColours; ++colour)
+    SpriteSet set(DARK_MATTE);
+    for (int colour = 0; colour < COLOURS; ++colour)
         addBallSet(set, p, colour);
     set.add(particle(set, p));
     set.add(indicator(set, p, 0xF0A83A));  // middle
@@ -384,10 +384,10 @@ SpriteSet gameSprites(const Profile& p, int tipIconHeight)
     set.add(still(set.image(blocksIcon(icon))));
     set.add(still(set.image(linesIcon(icon))));
     set.add(still(set.image(menuButton(p))));
-    for (int colour = 0; colour < kColours; ++colour) {
+    for (int colour = 0; colour < COLOURS; ++colour) {
         Canvas pic(icon, icon);
         BallLook look;
-        paintBall(pic, icon / 2.0f, icon / 2.0f, icon * kIconBallRadius, colour, look);
+        paintBall(pic, icon / 2.0f, icon / 2.0f, icon * ICON_BALL_RADIUS, colour, look);
         set.add(still(set.image(pic)));
     }
     set.add(pathDot(set, p));
@@ -395,7 +395,7 @@ SpriteSet gameSprites(const Profile& p, int tipIconHeight)
     set.add(still(set.image(blocksIcon(t * 2))));
     for (int n = 3; n <= 5; ++n)
         set.add(still(set.image(ballRow(n, t, n - 3))));
-    if (set.animationCount() != game_anim::kCount)
+    if (set.animationCount() != game_anim::COUNT)
         throw std::logic_error("game sprite numbering is off");
     return set;
 }

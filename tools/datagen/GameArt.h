@@ -28,15 +28,15 @@ SpriteSet gameSprites(const Profile& p, int tipIconHeight);
 
 // Animation numbers of "img/Game".
 namespace game_anim {
-constexpr int kBallStates = 7;  // per colour: neutral, pleased, excited, preview, appearing, vanishing, selected
-constexpr int kParticle = 35;
-constexpr int kIndicatorMiddle = 36, kIndicatorLow = 37, kIndicatorHigh = 38;
-constexpr int kCursor = 39;
-constexpr int kBarFirst = 40;  // 4 per stage: lower edge, left end, right end, upper edge
-constexpr int kBarStages = 7;
-constexpr int kBlocksIcon = 68, kLinesIcon = 69, kMenuButton = 70, kNextFirst = 71, kPathDot = 76;
-constexpr int kTipBlocks = 77, kTipLines3 = 78, kTipLines4 = 79, kTipLines5 = 80;
-constexpr int kCount = 81;
+constexpr int BALL_STATES = 7;  // per colour: neutral, pleased, excited, preview, appearing, vanishing, selected
+constexpr int PARTICLE = 35;
+constexpr int INDICATOR_MIDDLE = 36, INDICATOR_LOW = 37, INDICATOR_HIGH = 38;
+constexpr int CURSOR = 39;
+constexpr int BAR_FIRST = 40;  // 4 per stage: lower edge, left end, right end, upper edge
+constexpr int BAR_STAGES = 7;
+constexpr int BLOCKS_ICON = 68, LINES_ICON = 69, MENU_BUTTON = 70, NEXT_FIRST = 71, PATH_DOT = 76;
+constexpr int TIP_BLOCKS = 77, TIP_LINES3 = 78, TIP_LINES4 = 79, TIP_LINES5 = 80;
+constexpr int COUNT = 81;
 }  // namespace game_anim
 
 }  // namespace datagen

@@ -76,7 +76,7 @@ struct FontSpec {
     bool allText;  // draws every text, else digits and plain ASCII
 };
 
-const FontSpec kFonts[] = {
+const FontSpec FONTS[] = {
     {"menu", "DejaVuSans-Bold.ttf", 0xFFF8E6, 0xF2D9A0, 0x0E2A33, &Profile::menuFont, true},
     {"menu_red", "DejaVuSans-Bold.ttf", 0xFFD2A8, 0xF46E4E, 0x3A1008, &Profile::menuFont, true},
     {"game", "DejaVuSans.ttf", 0xFFFFFF, 0xE4EEF0, 0x0B1E26, &Profile::gameFont, true},
@@ -106,7 +106,7 @@ struct FontMetrics {
 };
 
 // The soft-key labels every language shows, drawn in the menu font on the soft-key plate.
-const char* const kSoftKeyLabels[] = {"OK", "EXIT", "YES", "NO", "BACK", "START", "SITE", "DOWN", "NEW_GAME"};
+const char* const SOFT_KEY_LABELS[] = {"OK", "EXIT", "YES", "NO", "BACK", "START", "SITE", "DOWN", "NEW_GAME"};
 
 FontMetrics addFont(Members& m, const Sources& src, const Profile& p, const FontSpec& spec,
                     const std::u32string& chars)
@@ -184,10 +184,10 @@ void addProfile(Members& m, const Sources& src, const Profile& p, const std::vec
         plain += c;
     FontMetrics metrics[4];
     for (int i = 0; i < 4; ++i)
-        metrics[i] = addFont(m, src, p, kFonts[i], kFonts[i].allText ? all : plain);
+        metrics[i] = addFont(m, src, p, FONTS[i], FONTS[i].allText ? all : plain);
     int softKeyText = 0;
     for (const TextTable& t : tables)
-        for (const char* key : kSoftKeyLabels)
+        for (const char* key : SOFT_KEY_LABELS)
             if (const std::string* label = t.find(key))
                 softKeyText = std::max(softKeyText, metrics[0].width(decodeUtf8(*label)));
     TextHeights heights{metrics[0].height, metrics[2].height, metrics[2].width(U"OK") + 4, softKeyText};

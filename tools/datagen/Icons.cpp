@@ -12,9 +12,9 @@ namespace datagen {
 
 namespace {
 
-const int kDesktopSizes[] = {16, 24, 32, 48, 64, 128, 256};
-const int kWindowSize = 64;
-const int kBallColour = 2;  // blue, the colour of the start-up picture
+const int DESKTOP_SIZES[] = {16, 24, 32, 48, 64, 128, 256};
+const int WINDOW_SIZE = 64;
+const int BALL_COLOUR = 2;  // blue, the colour of the start-up picture
 
 }  // namespace
 
@@ -34,20 +34,20 @@ Canvas appIcon(int size)
     look.symbol = false;
     look.mood = large ? Mood::Pleased : Mood::None;
     float r = large ? s * 0.34f : s * 0.47f;
-    paintBall(c, large ? s * 0.38f : s / 2.0f, large ? s * 0.62f : s / 2.0f, r, kBallColour, look);
+    paintBall(c, large ? s * 0.38f : s / 2.0f, large ? s * 0.62f : s / 2.0f, r, BALL_COLOUR, look);
     return c;
 }
 
 void addWindowIcon(Members& m)
 {
-    m.add(kWindowIconMember, encodePngWithAlpha(appIcon(kWindowSize)));
+    m.add(WINDOW_ICON_MEMBER, encodePngWithAlpha(appIcon(WINDOW_SIZE)));
 }
 
 void writeDesktopIcons(const std::string& dir)
 {
     const std::string name = "tintrow";
     namespace fs = std::filesystem;
-    for (int size : kDesktopSizes) {
+    for (int size : DESKTOP_SIZES) {
         std::string side = std::to_string(size);
         fs::path folder = fs::path(dir) / "hicolor" / (side + "x" + side) / "apps";
         fs::create_directories(folder);

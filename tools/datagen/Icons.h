@@ -9,7 +9,7 @@
 namespace datagen {
 
 // The archive member the window's icon is read from.
-inline constexpr char kWindowIconMember[] = "icon.png";
+inline constexpr char WINDOW_ICON_MEMBER[] = "icon.png";
 
 Canvas appIcon(int size);
 // The window's icon as a member of the archive.

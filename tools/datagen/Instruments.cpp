@@ -10,9 +10,9 @@ namespace datagen {
 
 namespace {
 
-constexpr float kTwoPi = 6.2831853f;
+constexpr float TWO_PI = 6.2831853f;
 // Playback rate of a sample at the drums' table index 36 (period 214).
-constexpr float kRateAt36 = 7159090.0f / (2 * 214);
+constexpr float RATE_AT36 = 7159090.0f / (2 * 214);
 
 struct VoiceRow {
     InstrumentId id;
@@ -21,9 +21,9 @@ struct VoiceRow {
     int volume;     // default volume: the mix level of the role
 };
 
-const VoiceRow kVoices[] = {
-    {kFlute, "soft flute", 32, 44}, {kBell, "glass bell", 32, 42}, {kPluck, "nylon pluck", 64, 30},
-    {kPad, "warm pad", 64, 20},     {kBass, "round bass", 128, 46},
+const VoiceRow VOICES[] = {
+    {FLUTE, "soft flute", 32, 44}, {BELL, "glass bell", 32, 42}, {PLUCK, "nylon pluck", 64, 30},
+    {PAD, "warm pad", 64, 20},     {BASS, "round bass", 128, 46},
 };
 
 int midiAt24(int cycle)
@@ -57,7 +57,7 @@ float harmonics(float phase, std::initializer_list<float> gains)
 {
     float v = 0, n = 1;
     for (float g : gains)
-        v += g * std::sin(kTwoPi * phase * n++);
+        v += g * std::sin(TWO_PI * phase * n++);
     return v;
 }
 
@@ -67,9 +67,9 @@ Instrument drum(const char* name, int volume, float seconds, const std::function
     in.name = name;
     in.volume = volume;
     uint32_t seed = 12345;
-    size_t n = size_t(seconds * kRateAt36) & ~size_t(1);
+    size_t n = size_t(seconds * RATE_AT36) & ~size_t(1);
     for (size_t i = 0; i < n; ++i)
-        in.data.push_back(toSample(f(float(i) / kRateAt36, seed)));
+        in.data.push_back(toSample(f(float(i) / RATE_AT36, seed)));
     return in;
 }
 
@@ -84,29 +84,29 @@ float white(uint32_t& seed)
 std::vector<Instrument> synthInstruments()
 {
     std::vector<Instrument> out;
-    out.push_back(tonal(kVoices[0], 6, [](float p, int c) {
-        return harmonics(p, {0.85f, 0.12f, 0.1f}) + (c < 3 ? 0.04f * std::sin(kTwoPi * p * 7) : 0);
+    out.push_back(tonal(VOICES[0], 6, [](float p, int c) {
+        return harmonics(p, {0.85f, 0.12f, 0.1f}) + (c < 3 ? 0.04f * std::sin(TWO_PI * p * 7) : 0);
     }, [](int c) { return std::min(1.0f, 0.3f + c * 0.12f); }));
-    out.push_back(tonal(kVoices[1], 40, [](float p, int c) {
+    out.push_back(tonal(VOICES[1], 40, [](float p, int c) {
         float fade = std::exp(-c / 10.0f);
         return harmonics(p, {0.8f, 0.35f * fade, 0.12f * fade, 0.25f * fade, 0, 0.1f * fade});
     }, [](int) { return 1.0f; }));
-    out.push_back(tonal(kVoices[2], 48, [](float p, int c) {
+    out.push_back(tonal(VOICES[2], 48, [](float p, int c) {
         float bright = std::exp(-c / 8.0f);
         return harmonics(p, {0.75f, 0.4f * bright + 0.1f, 0.25f * bright, 0.15f * bright, 0.08f * bright});
     }, [](int c) { return 1.0f - 0.4f * std::min(1.0f, c / 48.0f); }));
-    out.push_back(tonal(kVoices[3], 40, [](float p, int) {
+    out.push_back(tonal(VOICES[3], 40, [](float p, int) {
         return harmonics(p, {0.6f, 0.25f, 0.14f, 0.08f, 0.05f, 0.03f});
     }, [](int c) { return std::min(1.0f, c / 40.0f); }));
-    out.push_back(tonal(kVoices[4], 8, [](float p, int c) {
+    out.push_back(tonal(VOICES[4], 8, [](float p, int c) {
         return harmonics(p, {0.9f, 0.3f * std::exp(-c / 3.0f) + 0.1f, 0.08f});
     }, [](int c) { return c == 0 ? 0.7f : 1.0f; }));
     out.push_back(drum("soft kick", 46, 0.22f, [](float t, uint32_t&) {
         float hz = 45 + 90 * std::exp(-t * 30);
-        return std::sin(kTwoPi * hz * t) * std::exp(-t * 14);
+        return std::sin(TWO_PI * hz * t) * std::exp(-t * 14);
     }));
     out.push_back(drum("brush snare", 26, 0.2f, [](float t, uint32_t& seed) {
-        return 0.5f * white(seed) * std::exp(-t * 20) + 0.35f * std::sin(kTwoPi * 190 * t) * std::exp(-t * 30);
+        return 0.5f * white(seed) * std::exp(-t * 20) + 0.35f * std::sin(TWO_PI * 190 * t) * std::exp(-t * 30);
     }));
     float last = 0;
     out.push_back(drum("shaker", 18, 0.07f, [last](float t, uint32_t& seed) mutable {
@@ -120,7 +120,7 @@ std::vector<Instrument> synthInstruments()
 int tableIndex(InstrumentId id, int midi)
 {
     int cycle = 64;
-    for (const VoiceRow& v : kVoices)
+    for (const VoiceRow& v : VOICES)
         if (v.id == id)
             cycle = v.cycle;
     int index = 24 + midi - midiAt24(cycle);

@@ -21,7 +21,7 @@ using tintrow::Game;
 // The rules' world while the bot plays: a clock it sets, one level, no screen, sound or store.
 class BotHost : public tintrow::GameHost {
 public:
-    BotHost(const Bytes& level, int64_t start) : clock(start), level_(level) {}
+    BotHost(const Bytes& level, int64_t start) : clock(start), levelBytes(level) {}
 
     int64_t currentTimeMillis() override { return clock; }
     void playSound(int32_t, int32_t, bool) override {}
@@ -33,7 +33,7 @@ public:
     {
         if (index != 0)
             return nullptr;
-        return toByteArray(level_);
+        return toByteArray(levelBytes);
     }
     void drawLevelBackground() override {}
     void restartTimeIndicator() override {}
@@ -45,11 +45,11 @@ public:
     int64_t clock;
 
 private:
-    const Bytes& level_;
+    const Bytes& levelBytes;
 };
 
-constexpr int kHole = -1, kEmpty = 0;  // otherwise a ball: its colour + 1
-constexpr double kClears = 1000;       // any move that clears beats any that builds
+constexpr int HOLE = -1, EMPTY = 0;  // otherwise a ball: its colour + 1
+constexpr double CLEARS = 1000;       // any move that clears beats any that builds
 
 struct Move {
     int from = -1, to = -1;
@@ -60,13 +60,13 @@ struct Move {
 // ball's colour at its target for what it gives up where it stands; small noise breaks ties.
 class Player {
 public:
-    Player(Game& game, std::mt19937& rng) : g_(game), rng_(rng)
+    Player(Game& game, std::mt19937& rng) : played(game), dice(rng)
     {
-        w_ = game.width, h_ = game.height;
-        for (int y = 0; y < h_; ++y)
-            for (int x = 0; x < w_; ++x) {
+        width = game.width, height = game.height;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
                 const tintrow::Cell& c = game.cellAt(x, y);
-                cells_.push_back(c.kind == tintrow::KIND_HOLE ? kHole : c.isBall() ? c.colour + 1 : kEmpty);
+                cells.push_back(c.kind == tintrow::KIND_HOLE ? HOLE : c.isBall() ? c.colour + 1 : EMPTY);
             }
     }
 
@@ -75,8 +75,8 @@ public:
         std::vector<int> region = emptyRegions();
         std::uniform_real_distribution<double> noise(0, 0.9);
         Move best;
-        for (int from = 0; from < w_ * h_; ++from) {
-            if (cells_[size_t(from)] <= kEmpty)
+        for (int from = 0; from < width * height; ++from) {
+            if (cells[size_t(from)] <= EMPTY)
                 continue;
             std::vector<int> reachable;
             forNeighbours(from, [&](int n) {
@@ -86,13 +86,13 @@ public:
             });
             if (reachable.empty())
                 continue;
-            int colour = cells_[size_t(from)];
+            int colour = cells[size_t(from)];
             double kept = value(from, colour, from);
-            for (int to = 0; to < w_ * h_; ++to) {
+            for (int to = 0; to < width * height; ++to) {
                 if (std::find(reachable.begin(), reachable.end(), region[size_t(to)]) == reachable.end())
                     continue;
                 double v = value(to, colour, from);
-                v = (v >= kClears ? v : v - 0.8 * kept) + noise(rng_);
+                v = (v >= CLEARS ? v : v - 0.8 * kept) + noise(dice);
                 if (v > best.value)
                     best = {from, to, v};
             }
@@ -104,24 +104,24 @@ private:
     template <class Visit>
     void forNeighbours(int at, Visit&& visit) const
     {
-        int x = at % w_, y = at / w_;
+        int x = at % width, y = at / width;
         if (x > 0)
             visit(at - 1);
-        if (x + 1 < w_)
+        if (x + 1 < width)
             visit(at + 1);
         if (y > 0)
-            visit(at - w_);
-        if (y + 1 < h_)
-            visit(at + w_);
+            visit(at - width);
+        if (y + 1 < height)
+            visit(at + width);
     }
 
     // Each empty cell's connected region of empty cells (balls travel through them); -1 elsewhere.
     std::vector<int> emptyRegions() const
     {
-        std::vector<int> region(cells_.size(), -1), queue;
+        std::vector<int> region(cells.size(), -1), queue;
         int next = 0;
-        for (int start = 0; start < int(cells_.size()); ++start) {
-            if (cells_[size_t(start)] != kEmpty || region[size_t(start)] >= 0)
+        for (int start = 0; start < int(cells.size()); ++start) {
+            if (cells[size_t(start)] != EMPTY || region[size_t(start)] >= 0)
                 continue;
             region[size_t(start)] = next;
             queue.assign(1, start);
@@ -129,7 +129,7 @@ private:
                 int at = queue.back();
                 queue.pop_back();
                 forNeighbours(at, [&](int n) {
-                    if (cells_[size_t(n)] == kEmpty && region[size_t(n)] < 0) {
+                    if (cells[size_t(n)] == EMPTY && region[size_t(n)] < 0) {
                         region[size_t(n)] = next;
                         queue.push_back(n);
                     }
@@ -143,22 +143,22 @@ private:
     // The cell as it would be with the moving ball lifted from `from`.
     int at(int x, int y, int from) const
     {
-        if (x < 0 || y < 0 || x >= w_ || y >= h_)
-            return kHole;
-        int i = y * w_ + x;
-        return i == from ? kEmpty : cells_[size_t(i)];
+        if (x < 0 || y < 0 || x >= width || y >= height)
+            return HOLE;
+        int i = y * width + x;
+        return i == from ? EMPTY : cells[size_t(i)];
     }
 
     // What a ball of this colour is worth at `to`, the ball at `from` lifted.
     double value(int to, int colour, int from) const
     {
-        return g_.gameType == tintrow::TYPE_BLOCKS ? blockValue(to, colour, from) : lineValue(to, colour, from);
+        return played.gameType == tintrow::TYPE_BLOCKS ? blockValue(to, colour, from) : lineValue(to, colour, from);
     }
 
     double lineValue(int to, int colour, int from) const
     {
         static const int axes[4][2] = {{1, 0}, {0, 1}, {1, 1}, {1, -1}};
-        int length = g_.lineLength, x = to % w_, y = to / w_, points = 0;
+        int length = played.lineLength, x = to % width, y = to / width, points = 0;
         double building = 0;
         for (const auto& axis : axes) {
             int run = 1, room = 1;
@@ -167,7 +167,7 @@ private:
                 int k = 1;
                 for (; step(k) == colour; ++k)
                     ++run, ++room;
-                for (; room < length && (step(k) == colour || step(k) == kEmpty); ++k)
+                for (; room < length && (step(k) == colour || step(k) == EMPTY); ++k)
                     ++room;
             }
             if (run >= length)
@@ -175,12 +175,12 @@ private:
             else if (room >= length)
                 building += run * run;  // a line that can still grow to the length
         }
-        return points ? kClears + points : building;
+        return points ? CLEARS + points : building;
     }
 
     double blockValue(int to, int colour, int from) const
     {
-        int x = to % w_, y = to / w_;
+        int x = to % width, y = to / width;
         double building = 0;
         for (int dy = -1; dy <= 0; ++dy)
             for (int dx = -1; dx <= 0; ++dx) {
@@ -193,20 +193,20 @@ private:
                             continue;
                         int cell = at(cx, cy, from);
                         same += cell == colour;
-                        open = open && (cell == colour || cell == kEmpty);
+                        open = open && (cell == colour || cell == EMPTY);
                     }
                 if (same == 3)
-                    return kClears + 4;
+                    return CLEARS + 4;
                 if (open)
                     building += 1 + same * same;
             }
         return building;
     }
 
-    const Game& g_;
-    std::mt19937& rng_;
-    int w_ = 0, h_ = 0;
-    std::vector<int> cells_;
+    const Game& played;
+    std::mt19937& dice;
+    int width = 0, height = 0;
+    std::vector<int> cells;
 };
 
 // Runs the ticks until the player may act or the game has ended; every animation counts as
@@ -306,7 +306,7 @@ LevelCurve playLevels(const Members& m, const BotRules& rules)
 
 double curveTarget(size_t i, size_t n)
 {
-    return n < 2 ? kCurveFirst : kCurveFirst + (kCurveLast - kCurveFirst) * double(i) / double(n - 1);
+    return n < 2 ? CURVE_FIRST : CURVE_FIRST + (CURVE_LAST - CURVE_FIRST) * double(i) / double(n - 1);
 }
 
 std::vector<std::string> curveFaults(const LevelCurve& curve)
@@ -324,10 +324,10 @@ std::vector<std::string> curveFaults(const LevelCurve& curve)
         if (!r.lost)
             faults.push_back(level + "never lost by the bot");
         double target = curveTarget(i, n);
-        if (std::abs(r.winRate() - target) > kCurveSlack) {
+        if (std::abs(r.winRate() - target) > CURVE_SLACK) {
             char text[120];
             std::snprintf(text, sizeof text, "the bot wins %.0f %% of its games, outside %.0f to %.0f %%",
-                          100 * r.winRate(), 100 * (target - kCurveSlack), 100 * (target + kCurveSlack));
+                          100 * r.winRate(), 100 * (target - CURVE_SLACK), 100 * (target + CURVE_SLACK));
             faults.push_back(level + text);
         }
     }
@@ -341,7 +341,7 @@ std::string curveReport(const LevelCurve& curve)
                   curve.rules.firstSeed, curve.rules.firstSeed + curve.rules.seeds - 1, curve.rules.thinkMs);
     std::string out = line;
     std::snprintf(line, sizeof line, "Band: the win rate falls from %.0f %% to %.0f %%, give or take %.0f points.\n\n",
-                  100 * kCurveFirst, 100 * kCurveLast, 100 * kCurveSlack);
+                  100 * CURVE_FIRST, 100 * CURVE_LAST, 100 * CURVE_SLACK);
     out += line;
     out += "level  won/games  rate  band       moves to win  level\n";
     size_t n = curve.levels.size();
@@ -349,7 +349,7 @@ std::string curveReport(const LevelCurve& curve)
         const LevelRecord& r = curve.levels[i];
         double target = curveTarget(i, n);
         std::snprintf(line, sizeof line, "%5zu  %3d/%-5d  %3.0f%%  %3.0f-%3.0f%%  %12.0f  %s%s\n", i + 1, r.won,
-                      r.games(), 100 * r.winRate(), 100 * (target - kCurveSlack), 100 * (target + kCurveSlack),
+                      r.games(), 100 * r.winRate(), 100 * (target - CURVE_SLACK), 100 * (target + CURVE_SLACK),
                       r.won ? double(r.wonMoves) / r.won : 0.0, curve.labels[i].c_str(),
                       r.stuck ? "  (did not end)" : "");
         out += line;

@@ -36,8 +36,8 @@ LevelRecord playLevel(const Bytes& levelFile, const BotRules& rules);
 LevelCurve playLevels(const Members& m, const BotRules& rules = {});
 
 // The band the win rate of level i (of n) must lie in: a straight fall from the first level to
-// the last, give or take kCurveSlack.
-constexpr double kCurveFirst = 0.9, kCurveLast = 0.3, kCurveSlack = 0.2;
+// the last, give or take CURVE_SLACK.
+constexpr double CURVE_FIRST = 0.9, CURVE_LAST = 0.3, CURVE_SLACK = 0.2;
 double curveTarget(size_t i, size_t n);
 
 // Why the curve fails: a level never won or never lost, a game that did not end, a rate outside

@@ -13,9 +13,9 @@ class Members {
 public:
     // Throws when the name is already taken.
     void add(const std::string& name, Bytes bytes);
-    bool has(const std::string& name) const { return index_.count(name) != 0; }
+    bool has(const std::string& name) const { return index.count(name) != 0; }
     const Bytes& get(const std::string& name) const;
-    const std::vector<std::string>& names() const { return order_; }
+    const std::vector<std::string>& names() const { return order; }
 
     // Names of two members that hash alike in the game's archive index (the game would only
     // ever find the first); empty when none.
@@ -27,8 +27,8 @@ public:
     std::string writeTo(const std::string& dir) const;
 
 private:
-    std::vector<std::string> order_;
-    std::map<std::string, Bytes> index_;
+    std::vector<std::string> order;
+    std::map<std::string, Bytes> index;
 };
 
 }  // namespace datagen

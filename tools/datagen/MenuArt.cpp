@@ -11,8 +11,8 @@
 namespace datagen {
 
 namespace {
-const Rgba kMatte = rgb(0x16303C);
-const Rgba kPlate = rgb(0x1D4250), kRim = rgb(0x9CC7D2), kGold = rgb(0xF0C75E);
+const Rgba MATTE = rgb(0x16303C);
+const Rgba PLATE = rgb(0x1D4250), RIM = rgb(0x9CC7D2), GOLD = rgb(0xF0C75E);
 
 Part at(int image, int x = 0, int y = 0, bool mirror = false)
 {
@@ -46,8 +46,8 @@ Canvas triangle(int w, int h, bool pointsLeft, const Rgba& colour)
 Canvas disc(int s)
 {
     Canvas c(s, s);
-    c.fillCircle(s / 2.0f, s / 2.0f, s / 2.0f, kRim);
-    c.fillCircle(s / 2.0f, s / 2.0f, s / 2.0f - 1.2f, kPlate);
+    c.fillCircle(s / 2.0f, s / 2.0f, s / 2.0f, RIM);
+    c.fillCircle(s / 2.0f, s / 2.0f, s / 2.0f - 1.2f, PLATE);
     return c;
 }
 
@@ -55,8 +55,8 @@ Canvas disc(int s)
 void strokeChevron(Canvas& c, int s, float y0, float y1)
 {
     float w = std::max(1.5f, s / 8.0f);
-    c.strokeLine(s * 0.3f, y0, s * 0.5f, y1, w, kGold);
-    c.strokeLine(s * 0.7f, y0, s * 0.5f, y1, w, kGold);
+    c.strokeLine(s * 0.3f, y0, s * 0.5f, y1, w, GOLD);
+    c.strokeLine(s * 0.7f, y0, s * 0.5f, y1, w, GOLD);
 }
 
 Canvas chevron(int s, bool up)
@@ -85,16 +85,16 @@ Canvas flourish(int w, int h)
     }, [](float, float) { return rgb(0x9CC7D2, 0.9f); });
     c.fillPolygon({w / 2.0f, cy - h * 0.45f, w / 2.0f + h * 0.45f, cy, w / 2.0f, cy + h * 0.45f,
                    w / 2.0f - h * 0.45f, cy},
-                  kGold);
+                  GOLD);
     return c;
 }
 
 // The more-games icons show the games they stand for: a Sudoku box filling up, a minefield with
 // its flag, a Lights Off grid being switched off. Each state is held for a few frames.
-constexpr int kIconHold = 8;
+constexpr int ICON_HOLD = 8;
 
 // Digits 1 to 9, three pixels by five.
-const char* const kDigits[9][5] = {
+const char* const DIGITS[9][5] = {
     {".#.", "##.", ".#.", ".#.", "###"}, {"##.", "..#", ".#.", "#..", "###"}, {"##.", "..#", ".#.", "..#", "##."},
     {"#.#", "#.#", "###", "..#", "..#"}, {"###", "#..", "##.", "..#", "##."}, {".##", "#..", "###", "#.#", "###"},
     {"###", "..#", ".#.", ".#.", ".#."}, {"###", "#.#", "###", "#.#", "###"}, {"###", "#.#", "###", "..#", "##."},
@@ -106,7 +106,7 @@ void paintDigit(Canvas& c, int digit, float cx, float cy, float cell, const Rgba
     int left = int(cx - 1.5f * k + 0.5f), top = int(cy - 2.5f * k + 0.5f);
     for (int y = 0; y < 5; ++y)
         for (int x = 0; x < 3; ++x)
-            if (kDigits[digit - 1][y][x] == '#')
+            if (DIGITS[digit - 1][y][x] == '#')
                 c.fillRect(left + x * k, top + y * k, k, k, ink);
 }
 
@@ -120,7 +120,7 @@ Canvas tileGrid(int s, int n, const Rgba& face, const Rgba& line)
     return c;
 }
 
-void hold(SpriteSet& set, Animation& a, const Canvas& c, int frames = kIconHold)
+void hold(SpriteSet& set, Animation& a, const Canvas& c, int frames = ICON_HOLD)
 {
     int image = set.image(c);
     for (int i = 0; i < frames; ++i)
@@ -140,7 +140,7 @@ Animation sudokuIcon(SpriteSet& set, int s)
             paintDigit(c, box[cell], 1 + (cell % 3 + 0.5f) * q, 1 + (cell / 3 + 0.5f) * q, q,
                        i < 3 ? rgb(0x27343A) : rgb(0x2B6FC4));
         }
-        hold(set, a, c, shown == 9 ? 3 * kIconHold : kIconHold);
+        hold(set, a, c, shown == 9 ? 3 * ICON_HOLD : ICON_HOLD);
     }
     return a;
 }
@@ -187,7 +187,7 @@ Animation lightsOffIcon(SpriteSet& set, int s)
             if (lit)
                 c.fillCircle(x + q * 0.38f, y + q * 0.38f, q * 0.16f, rgb(0xFFFFFF, 0.7f));
         }
-        hold(set, a, c, state ? kIconHold : 2 * kIconHold);
+        hold(set, a, c, state ? ICON_HOLD : 2 * ICON_HOLD);
     }
     return a;
 }
@@ -195,7 +195,7 @@ Animation lightsOffIcon(SpriteSet& set, int s)
 
 SpriteSet menuSprites(const Profile& p, const TextHeights& t)
 {
-    SpriteSet set(kMatte);
+    SpriteSet set(MATTE);
     // Soft-key plates hold the widest label; two of them share the bottom edge of the screen.
     int w = p.width, softW = std::min(w / 2 - 2, std::max(w / 4, t.softKeyText + 10)), softH = softKeyHeight(t);
     if (t.softKeyText + 6 > softW)
@@ -205,12 +205,12 @@ SpriteSet menuSprites(const Profile& p, const TextHeights& t)
     float radius = itemH * 0.35f;
 
     // 0 soft key: a plate with its text rectangle
-    Animation soft = still(set.image(plate(softW, softH, kPlate, kRim, softH * 0.3f)));
+    Animation soft = still(set.image(plate(softW, softH, PLATE, RIM, softH * 0.3f)));
     soft.rects = {{{0, 2, 2, softW - 4, softH - 4}}};
     set.add(soft);
-    set.add(still(set.image(plate(itemW, itemH, rgb(0x2F6A7A), kGold, radius))));   // 1 focused
-    set.add(still(set.image(plate(itemW, itemH, rgb(0x4A8C8F), kGold, radius))));   // 2 pressed
-    Animation item = still(set.image(plate(itemW, itemH, kPlate, kRim, radius)));     // 3 item
+    set.add(still(set.image(plate(itemW, itemH, rgb(0x2F6A7A), GOLD, radius))));   // 1 focused
+    set.add(still(set.image(plate(itemW, itemH, rgb(0x4A8C8F), GOLD, radius))));   // 2 pressed
+    Animation item = still(set.image(plate(itemW, itemH, PLATE, RIM, radius)));     // 3 item
     item.rects = {{{0, 4, 2, menuItemTextWidth(p), itemH - 4}}};
     set.add(item);
     set.add(still(set.image(scrollMark(std::max(14, p.cell * 3 / 4)))));  // 4 scroll arrow, both ends
@@ -219,7 +219,7 @@ SpriteSet menuSprites(const Profile& p, const TextHeights& t)
     // bar's corner and cut at the value, so each is exactly the bar's size.
     int inset = std::max(3, itemH / 4), fillW = itemW - 2 * inset, fillH = itemH - 2 * inset;
     Canvas frame(itemW, itemH);
-    frame.fillRoundRect(0, 0, float(itemW), float(itemH), radius, kGold);
+    frame.fillRoundRect(0, 0, float(itemW), float(itemH), radius, GOLD);
     frame.fillRoundRect(1.5f, 1.5f, itemW - 3.0f, itemH - 3.0f, radius - 1.5f, rgb(0x0F2630));
     Animation slider = still(set.image(frame));
     slider.rects = {{{0, inset, inset, fillW, fillH}}};
@@ -235,7 +235,7 @@ SpriteSet menuSprites(const Profile& p, const TextHeights& t)
     set.add(still(set.image(flourish(decoW, decoH)), 0, 0));  // 9 above the list
     set.add(still(set.image(flourish(decoW, decoH)), 0, 0));  // 10 below the list
     int triW = std::max(7, t.menu * 2 / 3), triH = std::max(9, t.menu);
-    int left = set.image(triangle(triW, triH, true, kGold));
+    int left = set.image(triangle(triW, triH, true, GOLD));
     set.add(still(left));                                       // 11 previous language
     set.add(Animation{{Frame{at(left, 0, 0, true)}}, {}});      // 12 next language: the same, mirrored
 
@@ -247,11 +247,11 @@ SpriteSet menuSprites(const Profile& p, const TextHeights& t)
     int barW = scrollBarWidth(p);
     set.add(still(set.image(chevron(barW, true))));   // 16 up
     set.add(still(set.image(chevron(barW, false))));  // 17 down
-    set.add(still(set.image(plate(barW, barW * 2, rgb(0x6FA9B8), kGold, barW * 0.45f))));  // 18 thumb
+    set.add(still(set.image(plate(barW, barW * 2, rgb(0x6FA9B8), GOLD, barW * 0.45f))));  // 18 thumb
     Canvas track(barW, barW);
     track.fillRect(barW / 2 - 1, 0, 2, barW, rgb(0x9CC7D2, 0.8f));
     set.add(still(set.image(track)));  // 19 track
-    if (set.animationCount() != menu_anim::kCount)
+    if (set.animationCount() != menu_anim::COUNT)
         throw std::logic_error("menu sprite numbering is off");
     return set;
 }
@@ -266,19 +266,19 @@ std::vector<Picture> menuPictures(const Profile& p, const TextHeights& t)
             float dx = (x - p.width / 2.0f) / p.width, dy = (y - p.height / 2.0f) / p.height;
             back.at(x, y) = shade(back.at(x, y), 1.0f + 0.12f * std::max(0.0f, 1 - 4 * (dx * dx + dy * dy)));
         }
-    out.push_back({"img/back_menu", back, kMatte, false});
+    out.push_back({"img/back_menu", back, MATTE, false});
 
     int frameW = t.keyCell * 6 + 2 * std::max(6, p.cell / 3), cap = std::max(6, p.cell / 3);
     int topH = cap + t.game * 2 + 4, middH = t.keyCell * 5 + 4, botH = cap;
     float r = cap * 0.9f;
     Canvas whole(frameW, topH + middH + botH);
-    whole.fillRoundRect(0, 0, float(frameW), float(whole.height()), r, kRim);
+    whole.fillRoundRect(0, 0, float(frameW), float(whole.height()), r, RIM);
     whole.fillRoundRect(1.5f, 1.5f, frameW - 3.0f, whole.height() - 3.0f, r - 1.5f, rgb(0x14303B));
     whole.fillRoundRect(cap * 0.6f, cap * 0.6f, frameW - cap * 1.2f, t.game * 1.0f + cap * 1.2f + 4, r * 0.5f,
                         rgb(0x0B1E26));  // the name field
-    out.push_back({"img/input_top", whole.crop(0, 0, frameW, topH), kMatte, true});
-    out.push_back({"img/input_midd", whole.crop(0, topH, frameW, middH), kMatte, true});
-    out.push_back({"img/input_bot", whole.crop(0, topH + middH, frameW, botH), kMatte, true});
+    out.push_back({"img/input_top", whole.crop(0, 0, frameW, topH), MATTE, true});
+    out.push_back({"img/input_midd", whole.crop(0, topH, frameW, middH), MATTE, true});
+    out.push_back({"img/input_bot", whole.crop(0, topH + middH, frameW, botH), MATTE, true});
     return out;
 }
 
@@ -327,7 +327,7 @@ std::vector<Picture> logoPictures(const Profile& p, const std::string& boldFontP
         Canvas c(framed.width(), framed.height() + ball + 2);
         c.draw(shadowed(framed, 1, 2, rgb(0x000000, 0.5f)), 0, 0);
         float start = (c.width() - ball * 5 * 1.15f) / 2;
-        for (int i = 0; i < kColours; ++i) {
+        for (int i = 0; i < COLOURS; ++i) {
             BallLook look;
             look.mood = Mood::Pleased;
             paintBall(c, start + (i + 0.5f) * ball * 1.15f, framed.height() + ball / 2.0f, ball * 0.48f, i, look);
@@ -381,7 +381,7 @@ Picture flagPicture(const std::string& id, int height)
     Canvas framed(w + 2, h + 2);
     framed.fill(rgb(0x0E1E26));
     framed.draw(c, 1, 1);
-    return {"lang_" + id, framed, kMatte, false};
+    return {"lang_" + id, framed, MATTE, false};
 }
 
 }  // namespace datagen

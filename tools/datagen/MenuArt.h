@@ -37,12 +37,12 @@ std::vector<Picture> logoPictures(const Profile& p, const std::string& boldFontP
 Picture flagPicture(const std::string& id, int height);
 
 namespace menu_anim {
-constexpr int kSoftKey = 0, kItemFocused = 1, kItemPressed = 2, kItem = 3, kScrollArrow = 4;
-constexpr int kSliderFrame = 5, kSliderFocused = 6, kSliderEnabled = 7, kSliderDisabled = 8;
-constexpr int kListTop = 9, kListBottom = 10, kArrowLeft = 11, kArrowRight = 12;
-constexpr int kMoreGames1 = 13, kMoreGames0 = 14, kMoreGames2 = 15;
-constexpr int kScrollUp = 16, kScrollDown = 17, kScrollThumb = 18, kScrollTrack = 19;
-constexpr int kCount = 20;
+constexpr int SOFT_KEY = 0, ITEM_FOCUSED = 1, ITEM_PRESSED = 2, ITEM = 3, SCROLL_ARROW = 4;
+constexpr int SLIDER_FRAME = 5, SLIDER_FOCUSED = 6, SLIDER_ENABLED = 7, SLIDER_DISABLED = 8;
+constexpr int LIST_TOP = 9, LIST_BOTTOM = 10, ARROW_LEFT = 11, ARROW_RIGHT = 12;
+constexpr int MORE_GAMES1 = 13, MORE_GAMES0 = 14, MORE_GAMES2 = 15;
+constexpr int SCROLL_UP = 16, SCROLL_DOWN = 17, SCROLL_THUMB = 18, SCROLL_TRACK = 19;
+constexpr int COUNT = 20;
 }  // namespace menu_anim
 
 }  // namespace datagen

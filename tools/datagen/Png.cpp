@@ -30,7 +30,7 @@ static void put(RgbImage& out, int x, int y, const Rgba& c)
     uint8_t* p = &out.rgb[(size_t(y) * out.width + x) * 3];
     p[0] = channel(c.r), p[1] = channel(c.g), p[2] = channel(c.b);
     uint32_t v = uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
-    if (toRgb565(v) == toRgb565(kKeyColour))
+    if (toRgb565(v) == toRgb565(KEY_COLOUR))
         p[1] = 8;  // a drawn pixel must never read as transparent
 }
 

@@ -20,7 +20,7 @@ struct RgbImage {
 };
 
 // The game treats magenta (RGB565 0xF81F) as transparent.
-constexpr uint32_t kKeyColour = 0xFF00FF;
+constexpr uint32_t KEY_COLOUR = 0xFF00FF;
 
 // Pixels that are mostly transparent become the key colour; soft edges are laid on the matte.
 RgbImage flattenKeyed(const Canvas& c, const Rgba& matte);

@@ -23,7 +23,7 @@ struct Section {
 
 struct Score {
     int tracks = 4, tempo = 100, speed = 6;
-    InstrumentId lead = kFlute;
+    InstrumentId lead = FLUTE;
     std::string bass = "long";
     std::string drums = "k...h...s...h...";
     std::map<std::string, Section> sections;
@@ -72,7 +72,7 @@ Score parse(const std::string& title, const std::string& source)
         else if (key == "speed")
             s.speed = parseInt(one, where);
         else if (key == "lead" && (one == "flute" || one == "bell"))
-            s.lead = one == "flute" ? kFlute : kBell;
+            s.lead = one == "flute" ? FLUTE : BELL;
         else if (key == "bass" && (one == "long" || one == "pulse" || one == "walk"))
             s.bass = one;
         else if (key == "section")
@@ -152,35 +152,35 @@ std::vector<int> chordTones(const std::string& c, const std::string& where)
 
 class Arranger {
 public:
-    Arranger(const Score& s, const std::string& title) : s_(s), title_(title) {}
+    Arranger(const Score& s, const std::string& title) : score(s), songTitle(title) {}
 
     Pattern section(const Section& sec, bool first)
     {
-        Pattern p(s_.tracks);
+        Pattern p(score.tracks);
         std::vector<std::vector<int>> chords;
         for (size_t i = 0; i < sec.chords.size(); ++i) {
             if (sec.chords[i] == ".") {
                 if (chords.empty())
-                    throw std::runtime_error(title_ + ": a section must open with a chord");
+                    throw std::runtime_error(songTitle + ": a section must open with a chord");
                 chords.push_back(chords.back());
             } else {
-                chords.push_back(chordTones(sec.chords[i], title_));
+                chords.push_back(chordTones(sec.chords[i], songTitle));
             }
         }
         melody(p, sec.melody, 0);
         int track = 1;
         brokenChords(p, chords, track++);
-        if (s_.tracks == 8)
+        if (score.tracks == 8)
             for (int v = 0; v < 3; ++v)
                 pads(p, chords, sec.chords, v, track++);
         bass(p, chords, sec.chords, track++);
-        std::string bar = sec.drums.empty() ? s_.drums : sec.drums;
-        drums(p, bar, track, s_.tracks == 8 ? "ks" : "ksh");
-        if (s_.tracks == 8)
+        std::string bar = sec.drums.empty() ? score.drums : sec.drums;
+        drums(p, bar, track, score.tracks == 8 ? "ks" : "ksh");
+        if (score.tracks == 8)
             drums(p, bar, track + 1, "h");
         if (first) {  // speed and tempo on the opening row, in cells the arrangement leaves free
-            p.at(0, s_.tracks - 1).effect = 0xF, p.at(0, s_.tracks - 1).param = s_.speed;
-            p.at(1, s_.tracks - 1).effect = 0xF, p.at(1, s_.tracks - 1).param = s_.tempo;
+            p.at(0, score.tracks - 1).effect = 0xF, p.at(0, score.tracks - 1).param = score.speed;
+            p.at(1, score.tracks - 1).effect = 0xF, p.at(1, score.tracks - 1).param = score.tempo;
         }
         return p;
     }
@@ -201,16 +201,16 @@ private:
             if (t == "-") {
                 // A held flute note breathes with a gentle vibrato; a bell rings out.
                 for (int r = row; r < row + 2 && sounding; ++r)
-                    effect(p, r, track, gliding ? 3 : s_.lead == kFlute ? 4 : 0xA, gliding ? 0 : s_.lead == kFlute ? 0x32 : 0x01);
+                    effect(p, r, track, gliding ? 3 : score.lead == FLUTE ? 4 : 0xA, gliding ? 0 : score.lead == FLUTE ? 0x32 : 0x01);
             } else if (t == ".") {
                 if (sounding)
                     effect(p, row, track, 0xC, 0);
                 sounding = false;
             } else {
                 gliding = t[0] == '~' && sounding;
-                int midi = noteMidi(t[0] == '~' ? t.substr(1) : t, title_);
-                put(p, row, track, s_.lead, midi, gliding ? 3 : 0, gliding ? 0x18 : 0);
-                if (!gliding && s_.lead == kBell)
+                int midi = noteMidi(t[0] == '~' ? t.substr(1) : t, songTitle);
+                put(p, row, track, score.lead, midi, gliding ? 3 : 0, gliding ? 0x18 : 0);
+                if (!gliding && score.lead == BELL)
                     effect(p, row + 1, track, 0xA, 0x01);
                 sounding = true;
             }
@@ -232,7 +232,7 @@ private:
             int midi = step < int(c.size()) ? c[size_t(step)] : c[0] + 12;
             if (step == 3 && c.size() > 3)
                 midi = c[3];
-            put(p, e * 2, track, kPluck, midi - 12, 0xA, 0x02);
+            put(p, e * 2, track, PLUCK, midi - 12, 0xA, 0x02);
             effect(p, e * 2 + 1, track, 0xA, 0x02);
         }
     }
@@ -244,7 +244,7 @@ private:
             if (names[size_t(h)] == ".")
                 continue;
             const std::vector<int>& c = chords[size_t(h)];
-            put(p, h * 8, track, kPad, c[size_t(voice + 1) % c.size()] - (voice == 2 ? 12 : 0));
+            put(p, h * 8, track, PAD, c[size_t(voice + 1) % c.size()] - (voice == 2 ? 12 : 0));
         }
     }
 
@@ -255,17 +255,17 @@ private:
             if (root < 36)
                 root += 12, fifth += 12;
             int row = h * 8;
-            if (s_.bass == "long") {
+            if (score.bass == "long") {
                 if (names[size_t(h)] != ".")
-                    put(p, row, track, kBass, root);
-            } else if (s_.bass == "pulse") {
+                    put(p, row, track, BASS, root);
+            } else if (score.bass == "pulse") {
                 const int notes[4] = {root, root, fifth, root + 12};
                 for (int q = 0; q < 4; ++q) {
-                    put(p, row + q * 2, track, kBass, notes[q], 0xA, q == 0 ? 0 : 0x01);
+                    put(p, row + q * 2, track, BASS, notes[q], 0xA, q == 0 ? 0 : 0x01);
                 }
             } else {  // walk: root and fifth on the beats
-                put(p, row, track, kBass, root);
-                put(p, row + 4, track, kBass, h % 2 ? root + 12 : fifth);
+                put(p, row, track, BASS, root);
+                put(p, row + 4, track, BASS, h % 2 ? root + 12 : fifth);
             }
         }
     }
@@ -276,14 +276,14 @@ private:
             char k = bar[size_t(row % 16)];
             if (kinds.find(k) == std::string::npos)
                 continue;
-            InstrumentId id = k == 'k' ? kKick : k == 's' ? kSnare : kHat;
+            InstrumentId id = k == 'k' ? KICK : k == 's' ? SNARE : HAT;
             Note& n = p.at(row, track);
-            n.instrument = id, n.period = notePeriod(kDrumIndex);
+            n.instrument = id, n.period = notePeriod(DRUM_INDEX);
         }
     }
 
-    const Score& s_;
-    std::string title_;
+    const Score& score;
+    std::string songTitle;
 };
 
 }  // namespace

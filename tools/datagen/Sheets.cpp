@@ -20,7 +20,7 @@ namespace datagen {
 
 namespace {
 
-constexpr int kSheetWidth = 1100;
+constexpr int SHEET_WIDTH = 1100;
 
 Canvas toCanvas(const RgbImage& img)
 {
@@ -28,7 +28,7 @@ Canvas toCanvas(const RgbImage& img)
     for (int y = 0; y < img.height; ++y)
         for (int x = 0; x < img.width; ++x) {
             uint32_t p = img.pixel(x, y);
-            if (toRgb565(p) != toRgb565(kKeyColour))
+            if (toRgb565(p) != toRgb565(KEY_COLOUR))
                 c.at(x, y) = rgb(p);
         }
     return c;
@@ -42,39 +42,39 @@ Canvas picture(const Members& m, const std::string& name)
 // Places pictures left to right, wrapping at the sheet width, and labels them.
 class Sheet {
 public:
-    explicit Sheet(const Typeface& label) : label_(label) {}
+    explicit Sheet(const Typeface& label) : labelFace(label) {}
 
     void heading(const std::string& text)
     {
         newRow();
-        y_ += 6;
-        items_.push_back({Canvas(), 8, y_, text, true});
-        y_ += label_.ascent() + label_.descent() + 4;
+        penY += 6;
+        items.push_back({Canvas(), 8, penY, text, true});
+        penY += labelFace.ascent() + labelFace.descent() + 4;
     }
 
     void add(const Canvas& c, const std::string& caption)
     {
-        int w = std::max(c.width(), label_.textWidth(decodeUtf8(caption))) + 8;
-        if (x_ + w > kSheetWidth)
+        int w = std::max(c.width(), labelFace.textWidth(decodeUtf8(caption))) + 8;
+        if (penX + w > SHEET_WIDTH)
             newRow();
-        items_.push_back({c, x_, y_, caption, false});
-        x_ += w;
-        rowH_ = std::max(rowH_, c.height() + label_.ascent() + label_.descent() + 6);
+        items.push_back({c, penX, penY, caption, false});
+        penX += w;
+        rowHeight = std::max(rowHeight, c.height() + labelFace.ascent() + labelFace.descent() + 6);
     }
 
     Canvas render() const
     {
-        int height = y_ + rowH_ + 8;
-        Canvas out(kSheetWidth, height);
+        int height = penY + rowHeight + 8;
+        Canvas out(SHEET_WIDTH, height);
         out.fill(rgb(0x30363A));
-        for (const Item& it : items_) {
+        for (const Item& it : items) {
             if (it.heading) {
-                label_.paint(out, decodeUtf8(it.caption), it.x, it.y, rgb(0xFFD27A));
+                labelFace.paint(out, decodeUtf8(it.caption), it.x, it.y, rgb(0xFFD27A));
                 continue;
             }
             out.fillRect(it.x, it.y, it.c.width(), it.c.height(), rgb(0x4A5459));
             out.draw(it.c, it.x, it.y);
-            label_.paint(out, decodeUtf8(it.caption), it.x, it.y + it.c.height() + 2, rgb(0xC8D0D4));
+            labelFace.paint(out, decodeUtf8(it.caption), it.x, it.y + it.c.height() + 2, rgb(0xC8D0D4));
         }
         return out;
     }
@@ -82,9 +82,9 @@ public:
 private:
     void newRow()
     {
-        if (x_ > 8)
-            y_ += rowH_ + 4;
-        x_ = 8, rowH_ = 0;
+        if (penX > 8)
+            penY += rowHeight + 4;
+        penX = 8, rowHeight = 0;
     }
 
     struct Item {
@@ -93,9 +93,9 @@ private:
         std::string caption;
         bool heading;
     };
-    const Typeface& label_;
-    std::vector<Item> items_;
-    int x_ = 8, y_ = 0, rowH_ = 0;
+    const Typeface& labelFace;
+    std::vector<Item> items;
+    int penX = 8, penY = 0, rowHeight = 0;
 };
 
 Canvas drawFrame(const ParsedSet& set, const Canvas& atlas, const Frame& f)
@@ -143,7 +143,7 @@ void spriteSection(Sheet& sheet, const Members& m, const std::string& name)
 Canvas bitmapText(const Members& m, const std::string& font, const std::u32string& text)
 {
     std::vector<std::pair<Canvas, ParsedPage>> pages;
-    for (int i = 0; i < kMaxPages && m.has(font + "_" + std::to_string(i)); ++i)
+    for (int i = 0; i < MAX_PAGES && m.has(font + "_" + std::to_string(i)); ++i)
         pages.emplace_back(picture(m, font + "_" + std::to_string(i)), parsePageData(m.get(font + "_" + std::to_string(i))));
     int h = pages[0].first.height(), spacing = pages.back().second.spacing;
     int width = 0;
@@ -180,10 +180,10 @@ void fontSection(Sheet& sheet, const Members& m, const Profile& p)
 {
     sheet.heading("fonts");
     for (const char* font : {"menu", "menu_red", "game", "score"})
-        for (int i = 0; i < kMaxPages && m.has(p.folder() + font + "_" + std::to_string(i)); ++i) {
+        for (int i = 0; i < MAX_PAGES && m.has(p.folder() + font + "_" + std::to_string(i)); ++i) {
             std::string page = p.folder() + font + "_" + std::to_string(i);
             Canvas strip = picture(m, page);
-            sheet.add(strip.crop(0, 0, std::min(strip.width(), kSheetWidth - 20), strip.height()), page);
+            sheet.add(strip.crop(0, 0, std::min(strip.width(), SHEET_WIDTH - 20), strip.height()), page);
         }
     TextTable lang = readLanguageFile("lang.dat", m.get("lang.dat"));
     for (const std::string& id : splitList(*lang.find("ID"), ';')) {

@@ -9,11 +9,11 @@ namespace datagen {
 
 int SpriteSet::image(const Canvas& picture)
 {
-    for (size_t i = 0; i < pictures_.size(); ++i)
-        if (pictures_[i] == picture)
+    for (size_t i = 0; i < pictures.size(); ++i)
+        if (pictures[i] == picture)
             return int(i);
-    pictures_.push_back(picture);
-    return int(pictures_.size() - 1);
+    pictures.push_back(picture);
+    return int(pictures.size() - 1);
 }
 
 int SpriteSet::add(Animation a)
@@ -22,8 +22,8 @@ int SpriteSet::add(Animation a)
         throw std::runtime_error("animation without frames");
     if (!a.rects.empty() && a.rects.size() != a.frames.size())
         throw std::runtime_error("rect tables must cover every frame");
-    anims_.push_back(std::move(a));
-    return int(anims_.size() - 1);
+    animations.push_back(std::move(a));
+    return int(animations.size() - 1);
 }
 
 int SpriteSet::addStill(const Canvas& picture, int x, int y)
@@ -87,17 +87,17 @@ static void writeAnimation(ByteWriter& w, const Animation& a)
 
 SpriteSet::Packed SpriteSet::pack(int maxWidth) const
 {
-    std::vector<size_t> order(pictures_.size());
+    std::vector<size_t> order(pictures.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(),
-                     [this](size_t a, size_t b) { return pictures_[a].height() > pictures_[b].height(); });
+                     [this](size_t a, size_t b) { return pictures[a].height() > pictures[b].height(); });
     struct Place {
         int x, y;
     };
-    std::vector<Place> at(pictures_.size());
+    std::vector<Place> at(pictures.size());
     int x = 0, y = 0, shelf = 0, usedW = 1;
     for (size_t i : order) {
-        const Canvas& c = pictures_[i];
+        const Canvas& c = pictures[i];
         if (c.width() > maxWidth)
             throw std::runtime_error("picture wider than the atlas");
         if (x + c.width() > maxWidth)
@@ -114,16 +114,16 @@ SpriteSet::Packed SpriteSet::pack(int maxWidth) const
     for (size_t p = 0; p < out.atlas.rgb.size(); p += 3)
         out.atlas.rgb[p] = 255, out.atlas.rgb[p + 2] = 255;
     ByteWriter w;
-    w.u16(int(pictures_.size()));
-    for (size_t i = 0; i < pictures_.size(); ++i) {
-        RgbImage flat = flattenKeyed(pictures_[i], matte_);
+    w.u16(int(pictures.size()));
+    for (size_t i = 0; i < pictures.size(); ++i) {
+        RgbImage flat = flattenKeyed(pictures[i], matteColour);
         for (int r = 0; r < flat.height; ++r)
             std::copy_n(&flat.rgb[size_t(r) * flat.width * 3], size_t(flat.width) * 3,
                         &out.atlas.rgb[(size_t(at[i].y + r) * out.atlas.width + at[i].x) * 3]);
         w.u16(at[i].x), w.u16(at[i].y), w.u16(flat.width), w.u16(flat.height);
     }
-    w.u16(int(anims_.size()));
-    for (const Animation& a : anims_)
+    w.u16(int(animations.size()));
+    for (const Animation& a : animations)
         writeAnimation(w, a);
     out.description = w.data();
     return out;

@@ -29,7 +29,7 @@ struct Animation {
 
 class SpriteSet {
 public:
-    explicit SpriteSet(Rgba matte) : matte_(matte) {}
+    explicit SpriteSet(Rgba matte) : matteColour(matte) {}
 
     // The rectangle index of a picture; a picture drawn before is shared.
     int image(const Canvas& picture);
@@ -37,9 +37,9 @@ public:
     int add(Animation a);
     int addStill(const Canvas& picture, int x = 0, int y = 0);
 
-    int animationCount() const { return int(anims_.size()); }
-    const Animation& animation(int i) const { return anims_[size_t(i)]; }
-    const Canvas& picture(int image) const { return pictures_[size_t(image)]; }
+    int animationCount() const { return int(animations.size()); }
+    const Animation& animation(int i) const { return animations[size_t(i)]; }
+    const Canvas& picture(int image) const { return pictures[size_t(image)]; }
 
     struct Packed {
         RgbImage atlas;
@@ -49,9 +49,9 @@ public:
     Packed pack(int maxWidth) const;
 
 private:
-    Rgba matte_;
-    std::vector<Canvas> pictures_;
-    std::vector<Animation> anims_;
+    Rgba matteColour;
+    std::vector<Canvas> pictures;
+    std::vector<Animation> animations;
 };
 
 // A description as the game reads it (see readSpriteSet); used by the checks and the contact

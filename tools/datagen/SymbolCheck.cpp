@@ -9,9 +9,9 @@ namespace datagen {
 namespace {
 
 // Two symbols differ by at least this many pixels however one is shifted by a pixel.
-constexpr int kMinDifferentPixels = 4;
+constexpr int MIN_DIFFERENT_PIXELS = 4;
 // The symbol's ink is this much darker than the ball under it, on average.
-constexpr float kMinContrast = 0.3f;
+constexpr float MIN_CONTRAST = 0.3f;
 
 float luminance(const Rgba& c)
 {
@@ -72,16 +72,16 @@ std::vector<std::string> symbolFaults(int size, float radius, const BallLook& lo
     std::vector<std::string> faults;
     std::vector<Ink> inks;
     std::string where = " on balls of " + std::to_string(size) + " pixels";
-    for (int colour = 0; colour < kColours; ++colour) {
+    for (int colour = 0; colour < COLOURS; ++colour) {
         inks.push_back(symbolInk(size, radius, look, colour));
         if (inks.back().lighter)
             faults.push_back("the symbol of colour " + std::to_string(colour) + " is lighter than its ball" + where);
-        if (inks.back().contrast < kMinContrast)
+        if (inks.back().contrast < MIN_CONTRAST)
             faults.push_back("the symbol of colour " + std::to_string(colour) + " is too faint" + where);
     }
-    for (int a = 0; a < kColours; ++a)
-        for (int b = a + 1; b < kColours; ++b)
-            if (leastDifference(inks[size_t(a)].mask, inks[size_t(b)].mask, size) < kMinDifferentPixels)
+    for (int a = 0; a < COLOURS; ++a)
+        for (int b = a + 1; b < COLOURS; ++b)
+            if (leastDifference(inks[size_t(a)].mask, inks[size_t(b)].mask, size) < MIN_DIFFERENT_PIXELS)
                 faults.push_back("the symbols of colours " + std::to_string(a) + " and " + std::to_string(b) +
                                  " look alike" + where);
     return faults;

@@ -9,7 +9,7 @@ namespace datagen {
 namespace {
 
 // Items of the main menu, the settings and the high-score choice: one line each on a plate.
-const char* const kMenuItems[] = {"CONTINUE", "RESTART_LEVEL", "PROGRESS_GAME", "ARCADE_GAME", "SETTINGS",
+const char* const MENU_ITEMS[] = {"CONTINUE", "RESTART_LEVEL", "PROGRESS_GAME", "ARCADE_GAME", "SETTINGS",
                                   "HIGHSCORES", "HELP", "MORE_GAMES", "ABOUT", "EXIT", "BACK", "CONTROLS",
                                   "SOUND_ON", "SOUND_OFF", "SOUND_VOL", "MUSIC_VOL"};
 
@@ -62,7 +62,7 @@ std::vector<std::string> textFitFaults(const Profile& p, const TextTable& string
     auto fault = [&](const std::string& key, const std::string& what) {
         faults.push_back(strings.name + ": " + key + " " + what + where);
     };
-    for (const char* key : kMenuItems)
+    for (const char* key : MENU_ITEMS)
         if (const std::string* label = strings.find(key))
             if (menu.width(decodeUtf8(shownText(*label))) > menuItemTextWidth(p))
                 fault(key, "is wider than a menu item");

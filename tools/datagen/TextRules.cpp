@@ -7,7 +7,7 @@ namespace datagen {
 
 namespace {
 
-constexpr char32_t kNoBreak = 0x00A0;
+constexpr char32_t NO_BREAK = 0x00A0;
 
 bool isCyrillic(char32_t c)
 {
@@ -40,11 +40,11 @@ std::vector<std::string> shownFaults(const std::u32string& t, const std::string&
         char32_t c = t[i], before = i ? t[i - 1] : U' ', after = i + 1 < t.size() ? t[i + 1] : U' ';
         if (c == U'\'' || c == U'"')
             faults.push_back("a typewriter quote where a typographic one belongs");
-        if (c == U'×' && (before != kNoBreak || after != kNoBreak))
+        if (c == U'×' && (before != NO_BREAK || after != NO_BREAK))
             faults.push_back("\"×\" without a no-break space on each side");
-        if (language == "fr" && (c == U':' || c == U';' || c == U'?' || c == U'!') && i > 0 && before != kNoBreak)
+        if (language == "fr" && (c == U':' || c == U';' || c == U'?' || c == U'!') && i > 0 && before != NO_BREAK)
             faults.push_back("no no-break space before \"" + encodeUtf8(c) + "\"");
-        if (language == "fr" && ((c == U'«' && after != kNoBreak) || (c == U'»' && before != kNoBreak)))
+        if (language == "fr" && ((c == U'«' && after != NO_BREAK) || (c == U'»' && before != NO_BREAK)))
             faults.push_back("no no-break space inside « »");
         bool alone = isCyrillic(c) && !isLetter(before) && !isLetter(after);
         if (language == "ru" && alone && after == U' ')

@@ -11,7 +11,7 @@
 namespace datagen {
 
 // Shortest pass through a tune before it loops, so that it does not tire the ear.
-constexpr double kMinimumTuneSeconds = 60.0;
+constexpr double MINIMUM_TUNE_SECONDS = 60.0;
 
 void addTunes(Members& m, const std::string& musicDir)
 {
@@ -34,7 +34,7 @@ std::string moduleFault(const Bytes& mod)
 {
     try {
         double seconds = moduleSeconds(mod);
-        if (seconds < kMinimumTuneSeconds)
+        if (seconds < MINIMUM_TUNE_SECONDS)
             return "plays " + std::to_string(int(seconds)) + " s before it loops";
     } catch (const std::exception& e) {
         return e.what();

@@ -24,8 +24,8 @@ public:
 
     bool hasGlyph(char32_t c) const;
     GlyphMask glyph(char32_t c) const;
-    int ascent() const { return ascent_; }
-    int descent() const { return descent_; }  // positive, below the baseline
+    int ascent() const { return ascentPixels; }
+    int descent() const { return descentPixels; }  // positive, below the baseline
 
     int textWidth(const std::u32string& text) const;
     // Paints text with its top-left at (x, y) (the baseline at y + ascent).
@@ -33,8 +33,8 @@ public:
 
 private:
     struct Impl;
-    std::unique_ptr<Impl> impl_;
-    int ascent_ = 0, descent_ = 0;
+    std::unique_ptr<Impl> impl;
+    int ascentPixels = 0, descentPixels = 0;
 };
 
 }  // namespace datagen

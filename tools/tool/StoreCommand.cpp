@@ -25,7 +25,7 @@ std::string gameName()
 }
 
 // A record read from standard input larger than this is refused rather than buffered.
-constexpr size_t kMaxRecordBytes = size_t(256) << 20;
+constexpr size_t MAX_RECORD_BYTES = size_t(256) << 20;
 
 int storeUsage()
 {
@@ -41,7 +41,7 @@ bool readInput(lang::DbyteArrayPtr& data)
     std::vector<char> bytes;
     char chunk[65536];
     for (size_t got; (got = std::fread(chunk, 1, sizeof chunk, stdin)) > 0;) {
-        if (bytes.size() + got > kMaxRecordBytes)
+        if (bytes.size() + got > MAX_RECORD_BYTES)
             return false;
         bytes.insert(bytes.end(), chunk, chunk + got);
     }
@@ -92,9 +92,9 @@ int runStore(int argc, char** argv)
     static const struct {
         const char* verb;
         int argc;
-    } kVerbs[] = {{"add", 2}, {"set", 3}, {"get", 3}, {"count", 2}, {"next", 2}, {"delete", 2}};
+    } VERBS[] = {{"add", 2}, {"set", 3}, {"get", 3}, {"count", 2}, {"next", 2}, {"delete", 2}};
     StoreRequest request;
-    for (const auto& v : kVerbs)
+    for (const auto& v : VERBS)
         if (argc == v.argc && std::strcmp(argv[0], v.verb) == 0)
             request.verb = v.verb;
     if (request.verb.empty() || (argc == 3 && !parseNumber(argv[2], INT32_MIN, INT32_MAX, request.id)))

@@ -18,7 +18,7 @@ namespace {
 bool isSafePart(const std::string& part)
 {
     return !part.empty() && part != "." && part != ".." && part.find('\0') == std::string::npos &&
-           part.compare(0, sizeof io::kTemporaryPrefix - 1, io::kTemporaryPrefix) != 0;
+           part.compare(0, sizeof io::TEMPORARY_PREFIX - 1, io::TEMPORARY_PREFIX) != 0;
 }
 
 int removeTree(int parentFd, const char* name)
@@ -90,7 +90,7 @@ int deleteStoreFolder(const std::string& path)
     std::size_t slash = path.rfind('/');
     std::string parent = path.substr(0, slash);
     static unsigned deletions = 0;
-    std::string doomed = parent + "/" + io::kTemporaryPrefix + "deleted-" + path.substr(slash + 1) +
+    std::string doomed = parent + "/" + io::TEMPORARY_PREFIX + "deleted-" + path.substr(slash + 1) +
                          "." + std::to_string(::getpid()) + "." + std::to_string(deletions++);
     if (::rename(path.c_str(), doomed.c_str()) != 0)
         return errno;

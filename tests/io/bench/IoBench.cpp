@@ -12,8 +12,8 @@ using namespace vela;
 
 namespace {
 
-constexpr int kMembers = 200;
-constexpr size_t kArchiveBytes = 2 << 20;
+constexpr int MEMBERS = 200;
+constexpr size_t ARCHIVE_BYTES = 2 << 20;
 
 std::string memberName(int i)
 {
@@ -25,9 +25,9 @@ const std::string& solidArchive()
 {
     static testfiles::TempDir dir;
     static const std::string path = [] {
-        for (int i = 0; i < kMembers; ++i) {
+        for (int i = 0; i < MEMBERS; ++i) {
             // Like the game's resources: half already packed (pictures), half text and tables.
-            testfiles::Bytes bytes = testfiles::patternBytes(kArchiveBytes / kMembers, uint32_t(i));
+            testfiles::Bytes bytes = testfiles::patternBytes(ARCHIVE_BYTES / MEMBERS, uint32_t(i));
             if (i % 2 == 0)
                 for (size_t k = 0; k < bytes.size(); ++k)
                     bytes[k] = uint8_t("level tile ball line score 0123456789\n"[(k * 7 + bytes[k] % 3) % 38]);
@@ -52,7 +52,7 @@ void BM_ArchiveRead(benchmark::State& state)
 {
     solidArchive();
     std::vector<lang::DStringPtr> names;
-    for (int i = 0; i < kMembers; ++i)
+    for (int i = 0; i < MEMBERS; ++i)
         if (state.range(0) < 0 || state.range(0) == i)
             names.push_back(lang::DString::fromUtf8(memberName(i)));
     for (auto _ : state)
@@ -60,7 +60,7 @@ void BM_ArchiveRead(benchmark::State& state)
             readMember(name);
     state.SetItemsProcessed(state.iterations() * int64_t(names.size()));
 }
-BENCHMARK(BM_ArchiveRead)->Arg(-1)->Arg(0)->Arg(kMembers - 1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ArchiveRead)->Arg(-1)->Arg(0)->Arg(MEMBERS - 1)->Unit(benchmark::kMicrosecond);
 
 // Whole processes, for the ratio of the tool against 7-Zip doing the same extraction.
 void BM_ProcessExtract(benchmark::State& state)
@@ -68,7 +68,7 @@ void BM_ProcessExtract(benchmark::State& state)
     const char* command[][2] = {{TINTROW_TOOL, "cat"}, {"7zz", "-so"}};
     const char* program = command[state.range(0)][0];
     std::vector<std::string> argv = {program, state.range(0) ? "e" : "dat", command[state.range(0)][1],
-                                     solidArchive(), memberName(kMembers / 2)};
+                                     solidArchive(), memberName(MEMBERS / 2)};
     state.SetLabel(state.range(0) ? "7zz e -so" : "tintrow-tool dat cat");
     for (auto _ : state)
         testfiles::run(argv);

@@ -12,7 +12,7 @@ using testfiles::Bytes;
 
 namespace {
 
-constexpr int32_t kRecords = 4;
+constexpr int32_t RECORDS = 4;
 
 // Record `id` at `generation`: a header naming both and a body derived from them, so that
 // any mix of two writes or any cut shows.
@@ -44,7 +44,7 @@ int64_t generationOf(uint32_t id, const Bytes& record)
 {
     DRecordStorePtr store = DRecordStore::openRecordStore(lang::DString::fromUtf8("kill"), false);
     for (uint32_t step = 1;; ++step)
-        for (int32_t id = 1; id <= kRecords; ++id) {
+        for (int32_t id = 1; id <= RECORDS; ++id) {
             auto data = testfiles::array(value(uint32_t(id), round * 100000u + step));
             store->setRecord(id, data, 0, data->length());
         }
@@ -56,7 +56,7 @@ TEST_F(KillLoop, KilledWritersNeverTearARecord)
 {
     {
         DRecordStorePtr store = open("kill");
-        for (int32_t id = 1; id <= kRecords; ++id) {
+        for (int32_t id = 1; id <= RECORDS; ++id) {
             lang::DbyteArrayPtr data = testfiles::array(value(uint32_t(id), 0));
             store->addRecord(data, 0, data->length());
         }
@@ -81,9 +81,9 @@ TEST_F(KillLoop, KilledWritersNeverTearARecord)
         ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
             << "the writer stopped by itself in round " << round;
         DRecordStorePtr store = open("kill", false);
-        ASSERT_EQ(store->getNumRecords(), kRecords) << "round " << round;
-        ASSERT_EQ(store->getNextRecordID(), kRecords + 1) << "round " << round;
-        for (int32_t id = 1; id <= kRecords; ++id) {
+        ASSERT_EQ(store->getNumRecords(), RECORDS) << "round " << round;
+        ASSERT_EQ(store->getNextRecordID(), RECORDS + 1) << "round " << round;
+        for (int32_t id = 1; id <= RECORDS; ++id) {
             Bytes record = testfiles::bytesOf(store->getRecord(id));
             int64_t generation = generationOf(uint32_t(id), record);
             ASSERT_GE(generation, 0) << "record " << id << " torn in round " << round;
