@@ -58,14 +58,6 @@ GUIWidgetPtr GUITest::tap(int32_t x, int32_t y)
     return captured;
 }
 
-void GUITest::execute(
-    int32_t type, int32_t param, const vela::lang::DObjectPtr& data, const GUIWidgetPtr& source)
-{
-    GUIActionPtr a = action(type, param, data);
-    a->source = source;
-    engine().executeAction(a);
-}
-
 GUIWidgetPtr GUITest::makeWidget(int32_t id, int32_t x, int32_t y, int32_t w, int32_t h)
 {
     GUIWidgetPtr widget = new GUIWidget(id);
