@@ -3,15 +3,13 @@
 #include "Audio.h"
 #include "Generate.h"
 
+#include "support/Files.h"
+#include "support/Process.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
-#include <memory>
 #include <regex>
 #include <sstream>
 
@@ -20,21 +18,12 @@ using namespace datagen;
 
 namespace {
 
-std::string run(const std::string& command)
+// What a command prints on both outputs; a command that fails is a test failure.
+std::string run(const std::vector<std::string>& command)
 {
-    std::string out;
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen((command + " 2>&1").c_str(), "r"), pclose);
-    if (!pipe)
-        return out;
-    char buf[4096];
-    for (size_t n; (n = fread(buf, 1, sizeof buf, pipe.get())) > 0;)
-        out.append(buf, n);
-    return out;
-}
-
-std::string quoted(const fs::path& p)
-{
-    return "'" + p.string() + "'";
+    support::RunResult r = support::run(command);
+    EXPECT_EQ(r.status, 0) << command[0] << ": " << r.err;
+    return r.out + r.err;
 }
 
 class GameData : public ::testing::Test {
@@ -44,17 +33,15 @@ protected:
         dir_ = new fs::path(fs::temp_directory_path() / ("tintrow-gamedata-" + std::to_string(::getpid())));
         fs::remove_all(*dir_);
         fs::create_directories(*dir_);
-        run(std::string(SEVEN_ZIP) + " x -bso0 -bsp0 -o" + quoted(*dir_) + " " + quoted(TINTROW_GAME_DAT));
+        run({SEVEN_ZIP, "x", "-bso0", "-bsp0", "-o" + dir_->string(), TINTROW_GAME_DAT});
         members_ = new Members;
         std::vector<std::string> names;
         for (const auto& e : fs::recursive_directory_iterator(*dir_))
             if (e.is_regular_file())
                 names.push_back(fs::relative(e.path(), *dir_).generic_string());
         std::sort(names.begin(), names.end());
-        for (const std::string& n : names) {
-            std::ifstream in(*dir_ / n, std::ios::binary);
-            members_->add(n, Bytes(std::istreambuf_iterator<char>(in), {}));
-        }
+        for (const std::string& n : names)
+            members_->add(n, support::readFile(*dir_ / n));
     }
 
     static void TearDownTestSuite()
@@ -122,7 +109,7 @@ TEST_F(GameData, TheCheckNoticesADamagedPiece)
 
 TEST_F(GameData, IsSolidLzma2WithoutTimesOrFolders)
 {
-    std::string listing = run(std::string(SEVEN_ZIP) + " l -slt " + quoted(TINTROW_GAME_DAT));
+    std::string listing = run({SEVEN_ZIP, "l", "-slt", TINTROW_GAME_DAT});
     EXPECT_NE(listing.find("Solid = +"), std::string::npos);
     EXPECT_EQ(std::regex_search(listing, std::regex("Method = (?!LZMA2)")), false) << "only LZMA2, no filters";
     EXPECT_EQ(std::regex_search(listing, std::regex("Modified = \\d")), false) << "no time stamps";
@@ -132,7 +119,7 @@ TEST_F(GameData, IsSolidLzma2WithoutTimesOrFolders)
 // Every open decodes the member's whole block: members share a block only up to 32 KB.
 TEST_F(GameData, SolidBlocksStaySmall)
 {
-    std::istringstream listing(run(std::string(SEVEN_ZIP) + " l -slt " + quoted(TINTROW_GAME_DAT)));
+    std::istringstream listing(run({SEVEN_ZIP, "l", "-slt", TINTROW_GAME_DAT}));
     std::map<long, std::pair<long, long>> blocks;  // block -> total and largest member
     long size = 0;
     for (std::string line; std::getline(listing, line);) {
@@ -151,14 +138,12 @@ TEST_F(GameData, SolidBlocksStaySmall)
 TEST_F(GameData, AFreshGenerationGivesTheSameBytes)
 {
     fs::path again = *dir_ / ".." / (dir_->filename().string() + "-again");
-    std::string out = run(std::string(TINTROW_DATAGEN) + " " + quoted(TINTROW_DATA_DIR) + " " + quoted(again) +
-                          " --fonts " + quoted(TINTROW_FONT_DIR) + " --sox " + quoted(SOX) +
-                          " --vendor-url " + quoted(TINTROW_VENDOR_URL));
+    std::string out = run({TINTROW_DATAGEN, TINTROW_DATA_DIR, again, "--fonts", TINTROW_FONT_DIR, "--sox", SOX,
+                           "--vendor-url", TINTROW_VENDOR_URL});
     EXPECT_TRUE(out.empty()) << out;
     size_t compared = 0;
     for (const std::string& n : members_->names()) {
-        std::ifstream in(again / n, std::ios::binary);
-        EXPECT_EQ(Bytes(std::istreambuf_iterator<char>(in), {}), members_->get(n)) << n;
+        EXPECT_EQ(support::readFile(again / n), members_->get(n)) << n;
         ++compared;
     }
     EXPECT_EQ(compared, members_->names().size());
@@ -173,10 +158,8 @@ TEST_F(GameData, CompressedSoundsDecodeWithAnIndependentDecoder)
         fs::path wav = *dir_ / (std::string(s.name) + ".wav");
         if (s.tune || !fs::exists(wav))
             continue;
-        std::string info = run(std::string(SOX) + " --i " + quoted(wav));
-        adpcm += info.find("ADPCM") != std::string::npos;
-        EXPECT_NE(run(std::string(SOX) + " " + quoted(wav) + " -n stat").find("Maximum amplitude"), std::string::npos)
-            << s.name;
+        adpcm += run({SOX, "--i", wav}).find("ADPCM") != std::string::npos;
+        EXPECT_NE(run({SOX, wav, "-n", "stat"}).find("Maximum amplitude"), std::string::npos) << s.name;
     }
     EXPECT_GE(adpcm, 1) << "at least one effect is 4-bit MS-ADPCM";
 }
@@ -187,7 +170,7 @@ TEST_F(GameData, TunesPlayAMinuteBeforeTheyLoopInAnIndependentPlayer)
         if (!s.tune)
             continue;
         fs::path mod = *dir_ / (std::string(s.name) + ".mod");
-        std::string info = run("openmpt123 --info " + quoted(mod));
+        std::string info = run({"openmpt123", "--info", mod});
         std::smatch m;
         ASSERT_TRUE(std::regex_search(info, m, std::regex("Duration\\.*: (\\d+):(\\d+)"))) << info;
         int seconds = std::stoi(m[1]) * 60 + std::stoi(m[2]);
