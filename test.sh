@@ -7,8 +7,10 @@ jobs=$(nproc)
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTINTROW_TESTS=ON >/dev/null
 cmake --build build -j"$jobs"
-# A second try absorbs the real-window tests' timing on a busy machine; real faults fail twice.
-(cd build && ctest --output-on-failure --repeat until-pass:2 -j"$jobs")
+# Every test runs once; only the real window on a private X server gets a second try, since its
+# events depend on the X server's timing on a busy machine.
+(cd build && ctest --output-on-failure -LE xvfb -j"$jobs")
+(cd build && ctest --output-on-failure -L xvfb --repeat until-pass:2)
 
 # The sanitizer build packs no data of its own; the tests that play the game use the first build's.
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTINTROW_SANITIZE=ON -DTINTROW_BUILD_DATA=OFF \
@@ -16,3 +18,4 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTINTROW_SANITIZE=ON -DTINTRO
 cmake --build build-asan --target unit-tests -j"$jobs"
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest -L unit --output-on-failure -j"$jobs")
+./scripts/test-ratio.sh --total

@@ -7,7 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-source "$root/tests/support/program_copy.sh"
+source "$root/tests/support/run_game.sh"
 program_copy "$build/tintrow" "$work"
 
 # English, with sound; the menu; a level game with a few moves of the cursor and the action key;

@@ -15,8 +15,6 @@ using namespace datagen;
 
 namespace {
 
-const char* const BOLD = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf";
-
 std::map<std::string, Picture> byName(std::vector<Picture> list)
 {
     std::map<std::string, Picture> out;
@@ -157,31 +155,3 @@ TEST(MenuSprites, NumberEveryLookTheMenusUse)
     }
 }
 
-TEST(MenuPictures, KeyboardFramePiecesLineUp)
-{
-    const Profile& p = profiles()[0];
-    auto pics = byName(menuPictures(p, TextHeights{19, 16, 26, 50}));
-    int w = pics.at("img/input_top").canvas.width();
-    EXPECT_EQ(pics.at("img/input_midd").canvas.width(), w);
-    EXPECT_EQ(pics.at("img/input_bot").canvas.width(), w);
-    EXPECT_GE(w, 26 * 6) << "six key cells fit across";
-    EXPECT_GE(pics.at("img/input_midd").canvas.height(), 26 * 5) << "five rows of keys";
-    EXPECT_EQ(pics.at("img/back_menu").canvas.width(), p.width);
-}
-
-TEST(Logos, FitTheScreenAndFlagsCoverEachLanguage)
-{
-    for (const Profile& p : profiles())
-        for (const Picture& pic : logoPictures(p, BOLD)) {
-            EXPECT_LE(pic.canvas.width(), p.width) << pic.name;
-            EXPECT_LE(pic.canvas.height(), pic.name == "logo" ? logoMaxHeight(p) : p.height * 3 / 4)
-                << pic.name << " " << p.resolutionFile();
-            EXPECT_GT(keyPixels(pic), 0) << pic.name << " lies on the screen behind it";
-        }
-    for (const char* id : {"en", "de", "fr", "es", "ru"}) {
-        Picture flag = flagPicture(id, 16);
-        EXPECT_EQ(flag.name, std::string("lang_") + id);
-        EXPECT_EQ(flag.canvas.height(), 18);
-    }
-    EXPECT_THROW(flagPicture("xx", 16), std::runtime_error);
-}

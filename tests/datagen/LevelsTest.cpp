@@ -12,23 +12,6 @@ static const char* const ONE_LEVEL =
     "level\ntype blocks\ngoal time\ncolours 4\nnext 3\nline 3\ntime 70000\nbonus 4000\npoints -2\n"
     "particles 1000\n#####\n#...#\n#####\n";
 
-TEST(LevelSource, ReadsFieldsAndGrid)
-{
-    std::vector<Level> levels = parseLevels(std::string("; comment\n") + ONE_LEVEL + "level\ngoal score\n###\n###\n");
-    ASSERT_EQ(levels.size(), 2u);
-    const Level& lv = levels[0];
-    EXPECT_EQ(lv.width, 5);
-    EXPECT_EQ(lv.height, 3);
-    EXPECT_EQ(lv.gameType, 1);
-    EXPECT_EQ(lv.goal, 1);
-    EXPECT_EQ(lv.timeLimit, 70000);
-    EXPECT_EQ(lv.pointsToWin, -2);
-    EXPECT_FALSE(lv.floor(1, 1));
-    EXPECT_TRUE(lv.floor(0, 1));
-    EXPECT_EQ(lv.floorCount(), 12);
-    EXPECT_EQ(levels[1].goal, 2);
-}
-
 TEST(LevelSource, RejectsMalformedInput)
 {
     for (const char* bad : {
@@ -42,31 +25,6 @@ TEST(LevelSource, RejectsMalformedInput)
              "level\nnonsense\n",                 // no value
          })
         EXPECT_THROW(parseLevels(bad), std::runtime_error) << bad;
-}
-
-TEST(LevelFile, HasTheGameLayout)
-{
-    Level lv = parseLevels(ONE_LEVEL)[0];
-    Bytes b = encodeLevel(lv);
-    ASSERT_EQ(b.size(), 21u + 15u);
-    EXPECT_EQ(b[0], 5);
-    EXPECT_EQ(b[1], 3);
-    EXPECT_EQ(b[2], 1);
-    EXPECT_EQ(b[3], 1);
-    EXPECT_EQ(b[4], 4);
-    EXPECT_EQ(b[5], 3);
-    EXPECT_EQ((Bytes{b[6], b[7], b[8], b[9]}), (Bytes{0x00, 0x01, 0x11, 0x70}));  // 70000 big-endian
-    EXPECT_EQ((Bytes{b[10], b[11], b[12], b[13]}), (Bytes{0x00, 0x00, 0x0F, 0xA0}));
-    EXPECT_EQ(b[14], 3);
-    EXPECT_EQ((Bytes{b[15], b[16]}), (Bytes{0xFF, 0xFE}));  // -2 as int16
-    EXPECT_EQ((Bytes{b[17], b[18], b[19], b[20]}), (Bytes{0x00, 0x00, 0x03, 0xE8}));
-    EXPECT_EQ((Bytes{b[21], b[26], b[27]}), (Bytes{1, 1, 0}));  // row 0 floor, row 1: floor then hole
-    tintrow::LevelFile back = readLevel(b);
-    for (int y = 0; y < lv.height; ++y)
-        for (int x = 0; x < lv.width; ++x)
-            EXPECT_EQ(isFloor(back, x, y), lv.floor(x, y)) << x << ", " << y;
-    EXPECT_EQ(back.pointsToWin, -2);
-    EXPECT_EQ(back.bonusPerPoint, 4000);
 }
 
 TEST(LevelFile, TheGameRefusesDamage)
@@ -119,16 +77,4 @@ TEST(BoardLayout, NineByNineFitsEveryProfileAndAWiderBoardDoesNot)
     tintrow::LevelFile wide = lv;
     wide.width = 10;
     EXPECT_FALSE(layoutFits(layoutBoard(wide, profiles()[0], 8, 2, 16), profiles()[0]));
-}
-
-TEST(BoardLayout, FollowsTheGameScreenArithmetic)
-{
-    tintrow::LevelFile lv;
-    lv.width = lv.height = 7;
-    lv.goal = 2;
-    const Profile& p = profiles()[0];  // 240 x 320, cells of 24
-    BoardLayout l = layoutBoard(lv, p, 8, 2, 16);
-    EXPECT_EQ(l.originX, (240 - 168) >> 1);
-    EXPECT_EQ(l.originY, ((320 - 168) >> 1) + 4);
-    EXPECT_EQ(l.panelY, l.originY - ((p.border * 3) >> 1) - p.panel);
 }

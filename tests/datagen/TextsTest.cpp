@@ -11,17 +11,6 @@
 
 using namespace datagen;
 
-TEST(TextTable, ReadsKeysValuesEscapesAndComments)
-{
-    TextTable t = parseTextTable("t", "# note\n\nA=1\r\nB=x=y\nC=two\\nlines \\\\ end\nA=2\nD=2~×~2 \\~\n");
-    ASSERT_EQ(t.entries.size(), 5u);
-    EXPECT_EQ(*t.find("B"), "x=y");
-    EXPECT_EQ(*t.find("C"), "two\nlines \\ end");
-    EXPECT_EQ(*t.find("D"), "2\u00A0×\u00A02 ~") << "a tilde is a no-break space";
-    EXPECT_EQ(*t.find("A"), "2") << "the later of two equal keys wins, as in the game";
-    EXPECT_EQ(t.find("E"), nullptr);
-}
-
 TEST(TextTable, NamesTheLineOfAFault)
 {
     const std::pair<const char*, const char*> cases[] = {
@@ -40,39 +29,12 @@ TEST(TextTable, NamesTheLineOfAFault)
     }
 }
 
-TEST(LanguageFile, RoundTripsEntriesAsStreamStrings)
-{
-    TextTable t{"res", {{"OK", "Ок"}, {"X", "a=b"}}};
-    Bytes b = encodeLanguageFile(t);
-    ASSERT_GE(b.size(), 2u);
-    EXPECT_EQ(b[0] << 8 | b[1], 7) << "\"OK=\" and two 2-byte letters";
-    TextTable back = readLanguageFile("res", b);
-    EXPECT_EQ(back.entries, t.entries);
-}
-
 TEST(LanguageFile, TheGameDropsACutEntryAndRefusesBadText)
 {
     Bytes b = encodeLanguageFile(TextTable{"res", {{"KEY", "value"}}});
     EXPECT_TRUE(readLanguageFile("res", Bytes(b.begin(), b.end() - 1)).entries.empty());
     EXPECT_TRUE(readLanguageFile("res", Bytes{0x00}).entries.empty());
     EXPECT_THROW(readLanguageFile("res", Bytes{0x00, 0x02, 0xC3, 0x28}), std::runtime_error);
-}
-
-TEST(ResolutionFile, IsAsciiWithCrLfAfterEveryLine)
-{
-    Bytes b = encodeTextFile({{"PATH", "s24/"}});
-    EXPECT_EQ(std::string(b.begin(), b.end()), "PATH=s24/\r\n");
-    EXPECT_THROW(encodeTextFile({{"PATH", "s\xC3\xA9/"}}), std::runtime_error);
-    EXPECT_THROW(encodeTextFile({{"PATH", "a\nb"}}), std::runtime_error);
-}
-
-TEST(SplitList, KeepsEmptyParts)
-{
-    using V = std::vector<std::string>;
-    EXPECT_EQ(splitList("", ';'), V{""});
-    EXPECT_EQ(splitList(";", ';'), (V{"", ""}));
-    EXPECT_EQ(splitList("en;de;", ';'), (V{"en", "de", ""}));
-    EXPECT_EQ(splitList("a;;b", ';'), (V{"a", "", "b"}));
 }
 
 TEST(Markup, FindsWhatTheGameParserWouldTripOver)

@@ -1,11 +1,8 @@
 // Test support: a recording host, hand-made level files, board pictures and a game on them.
 #include "GameFixture.h"
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-
 #include "io/HostPaths.h"
+#include "support/Files.h"
 
 namespace tintrow::testing {
 
@@ -34,29 +31,12 @@ std::vector<uint8_t> LevelDesign::bytes() const
 vela::lang::DbyteArrayPtr RecordingHost::readLevel(int32_t index)
 {
     auto found = levels.find(index);
-    return found == levels.end() ? nullptr : toArray(found->second);
+    return found == levels.end() ? nullptr : support::toArray(found->second);
 }
 
-TemporaryHome::TemporaryHome()
+void useGameStores()
 {
-    if (const char* old = std::getenv("TINTROW_HOME")) {
-        previous = old;
-        hadPrevious = true;
-    }
-    std::string pattern = (std::filesystem::temp_directory_path() / "tintrow-rules-XXXXXX");
-    path = mkdtemp(pattern.data()) ? pattern : "";
-    setenv("TINTROW_HOME", path.c_str(), 1);
     vela::io::setAppNameSource([] { return std::string("Tintrow"); });
-}
-
-TemporaryHome::~TemporaryHome()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-    if (hadPrevious)
-        setenv("TINTROW_HOME", previous.c_str(), 1);
-    else
-        unsetenv("TINTROW_HOME");
 }
 
 GamePtr startGame(RecordingHost& host, const LevelDesign& design, bool arcade, int32_t levelCount)
@@ -124,28 +104,6 @@ int32_t countState(Game& game, int32_t state)
         for (int32_t x = 0; x < game.width; ++x)
             count += game.cellAt(x, y).state == state;
     return count;
-}
-
-vela::lang::DbyteArrayPtr toArray(const std::vector<uint8_t>& bytes)
-{
-    vela::lang::DbyteArrayPtr array = new vela::lang::DbyteArray(int32_t(bytes.size()));
-    for (size_t i = 0; i < bytes.size(); ++i)
-        array[int32_t(i)] = int8_t(bytes[i]);
-    return array;
-}
-
-std::vector<uint8_t> fromArray(const vela::lang::DbyteArrayPtr& array)
-{
-    std::vector<uint8_t> bytes;
-    for (int32_t i = 0; array && i < array->length(); ++i)
-        bytes.push_back(uint8_t(array[i]));
-    return bytes;
-}
-
-void writeFile(const std::string& path, const std::vector<uint8_t>& bytes)
-{
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 } // namespace tintrow::testing

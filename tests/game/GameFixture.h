@@ -58,17 +58,8 @@ public:
     int32_t backgrounds = 0;
 };
 
-// A temporary data folder for record stores, removed afterwards.
-class TemporaryHome {
-public:
-    TemporaryHome();
-    ~TemporaryHome();
-    std::string path;
-
-private:
-    std::string previous;
-    bool hadPrevious = false;
-};
+// Record stores under the game's own name, in the test's data folder.
+void useGameStores();
 
 // A game on `design` as level 0 (and every level below `levelCount`), started as the menus do.
 GamePtr startGame(RecordingHost& host, const LevelDesign& design, bool arcade = false,
@@ -95,9 +86,5 @@ struct Damage {
         return bytes;
     }
 };
-
-vela::lang::DbyteArrayPtr toArray(const std::vector<uint8_t>& bytes);
-std::vector<uint8_t> fromArray(const vela::lang::DbyteArrayPtr& array);
-void writeFile(const std::string& path, const std::vector<uint8_t>& bytes);
 
 } // namespace tintrow::testing

@@ -40,14 +40,7 @@ TEST_P(RefusedLevel, FailsAndLeavesTheGameAsItWas)
     if (GetParam().keep != -2)
         host.levels[1] = GetParam().applyTo(LevelDesign().bytes());
     int32_t width = game->width, kind = game->cellAt(8, 8).kind, backgrounds = host.backgrounds;
-    bool threw = false;
-    try {
-        game->setupLevel(1);
-    } catch (vela::lang::DExceptionBase* e) {
-        threw = vela::lang::DExceptionBase::isKind(e, vela::lang::IOException);
-        delete e;
-    }
-    EXPECT_TRUE(threw);
+    EXPECT_TRUE(vela::lang::catchKind(vela::lang::IOException, [&] { game->setupLevel(1); }));
     EXPECT_EQ(game->width, width);
     EXPECT_EQ(game->cellAt(8, 8).kind, kind);
     EXPECT_EQ(host.backgrounds, backgrounds);
@@ -80,18 +73,6 @@ TEST(Board, ScreenPointsMapToCells)
         game->cellUnderPoint(c[0], c[1], x, y);
         EXPECT_EQ(std::make_pair(x, y), std::make_pair(c[2], c[3])) << c[0] << "," << c[1];
     }
-}
-
-TEST(Board, FindFirstOfKindAppliesStartColumnToEveryRow)
-{
-    RecordingHost host;
-    LevelDesign design;
-    design.rows = {"###", ".##", "##."};
-    GamePtr game = startGame(host, design);
-    layBoard(*game, "");
-    int32_t x = -1, y = -1;
-    ASSERT_TRUE(game->findFirstOfKind(2, 0, KIND_FLOOR, x, y));
-    EXPECT_EQ(std::make_pair(x, y), std::make_pair(2, 2));
 }
 
 TEST(Board, PlacementFailsOnAFullBoardWithoutChange)

@@ -1,4 +1,4 @@
-// The turn cycle: spawning, removal, goals, game over, modes and moods.
+// The turn cycle: spawning, removal, goals, game over and modes.
 #include <gtest/gtest.h>
 
 #include "GameFixture.h"
@@ -201,36 +201,6 @@ TEST_F(TurnCycle, TimeRunsOutOnlyInThePlayersTurn)
     host.clock += 1;
     game->tick();
     EXPECT_EQ(game->turnState, TURN_GAME_OVER);
-}
-
-TEST_F(TurnCycle, MoodsExciteLinesOfThreeOnce)
-{
-    start();
-    layBoard(*game, "1/1/1");
-    game->cellAt(0, 0).state = STATE_PLEASED;
-    EXPECT_TRUE(game->updateMoods());
-    for (int32_t y = 0; y < 3; ++y)
-        EXPECT_EQ(game->cellAt(0, y).state, STATE_EXCITED) << y;
-    game->setTurnState(TURN_PLAYER);
-    EXPECT_EQ(game->cellAt(0, 1).state, STATE_EXCITED);
-    EXPECT_FALSE(game->updateMoods());
-}
-
-// Lines please a ball with one matching neighbour; blocks excite from orthogonal neighbours.
-TEST_F(TurnCycle, MoodsCountNeighboursByGameType)
-{
-    for (int8_t type : {TYPE_LINES, TYPE_BLOCKS}) {
-        LevelDesign design;
-        design.gameType = type;
-        start(design);
-        layBoard(*game, type == TYPE_LINES ? "22//3.3" : "44/4");
-        EXPECT_EQ(game->updateMoods(), type == TYPE_BLOCKS);
-        int32_t mood = type == TYPE_LINES ? STATE_PLEASED : STATE_EXCITED;
-        EXPECT_EQ(game->cellAt(0, 0).state, mood);
-        EXPECT_EQ(game->cellAt(1, 0).state, mood);
-        EXPECT_EQ(game->cellAt(0, type == TYPE_LINES ? 2 : 1).state,
-                  type == TYPE_LINES ? STATE_NEUTRAL : STATE_EXCITED);
-    }
 }
 
 } // namespace

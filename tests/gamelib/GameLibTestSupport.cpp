@@ -1,4 +1,4 @@
-// Shared test helpers of the game library tests.
+// What the game library tests share.
 #include "GameLibTestSupport.h"
 
 #include "gamelib/GameContext.h"
@@ -8,13 +8,10 @@
 #include "io/HostPaths.h"
 #include "lang/DString.h"
 #include "lang/HostHooks.h"
+#include "support/Files.h"
+#include "support/Process.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <unistd.h>
 
 using namespace gamelib;
 
@@ -50,27 +47,15 @@ CanvasTest::~CanvasTest()
 
 std::string pngBytes(const host::Surface& picture)
 {
-    char path[] = "/tmp/gamelib-picture-XXXXXX";
-    int fd = ::mkstemp(path);
-    ::close(fd);
+    support::TempDir folder;
     std::string error;
-    EXPECT_TRUE(host::writePng(picture, path, error)) << error;
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream data;
-    data << in.rdbuf();
-    std::remove(path);
-    return data.str();
+    EXPECT_TRUE(host::writePng(picture, folder / "p.png", error)) << error;
+    return support::readText(folder / "p.png");
 }
-
-namespace fs = std::filesystem;
 
 TestResources::TestResources()
 {
-    char pattern[] = "/tmp/gamelib-test-XXXXXX";
-    root = ::mkdtemp(pattern);
-    vela::lang::host::setProgramFile(root + "/tintrow");
-    fs::create_directories(root + "/home");
-    ::setenv("TINTROW_HOME", (root + "/home").c_str(), 1);
+    vela::lang::host::setProgramFile(root / "tintrow");
     vela::io::setAppNameSource([] { return std::string("Tintrow"); });
 }
 
@@ -80,35 +65,11 @@ TestResources::~TestResources()
     Resources::setSearchPath(vela::lang::DStringPtr(new vela::lang::DString()));
     vela::lang::host::setProgramFile("");
     vela::io::setAppNameSource(nullptr);
-    fs::remove_all(root);
-}
-
-void TestResources::writeFile(const std::string& name, const std::string& bytes)
-{
-    fs::path path = fs::path(root) / name;
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string TestResources::readFile(const std::string& name) const
-{
-    std::ifstream in(fs::path(root) / name, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 void TestResources::openArchive(const std::map<std::string, std::string>& members)
 {
-    std::string staging = root + "/staging";
-    fs::create_directories(staging);
-    for (const auto& member : members) {
-        fs::path path = fs::path(staging) / member.first;
-        fs::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary) << member.second;
-    }
-    std::string command = "cd '" + staging + "' && 7zz a -bd -bso0 -bsp0 ../game.dat . >/dev/null";
-    ASSERT_EQ(0, std::system(command.c_str()));
-    fs::remove_all(staging);
+    std::filesystem::remove(root / "game.dat");
+    support::pack7z(root / "game.dat", members);
     vela::io::openArchive(vela::lang::DStringPtr(new vela::lang::DString(u"game.dat")));
 }

@@ -1,15 +1,15 @@
-// Shared test helpers: a window-less display with the screen canvas, pictures, byte builders.
+// What the game library tests share: a clock driven by hand, a display with the screen canvas,
+// big-endian data as the game reads it, pictures, and a program folder with its own game.dat.
 #pragma once
 
 #include "gamelib/ScreenCanvas.h"
-#include "FakeWindow.h"
-#include "lang/DExceptionBase.h"
 #include "microedition/lcdui/DDisplay.h"
+#include "support/FakeWindow.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <functional>
 #include <map>
 #include <string>
 
@@ -29,7 +29,7 @@ protected:
     explicit CanvasTest(int width = 240, int height = 320);
     ~CanvasTest() override;
 
-    FakeWindow window;
+    support::FakeWindow window;
     vela::microedition::lcdui::DDisplayPtr display;
     gamelib::ScreenCanvasPtr canvas;
 };
@@ -56,28 +56,10 @@ private:
     std::string bytes;
 };
 
-// The code of the runtime exception the body throws (deleted here), or 0 when it throws none.
-inline uint32_t thrownCode(const std::function<void()>& body)
-{
-    try {
-        body();
-    } catch (vela::lang::DExceptionBase* e) {
-        const uint32_t code = e->code;
-        delete e;
-        return code;
-    }
-    return 0;
-}
-
 // The picture as PNG file bytes (8-bit RGB).
 std::string pngBytes(const host::Surface& picture);
-// A picture of w x h filled with one RGB565 colour, as PNG file bytes.
-inline std::string filledPng(int w, int h, uint16_t colour)
-{
-    return pngBytes(host::Surface(w, h, colour));
-}
 
-// A temporary program folder with its own game.dat built by 7zz.
+// A program folder of the test's own, with the game's app name; its game.dat is built by 7zz.
 class TestResources {
 public:
     TestResources();
@@ -85,11 +67,8 @@ public:
 
     // Packs the members into game.dat and opens it as the resource archive.
     void openArchive(const std::map<std::string, std::string>& members);
-    // A plain file in the program folder (beside the archive).
-    void writeFile(const std::string& name, const std::string& bytes);
-    std::string readFile(const std::string& name) const;
-    const std::string& folder() const { return root; }
+    const std::string& folder() const { return root.path(); }
 
 private:
-    std::string root;
+    support::TempDir root;
 };

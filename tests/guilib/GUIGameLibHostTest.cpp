@@ -6,8 +6,10 @@
 #include "guilib/GUIEngine.h"
 #include "guilib/GUIWidget.h"
 
+using namespace gamelib;
 using namespace guilib;
 using namespace gamelib;
+using namespace guilib;
 
 namespace {
 

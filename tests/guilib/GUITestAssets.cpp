@@ -22,19 +22,6 @@ DImagePtr solidImage(int32_t w, int32_t h, int32_t rgb)
     return image;
 }
 
-uint16_t pixelAt(const DImagePtr& image, int32_t x, int32_t y)
-{
-    return image->surface().row(y)[x];
-}
-
-int32_t countPixels(const DImagePtr& image, uint16_t colour)
-{
-    int32_t n = 0;
-    for (uint16_t p : image->surface().pixels)
-        n += p == colour;
-    return n;
-}
-
 ImageFontPtr testFont(int32_t height)
 {
     static const int8_t glyphWidths[] = { 4, 6, 8, 10 };

@@ -1,4 +1,4 @@
-// Small drawables for GUI tests: an off-screen target, solid images, a font, a sprite set.
+// Small drawables for GUI tests: solid images, a font, a sprite set.
 #pragma once
 
 #include <cstdint>
@@ -13,15 +13,7 @@ namespace guitest {
 
 using vela::microedition::lcdui::DImagePtr;
 
-// RGB565 of the colours the tests draw with.
-constexpr uint16_t RED565 = 0xF800;
-constexpr uint16_t GREEN565 = 0x07E0;
-constexpr uint16_t BLUE565 = 0x001F;
-
 DImagePtr solidImage(int32_t w, int32_t h, int32_t rgb);
-uint16_t pixelAt(const DImagePtr& image, int32_t x, int32_t y);
-// Pixels of `image` equal to `colour`.
-int32_t countPixels(const DImagePtr& image, uint16_t colour);
 
 // One page of Greek glyphs (outside the font's Latin cache, so no loading is needed):
 // α 4, β 6, γ 8, δ 10 pixels wide, spacing 1, height `height`; α also sets the space (5).

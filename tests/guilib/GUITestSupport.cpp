@@ -3,8 +3,10 @@
 
 #include "gamelib/GameContext.h"
 
+using namespace gamelib;
 using namespace guilib;
 using namespace gamelib;
+using namespace guilib;
 
 namespace guitest {
 
@@ -57,14 +59,6 @@ GUIWidgetPtr GUITest::tap(int32_t x, int32_t y)
     GUIWidgetPtr captured = engine().getPointerCapture();
     release();
     return captured;
-}
-
-void GUITest::execute(
-    int32_t type, int32_t param, const vela::lang::DObjectPtr& data, const GUIWidgetPtr& source)
-{
-    GUIActionPtr a = action(type, param, data);
-    a->source = source;
-    engine().executeAction(a);
 }
 
 GUIWidgetPtr GUITest::makeWidget(int32_t id, int32_t x, int32_t y, int32_t w, int32_t h)

@@ -52,9 +52,6 @@ protected:
     }
     // Press and release at a point; returns the widget that captured the press.
     guilib::GUIWidgetPtr tap(int32_t x, int32_t y);
-    // Runs an action at once, as if `source` had fired it.
-    void execute(int32_t type, int32_t param = 0, const vela::lang::DObjectPtr& data = nullptr,
-        const guilib::GUIWidgetPtr& source = nullptr);
     guilib::GUIWidgetPtr makeWidget(int32_t id, int32_t x, int32_t y, int32_t w, int32_t h);
     guilib::GUIWidgetPtr makeScreen(int32_t id) { return makeWidget(id, 0, 0, 240, 320); }
     static guilib::GUIActionPtr action(

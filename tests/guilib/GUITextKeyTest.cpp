@@ -1,9 +1,5 @@
 // Text keys: resolved through the string table, and again when the engine's language changes.
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
-#include <unistd.h>
 
 #include "GUITestAssets.h"
 #include "GUITestSupport.h"
@@ -11,10 +7,14 @@
 #include "guilib/GUIText.h"
 #include "io/DArchive.h"
 #include "lang/DString.h"
+#include "support/Process.h"
+#include "support/TempDir.h"
 
+using namespace gamelib;
 using namespace guilib;
 using namespace guitest;
 using namespace gamelib;
+using namespace guilib;
 using vela::lang::DString;
 
 namespace {
@@ -24,7 +24,6 @@ protected:
     void TearDown() override
     {
         vela::io::closeArchive();
-        std::filesystem::remove_all(folder);
         GUITest::TearDown();
     }
     StringManagerPtr strings(const char16_t* name)
@@ -41,29 +40,20 @@ protected:
             words += std::u16string(p.chunk->getWord()->view()) + u"|";
         return words;
     }
-    // One folder per test process: ctest runs the cases side by side.
-    std::filesystem::path folder = std::filesystem::path(::testing::TempDir())
-        / ("guilib-text-keys-" + std::to_string(getpid()));
+    support::TempDir folder;
 };
 
 TEST_F(GUITextKeyTest, KeysResolveThroughTheTextsTableThenTheEnginesAndFollowTheLanguage)
 {
     engine().defaultFont = testFont();
     // Language files: each entry a 16-bit big-endian length and the UTF-8 bytes.
-    std::filesystem::create_directories(folder / "staging");
-    const std::pair<const char*, std::vector<std::string>> files[] = {
-        { "res_a.dat", { "GREETING=αα", "OTHER=δ" } },
-        { "res_b.dat", { "GREETING=ββ ββ" } },
-    };
-    for (const auto& [name, entries] : files) {
-        std::ofstream out(folder / "staging" / name, std::ios::binary);
+    std::map<std::string, std::string> files;
+    for (const auto& [name, entries] : {std::pair<const char*, std::vector<std::string>>{"res_a.dat", {"GREETING=αα", "OTHER=δ"}},
+                                        {"res_b.dat", {"GREETING=ββ ββ"}}})
         for (const std::string& e : entries)
-            out << char(e.size() >> 8) << char(e.size() & 0xFF) << e;
-    }
-    std::string command = "cd '" + (folder / "staging").string()
-        + "' && 7zz a -bd -bso0 -bsp0 ../strings.7z . >/dev/null";
-    ASSERT_EQ(std::system(command.c_str()), 0);
-    vela::io::openArchiveAt((folder / "strings.7z").string());
+            files[name] += std::string{char(e.size() >> 8), char(e.size() & 0xFF)} + e;
+    support::pack7z(folder / "strings.7z", files);
+    vela::io::openArchiveAt(folder / "strings.7z");
 
     GUITextPtr text = new GUIText();
     text->setTextKey(new DString(u"GREETING"));

@@ -1,4 +1,4 @@
-// Markup text: parsing into chunks, line breaking, alignments, floats, tokens and painting.
+// Markup text: parsing into chunks, line breaking and alignments, and broken markup.
 #include <string>
 
 #include "GUITestAssets.h"
@@ -8,9 +8,11 @@
 #include "lang/DExceptionBase.h"
 #include "lang/DString.h"
 
+using namespace gamelib;
 using namespace guilib;
 using namespace guitest;
 using namespace gamelib;
+using namespace guilib;
 using vela::lang::DExceptionBase;
 using vela::lang::DString;
 using vela::lang::DStringPtr;
@@ -132,55 +134,6 @@ TEST_F(GUITextTest, LayoutsPlaceWordsByPosition)
     EXPECT_EQ(height, 20);
 }
 
-TEST_F(GUITextTest, PicturesComeFromTokensAndTakeTheirMarginsOrShowTheirName)
-{
-    engine().putToken(new DString(u"%PIC%"), solidImage(20, 16, 0xFF0000));
-    engine().putToken(new DString(u"%ANIM%"), new GUIAnimation(testSprites(2), 0, true));
-    GUITextPtr t = text(u"<VALIGN ALIGN=VCENTER><img src=%pic% margin-left=2 margin-bottom=4>"
-                        u"α<ANIM SRC=%ANIM%>");
-    EXPECT_EQ(layout(t, 200), (Lines { { u"", 0, 0, 22 }, { u"α", 27, 5, 5 }, { u"", 37, 6, 9 } }));
-    EXPECT_EQ(height, 20);
-    t = text(u"<VALIGN ALIGN=VCENTER><ANIM SRC=%FLAG%> English");
-    EXPECT_EQ(words(t, 200), u"%FLAG%|English");
-    EXPECT_EQ(t->placedChunks()[0].chunk->type, GUITextChunk::TYPE_WORD);
-}
-
-TEST_F(GUITextTest, FloatsNarrowTheLinesBesideThem)
-{
-    engine().putToken(new DString(u"%PIC%"), solidImage(20, 15, 0xFF0000));
-    EXPECT_EQ(layout(text(u"<IMG SRC=%PIC% ALIGN=LEFT>αα αα αα αα ββ"), 50),
-        (Lines { { u"", 0, 0, 20 }, { u"αα", 20, 0, 10 }, { u"αα", 35, 0, 10 },
-            { u"αα", 20, 10, 10 }, { u"αα", 35, 10, 10 }, { u"ββ", 0, 20, 14 } }));
-}
-
-TEST_F(GUITextTest, FontTagsSwitchFontsAndDefaultReturnsToTheTextFont)
-{
-    ImageFontPtr big = testFont(20);
-    engine().putToken(new DString(u"%BIG%"), big);
-    GUITextPtr t = text(u"α <FONT FACE=%BIG%>β <FONT FACE=default>γ");
-    layout(t, 100);
-    std::vector<GUIPlacedChunk> chunks = t->placedChunks();
-    ASSERT_EQ(chunks.size(), 3u);
-    EXPECT_EQ(chunks[0].chunk->wordFont, engine().defaultFont);
-    EXPECT_EQ(chunks[1].chunk->wordFont, big);
-    EXPECT_EQ(chunks[2].chunk->wordFont, engine().defaultFont);
-    EXPECT_EQ(height, 20) << "the line is as high as its highest word";
-}
-
-TEST_F(GUITextTest, TokensOfTheTextComeBeforeTheEngineAndOnlyLessThanIsAnEntity)
-{
-    engine().putToken(new DString(u"%N%"), new DString(u"ββ"));
-    GUITextPtr t = text(u"<TOKEN TOKEN=%n%> <img token=%missing%>");
-    EXPECT_EQ(words(t), u"ββ|%missing%");
-    t->putToken(new DString(u"%N%"), new DString(u"γ"));
-    EXPECT_EQ(words(t), u"γ|%missing%");
-    t->putToken(new DString(u"%n%"), nullptr);
-    EXPECT_EQ(words(t), u"ββ|%missing%");
-    engine().putToken(new DString(u"%n%"), nullptr);
-    EXPECT_EQ(engine().getToken(new DString(u"%N%")), nullptr) << "engine tokens ignore case too";
-    EXPECT_EQ(words(text(u"a&lt;b &gt; &amp;lt;")), u"a<b|&gt;|&amp;lt;");
-}
-
 TEST_F(GUITextTest, BrokenMarkupThrowsOrStopsWithoutLooping)
 {
     struct Case {
@@ -222,40 +175,6 @@ TEST_F(GUITextTest, BrokenMarkupThrowsOrStopsWithoutLooping)
         EXPECT_TRUE(DExceptionBase::isKind(e, vela::lang::NullPointerException));
         delete e;
     }
-}
-
-TEST_F(GUITextTest, PaintPlacesTheTextInItsBoxByVerticalAlignment)
-{
-    struct Case {
-        int32_t alignment, top;
-    };
-    for (const Case& c : { Case { 0, 0 }, Case { 4, 40 }, Case { 8, 20 }, Case { 10, 20 } }) {
-        DImagePtr target = solidImage(100, 50, 0);
-        text(u"α", c.alignment)->paint(target->getGraphics(), 0, 0, 100, 50);
-        int32_t x = (c.alignment & 3) == 2 ? 47 : 0;
-        EXPECT_EQ(pixelAt(target, x, c.top), BLUE565) << c.alignment;
-        EXPECT_EQ(pixelAt(target, x, c.top + 9), BLUE565) << c.alignment;
-        EXPECT_EQ(countPixels(target, BLUE565), 4 * 10) << c.alignment;
-    }
-}
-
-TEST_F(GUITextTest, WidgetDrawsItsTextInTheLooksTextRectangleAndSizesItsContent)
-{
-    DImagePtr target = solidImage(64, 64, 0);
-    GUIWidgetPtr w = makeWidget(1, 10, 10, 40, 40);
-    w->setLook(8, testSprites(1), 0, true, 0, 0); // rectangle 1 at (2, 3), 4 x 5
-    w->setTextRectId(1);
-    w->setMarkup(new DString(u"α"));
-    w->selectLooks(false);
-    w->paintText(target->getGraphics(), 10, 10, 40, 40);
-    EXPECT_EQ(pixelAt(target, 12, 13), BLUE565);
-    EXPECT_EQ(countPixels(target, BLUE565), 4 * 5) << "clipped to the text rectangle";
-    GUIWidgetPtr wrapped = makeWidget(2, 0, 0, 25, 15);
-    wrapped->setMarkup(new DString(u"αα αα αα αα"));
-    wrapped->computeContentRect();
-    EXPECT_EQ(wrapped->getContentRect().height, 20);
-    wrapped->setTextKey(nullptr);
-    EXPECT_EQ(wrapped->getText(), nullptr);
 }
 
 } // namespace

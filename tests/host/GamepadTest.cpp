@@ -82,23 +82,4 @@ TEST_F(GamepadTest, ButtonsAndSticksBecomeKeys)
         EXPECT_EQ(axis(m.axis, m.value), m.seen) << m.axis << " at " << m.value;
 }
 
-TEST_F(GamepadTest, HeldDirectionsRepeatAndAPadPulledOutLetsGo)
-{
-    EXPECT_EQ(button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true, 1000), "down39 ");
-    EXPECT_EQ(axis(SDL_CONTROLLER_AXIS_LEFTX, 30000), "") << "the stick holds the same direction";
-    EXPECT_EQ(gamepad.msUntilRepeat(1200), 300);
-    std::deque<host::HostEvent> out;
-    gamepad.repeat(1499, out);
-    gamepad.repeat(1500, out);
-    gamepad.repeat(1532, out);
-    gamepad.repeat(1533, out);
-    EXPECT_EQ(out.size(), 2u);
-    EXPECT_EQ(button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, false), "") << "the stick still holds it";
-    SDL_JoystickClose(joystick);
-    joystick = nullptr;
-    SDL_JoystickDetachVirtual(0);
-    EXPECT_EQ(events(2000), "up39 ");
-    EXPECT_EQ(gamepad.msUntilRepeat(2000), -1);
-}
-
 } // namespace

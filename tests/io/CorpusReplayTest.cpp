@@ -1,6 +1,6 @@
 // Replays the saved fuzzer findings: each input once crashed or hung a decoder.
 #include "FuzzTargets.h"
-#include "io/TestFiles.h"
+#include "support/Files.h"
 
 #include <dirent.h>
 #include <gtest/gtest.h>
@@ -19,7 +19,7 @@ TEST(CorpusReplay, SavedInputsFailCleanly)
                 if (e->d_name[0] == '.')
                     continue;
                 SCOPED_TRACE(e->d_name);
-                testfiles::Bytes input = testfiles::readFile(folder + "/" + e->d_name);
+                support::Bytes input = support::readFile(folder + "/" + e->d_name);
                 target(input.data(), input.size());
                 ++replayed;
             }

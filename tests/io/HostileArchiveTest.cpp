@@ -2,9 +2,11 @@
 #include "io/D7zipInputStream.h"
 #include "io/DArchive.h"
 #include "io/SevenZipArchive.h"
-#include "io/TestFiles.h"
 #include "lang/DString.h"
-#include "lang/ThrownKind.h"
+#include "support/Files.h"
+#include "support/Process.h"
+#include "support/TempDir.h"
+#include "support/Thrown.h"
 
 #include "7zCrc.h"
 
@@ -12,28 +14,28 @@
 
 using namespace vela;
 using namespace vela::io;
-using testfiles::Bytes;
-using testing_support::NOTHING_THROWN;
+using support::Bytes;
+using support::NOTHING_THROWN;
 
 namespace {
 
-const Bytes PAYLOAD = testfiles::patternBytes(3000, 9);
+const Bytes PAYLOAD = support::patternBytes(3000, 9);
 constexpr uint32_t IO_EXCEPTION = lang::IOException;
 
 class HostileArchive : public ::testing::Test {
 protected:
     Bytes pack(const std::vector<std::string>& switches, const Bytes& payload = PAYLOAD)
     {
-        testfiles::writeFile(dir / "src/p.bin", payload);
+        support::writeFile(dir / "src/p.bin", payload);
         std::remove((dir / "good.7z").c_str());
-        testfiles::make7z(dir / "good.7z", dir / "src", switches);
-        return testfiles::readFile(dir / "good.7z");
+        support::pack7z(dir / "good.7z", dir / "src", switches);
+        return support::readFile(dir / "good.7z");
     }
     // Opens the archive and reads "p.bin" into `read`; the thrown kind, or NOTHING_THROWN.
     uint32_t openAndRead(const std::string& path)
     {
         read.clear();
-        uint32_t kind = testing_support::thrownKind([&] {
+        uint32_t kind = support::thrownKind([&] {
             openArchiveAt(path);
             D7zipInputStreamPtr in = new D7zipInputStream(lang::DString::fromUtf8("p.bin"));
             for (int32_t c; (c = in->read()) >= 0;)
@@ -44,11 +46,11 @@ protected:
     }
     uint32_t readDamaged(const Bytes& archive)
     {
-        testfiles::writeFile(dir / "bad.7z", archive);
+        support::writeFile(dir / "bad.7z", archive);
         return openAndRead(dir / "bad.7z");
     }
 
-    testfiles::TempDir dir;
+    support::TempDir dir;
     Bytes read;
 };
 
@@ -59,7 +61,7 @@ TEST_F(HostileArchive, TruncatedBogusAndWrongCrcArchivesThrowIOException)
         EXPECT_EQ(readDamaged(Bytes(good.begin(), good.begin() + long(keep))), IO_EXCEPTION)
             << "kept " << keep << " bytes";
     Bytes bogus = {'7', 'z', 0xBC, 0xAF, 0x27, 0x1C, 0, 4};
-    Bytes noise = testfiles::patternBytes(200, 3);
+    Bytes noise = support::patternBytes(200, 3);
     bogus.insert(bogus.end(), noise.begin(), noise.end());
     EXPECT_EQ(readDamaged(bogus), IO_EXCEPTION);
     Bytes badStartCrc = good;
@@ -140,9 +142,9 @@ TEST_F(HostileArchive, MemberBeyondTheSizeLimitIsRefused)
 {
     // Zeros pack to a few kilobytes, so the archive is tiny while its member is not.
     const std::string zeros = dir / "src/p.bin";
-    testfiles::writeFile(zeros, Bytes{});
+    support::writeFile(zeros, Bytes{});
     ASSERT_EQ(::truncate(zeros.c_str(), off_t(MAX_UNPACKED_SIZE) + 1), 0);
-    testfiles::make7z(dir / "big.7z", dir / "src", {"-mx=1"});
+    support::pack7z(dir / "big.7z", dir / "src", {"-mx=1"});
     std::remove(zeros.c_str());
     EXPECT_EQ(openAndRead(dir / "big.7z"), IO_EXCEPTION);
     EXPECT_TRUE(read.empty());

@@ -6,7 +6,7 @@ set -u
 kind=$1 build=$2 id=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/../support/run_game.sh"
 
 case $kind in
 install)
@@ -45,11 +45,11 @@ printf 'wait 4200\nshot title.png\n' >"$work/play.txt"
 for copy in installed build; do
   game=$usr/bin/tintrow
   [[ $copy == build ]] && game=$build/tintrow
-  mkdir -p "$work/$copy" "$work/home-$copy/Vandrel/Tintrow/files"
+  mkdir -p "$work/home-$copy/Vandrel/Tintrow/files"
   # A language chosen in the data folder: what a copy keeps beside itself cannot differ then.
   printf '\0\0\0\0' >"$work/home-$copy/Vandrel/Tintrow/files/langid"
-  (cd "$work/$copy" && TINTROW_HOME="$work/home-$copy" "$game" /script:../play.txt) || fail "the $copy copy ended with $?"
+  play "$game" "$work/$copy" "$work/home-$copy" ../play.txt
 done
-cmp -s "$work/installed/title.png" "$work/build/title.png" || fail "the installed copy shows another picture"
+same_shots "$work/installed" "$work/build" title
 [[ $before == "$(find "$usr" | sort)" ]] || fail "the installed copy wrote into its install folder"
 echo "$kind: ok"

@@ -2,10 +2,10 @@
 // ending, and the failures that escape the application.
 #include "TestApplication.h"
 #include "host/ScriptedWindow.h"
-#include "host/TestWindow.h"
 #include "lang/DExceptionBase.h"
 #include "microedition/midlet/DMIDlet.h"
 #include "shell/CGameEngine.h"
+#include "support/FakeWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -57,17 +57,9 @@ TEST_F(EngineTest, ScriptedTapsAndKeysReachTheCanvasInOrder)
     }
 }
 
-TEST_F(EngineTest, TheFirstPassShowsTheSplashAndRunsNoFrame)
-{
-    runScript("wait 42\n");
-    EXPECT_EQ(scenario().ticks, 0);
-    runScript("wait 420\n");
-    EXPECT_EQ(scenario().ticks, 9) << "ten passes, the first for the splash";
-}
-
 TEST_F(EngineTest, PausedWindowRunsNoFramesAndResumeShowsTheCanvasAgain)
 {
-    TestWindow window(8, 8);
+    support::FakeWindow window(8, 8);
     for (auto type : {HostEvent::DEACTIVATED, HostEvent::DEACTIVATED, HostEvent::ACTIVATED, HostEvent::ACTIVATED}) {
         window.events.emplace_back();
         window.events.back().type = type;
@@ -79,15 +71,6 @@ TEST_F(EngineTest, PausedWindowRunsNoFramesAndResumeShowsTheCanvasAgain)
     EXPECT_EQ(scenario().log, "start show pause show destroy ") << "repeated focus events change nothing";
     EXPECT_EQ(scenario().ticks, 3);
     EXPECT_FALSE(engine.isPaused());
-}
-
-TEST_F(EngineTest, NotifyDestroyedEndsTheLoop)
-{
-    scenario().endAfterTicks = 2;
-    EXPECT_EQ(runScript("wait 4200\n"), 0);
-    EXPECT_EQ(scenario().ticks, 2);
-    EXPECT_EQ(scenario().log, "start show destroy ");
-    EXPECT_TRUE(vela::microedition::midlet::DMIDlet::getCurrent().isNull());
 }
 
 TEST_F(EngineTest, StartFailuresEndWithoutALoop)
@@ -118,18 +101,14 @@ TEST_F(EngineTest, FailureInAFrameEndsTheRunWithTheMessage)
     EXPECT_EQ(scenario().log, "start show P53 ") << "no normal exit sequence";
 }
 
-TEST_F(EngineTest, KeysWithoutACurrentDisplayableAreDropped)
-{
-    CGameEngine engine(createTestApplication);
-    engine.keyPressed('5');
-    engine.pointerPressed(1, 1);
-    engine.resume();
-    EXPECT_EQ(scenario().log, "");
-}
-
 TEST(EngineDeathTest, ASecondEngineEndsTheProcess)
 {
-    EXPECT_EXIT({ CGameEngine first(createTestApplication); CGameEngine second(createTestApplication); }, ::testing::ExitedWithCode(0), "GameEngine already exists!");
+    EXPECT_EXIT(
+        {
+            CGameEngine first(createTestApplication);
+            CGameEngine second(createTestApplication);
+        },
+        ::testing::ExitedWithCode(0), "GameEngine already exists!");
 }
 
 } // namespace

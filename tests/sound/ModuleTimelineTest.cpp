@@ -4,9 +4,13 @@
 #include "sound/hssMusic.h"
 #include "sound/hssOfflineRenderer.h"
 #include "sound/hssSound.h"
+#include "support/Files.h"
+#include "support/Process.h"
+#include "support/TempDir.h"
 
 #include <cmath>
-#include <cstdio>
+#include <cstdlib>
+#include <sstream>
 
 using namespace soundtest;
 
@@ -57,18 +61,15 @@ double engineSeconds(const Bytes& file)
     return (frames + channel.speed() * samplesPerTick) / 44100.0;
 }
 
-// The duration openmpt123 reports, or a negative value when it cannot tell.
+// The duration openmpt123 reports; -1 when it reports none.
 double referenceSeconds(const std::string& path)
 {
     // Subsong 0 is the song as played from the first order; the default sums every subsong.
-    std::string command = "openmpt123 --info --subsong 0 '" + path + "' 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return -1;
-    char line[512];
+    support::RunResult r = support::run({"openmpt123", "--info", "--subsong", "0", path});
+    EXPECT_EQ(r.status, 0) << r.err;
+    std::istringstream lines(r.out + r.err);
     double seconds = -1;
-    while (fgets(line, sizeof line, pipe)) {
-        std::string text = line;
+    for (std::string text; std::getline(lines, text);) {
         if (text.rfind("Duration", 0) != 0)
             continue;
         std::string value = text.substr(text.find(':') + 1);
@@ -78,7 +79,6 @@ double referenceSeconds(const std::string& path)
             total = total * 60 + std::atof(value.substr(start, colon - start).c_str());
         seconds = total * 60 + std::atof(value.substr(start).c_str());
     }
-    pclose(pipe);
     return seconds;
 }
 
@@ -86,8 +86,6 @@ double referenceSeconds(const std::string& path)
 
 TEST(ModuleTimeline, AgreesWithAnIndependentPlayer)
 {
-    if (!hasCommand("openmpt123"))
-        GTEST_SKIP() << "openmpt123 is not installed";
     const Song songs[] = {
         {"one pattern", {0}, {}},
         {"orders and speeds", {0, 1, 0, 2}, {{0, 0, 0, {0, 0, 0xF, 3}}, {1, 10, 0, {0, 0, 0xF, 9}}, {2, 0, 0, {0, 0, 0xF, 4}}}},
@@ -98,11 +96,11 @@ TEST(ModuleTimeline, AgreesWithAnIndependentPlayer)
         {"pattern delay", {0}, {{0, 3, 1, {0, 0, 0xE, 0xE4}}, {0, 50, 2, {0, 0, 0xE, 0xEF}}}},
         {"slow and long", {0, 0, 1, 1, 0}, {{0, 0, 0, {0, 0, 0xF, 0x1F}}, {1, 0, 0, {0, 0, 0xF, 80}}}},
     };
-    TempDir folder;
-    const std::string path = folder.path + "/song.mod";
+    support::TempDir folder;
+    const std::string path = folder / "song.mod";
     for (const Song& song : songs) {
         const Bytes file = buildSong(song);
-        writeFile(path, file);
+        support::writeFile(path, file);
         const double reference = referenceSeconds(path);
         ASSERT_GT(reference, 0) << song.name;
         EXPECT_NEAR(reference, engineSeconds(file), reference * 0.01) << song.name;
@@ -140,8 +138,6 @@ std::vector<Window> windows(const int16_t* samples, size_t count, size_t size)
 // sounds again on the next row and a 5xy note that is no slide target are ours alone: kept out.
 TEST(ModuleTimeline, PitchAndLevelFollowAnIndependentPlayer)
 {
-    if (!hasCommand("openmpt123"))
-        GTEST_SKIP() << "openmpt123 is not installed";
     ModuleBuilder builder;
     std::vector<int8_t> square(64);
     for (size_t i = 0; i < square.size(); ++i)
@@ -164,12 +160,14 @@ TEST(ModuleTimeline, PitchAndLevelFollowAnIndependentPlayer)
     Bytes ours;
     ASSERT_EQ(HSS_OK, hssRenderOffline(file.data(), file.size(), true, settings, ours));
 
-    TempDir folder;
-    const std::string path = folder.path + "/song.mod";
-    writeFile(path, file);
-    ASSERT_EQ(0, std::system(("openmpt123 --quiet --render --subsong 0 --samplerate 44100 --no-float --channels 1 "
-                              "--filter 1 --ramping 0 --force '" + path + "' >/dev/null 2>&1").c_str()));
-    const hssSound reference = loaded<hssSound>(readFile(path + ".wav"));
+    support::TempDir folder;
+    const std::string path = folder / "song.mod";
+    support::writeFile(path, file);
+    support::RunResult rendered = support::run({"openmpt123", "--quiet", "--render", "--subsong", "0", "--samplerate",
+                                                "44100", "--no-float", "--channels", "1", "--filter", "1", "--ramping",
+                                                "0", "--force", path});
+    ASSERT_EQ(0, rendered.status) << rendered.err;
+    const hssSound reference = loaded<hssSound>(support::readFile(path + ".wav"));
 
     const size_t window = 2646;
     std::vector<Window> mine = windows(reinterpret_cast<const int16_t*>(ours.data()), ours.size() / 2, window);

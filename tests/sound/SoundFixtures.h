@@ -1,4 +1,4 @@
-// Builders of wave and module files, an engine on a memory driver and file helpers for the sound tests.
+// Builders of wave and module files and an engine on a memory driver, for the sound tests.
 #pragma once
 
 #include "sound/hssMemoryDriver.h"
@@ -9,10 +9,7 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -204,37 +201,6 @@ struct MemoryEngine {
         std::vector<int16_t> out(raw.size() / 2);
         std::memcpy(out.data(), raw.data(), raw.size());
         return out;
-    }
-};
-
-inline bool hasCommand(const std::string& name)
-{
-    return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-inline Bytes readFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline void writeFile(const std::string& path, const Bytes& bytes)
-{
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-// A private temporary folder, removed with everything in it.
-struct TempDir {
-    std::string path;
-    TempDir()
-    {
-        char name[] = "/tmp/tintrow-sound-XXXXXX";
-        path = mkdtemp(name) ? name : "";
-    }
-    ~TempDir()
-    {
-        if (!path.empty() && std::system(("rm -rf '" + path + "'").c_str()) != 0)
-            path.clear();
     }
 };
 

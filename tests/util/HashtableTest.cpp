@@ -1,4 +1,4 @@
-// Tests of DHashtable: construction rules, growth order, collisions, removal, enumeration.
+// Hash tables: arguments, chains of equal hashes, long chains, lookups by hash, enumeration.
 #include <gtest/gtest.h>
 
 #include <pthread.h>
@@ -8,32 +8,27 @@
 
 #include "lang/DInteger.h"
 #include "lang/DString.h"
-#include "lang/ThrownKind.h"
+#include "support/Probe.h"
+#include "support/Thrown.h"
 #include "util/DHashtable.h"
 
 using namespace vela::lang;
 using namespace vela::util;
-using testing_support::Probe;
+using support::Probe;
 using Names = std::vector<int32_t>;
 
 // A key with a chosen hash whose equality is by name, to build collisions on purpose.
 class Key : public DObject {
 public:
     Key(int32_t hash, int32_t name) : hash(hash), name(name) { }
-    int32_t hashCode() override
-    {
-        ++hashCalls;
-        return hash;
-    }
+    int32_t hashCode() override { return hash; }
     bool equals(DObjectPtr other) override
     {
         Key* key = dynamic_cast<Key*>(other.get());
         return key && key->name == name;
     }
     int32_t hash, name;
-    static int hashCalls;
 };
-int Key::hashCalls = 0;
 
 static DObjectPtr key(int32_t hash, int32_t name)
 {
@@ -50,82 +45,21 @@ static int32_t valueOf(const DObjectPtr& value)
     return value ? ptrCast<DInteger>(value)->intValue() : -999;
 }
 
-static Names keyNames(const DHashtablePtr& table)
-{
-    Names names;
-    for (DEnumerationPtr e = table->keys(); e->hasMoreElements();)
-        names.push_back(ptrCast<Key>(e->nextElement())->name);
-    return names;
-}
-
-TEST(HashtableConstruction, ArgumentsThresholdAndReplacingPut)
-{
-    DHashtablePtr tiny = new DHashtable(0, 75);
-    EXPECT_EQ(tiny->getCapacity(), 1);
-    EXPECT_EQ(tiny->getThreshold(), 0);
-    tiny->put(number(1), number(1));
-    tiny->put(number(2), number(2));
-    EXPECT_EQ(valueOf(tiny->get(number(1))), 1);
-    EXPECT_THROWS_KIND(DHashtablePtr(new DHashtable(-1, 75)), IllegalArgumentException);
-    EXPECT_THROWS_KIND(DHashtablePtr(new DHashtable(11, 0)), IllegalArgumentException);
-    DHashtablePtr table = new DHashtable;
-    EXPECT_EQ(table->getCapacity(), 11);
-    EXPECT_EQ(table->getThreshold(), 8);
-    EXPECT_TRUE(table->put(new DString(u"k"), number(1)).isNull());
-    EXPECT_EQ(valueOf(table->put(new DString(u"k"), number(2))), 1);
-    EXPECT_EQ(valueOf(table->get(new DString(u"k"))), 2);
-    EXPECT_THROWS_KIND(table->put(nullptr, number(1)), NullPointerException);
-    EXPECT_THROWS_KIND(table->put(number(1), nullptr), NullPointerException);
-    EXPECT_EQ(table->size(), 1);
-}
-
-TEST(HashtableGrowth, NinthKeyGrowsTo23WithThreshold17WithoutRehashingKeys)
-{
-    DHashtablePtr table = new DHashtable(11, 75);
-    for (int i = 0; i < 8; ++i)
-        table->put(key(i, i), number(i));
-    EXPECT_EQ(table->getCapacity(), 11);
-    Key::hashCalls = 0;
-    table->put(key(8, 8), number(8));
-    EXPECT_EQ(Key::hashCalls, 1); // only the new key's hash
-    EXPECT_EQ(table->getCapacity(), 23);
-    EXPECT_EQ(table->getThreshold(), 17);
-    for (int i = 0; i < 9; ++i)
-        EXPECT_EQ(valueOf(table->get(key(i, i))), i);
-}
-
-TEST(HashtableGrowth, EntriesSharingANewBucketEndUpReversed)
-{
-    DHashtablePtr table = new DHashtable(2, 100);
-    table->put(key(0, 1), number(1));
-    table->put(key(10, 2), number(2)); // bucket 0 of 2, chain 2 -> 1
-    EXPECT_EQ(keyNames(table), (Names { 2, 1 }));
-    table->put(key(1, 3), number(3)); // grows to 5: the walk moves 2, then 1 to the head
-    EXPECT_EQ(table->getCapacity(), 5);
-    EXPECT_EQ(keyNames(table), (Names { 3, 1, 2 }));
-}
-
-TEST(HashtableCollisions, SameHashDifferentKeysStayApartThroughRemovals)
+TEST(Hashtable, EqualHashesStayApartThroughRemovalsAnywhereInTheChain)
 {
     DHashtablePtr table = new DHashtable;
-    table->put(new DString(u"Aa"), number(1)); // "Aa" and "BB" share a hash code
-    table->put(new DString(u"BB"), number(2));
-    EXPECT_EQ(valueOf(table->get(new DString(u"Aa"))), 1);
-    EXPECT_EQ(valueOf(table->get(new DString(u"BB"))), 2);
     for (int i = 0; i < 50; ++i)
         table->put(key(77, i), number(i));
-    for (int i = 0; i < 50; ++i)
-        EXPECT_EQ(valueOf(table->get(key(77, i))), i);
-    EXPECT_TRUE(table->get(key(77, 50)).isNull());
-    for (int i : { 25, 49, 0 }) // middle, head and tail of the chain
+    for (int i : {25, 49, 0}) // middle, head and tail of the chain
         EXPECT_EQ(valueOf(table->remove(key(77, i))), i);
     EXPECT_TRUE(table->get(key(77, 25)).isNull());
-    EXPECT_EQ(valueOf(table->get(key(77, 24))) + valueOf(table->get(key(77, 26))), 50);
     EXPECT_TRUE(table->remove(key(77, 25)).isNull());
-    EXPECT_EQ(table->size(), 49);
-    table->clear();
-    EXPECT_EQ(table->size(), 0);
-    EXPECT_FALSE(table->keys()->hasMoreElements());
+    for (int i : {1, 24, 26, 48})
+        EXPECT_EQ(valueOf(table->get(key(77, i))), i);
+    EXPECT_EQ(table->size(), 47);
+    // Lookups by a bare hash take the first entry with it, whatever its key.
+    EXPECT_GE(valueOf(table->get(int32_t{77})), 0);
+    EXPECT_TRUE(table->get(int32_t{78}).isNull());
 }
 
 constexpr int LONG_CHAIN = 50000;
@@ -140,7 +74,7 @@ static void* buildAndFreeChain(void* destroyed)
     return nullptr;
 }
 
-TEST(HashtableCollisions, LongChainIsFreedWithoutDeepRecursion)
+TEST(Hashtable, LongChainIsFreedWithoutDeepRecursion)
 {
     // Nested releases would need several frames per entry: far more than this stack holds.
     pthread_attr_t small;
@@ -154,30 +88,8 @@ TEST(HashtableCollisions, LongChainIsFreedWithoutDeepRecursion)
     EXPECT_EQ(destroyed, LONG_CHAIN);
 }
 
-TEST(HashtableGetByInteger, FirstEntryWithThatHash)
+TEST(HashtableEnumeration, RemovingTheCurrentEntryLosesNothing)
 {
-    DHashtablePtr table = new DHashtable;
-    for (int i = -5; i < 40; ++i)
-        table->put(number(i), number(i * 10));
-    EXPECT_EQ(valueOf(table->get(int32_t { 17 })), 170);
-    EXPECT_EQ(valueOf(table->get(int32_t { -5 })), -50);
-    EXPECT_TRUE(table->get(int32_t { 40 }).isNull());
-    // Keys are not compared: any key whose stored hash matches answers.
-    table->put(key(1000, 1), number(1));
-    EXPECT_EQ(valueOf(table->get(int32_t { 1000 })), 1);
-}
-
-TEST(HashtableEnumeration, HighestBucketFirstAndRemovingTheCurrentEntryLosesNothing)
-{
-    DHashtablePtr table = new DHashtable;
-    table->put(key(2, 20), number(0));
-    table->put(key(5, 50), number(1));
-    EXPECT_EQ(keyNames(table), (Names { 50, 20 }));
-    DEnumerationPtr e = table->elements();
-    EXPECT_EQ(valueOf(e->nextElement()), 1);
-    EXPECT_EQ(valueOf(e->nextElement()), 0);
-    EXPECT_FALSE(e->hasMoreElements());
-    EXPECT_TRUE(e->nextElement().isNull());
     int destroyed = 0;
     DHashtablePtr chain = new DHashtable(1, 1000);
     for (int i = 0; i < 4; ++i)
@@ -188,8 +100,7 @@ TEST(HashtableEnumeration, HighestBucketFirstAndRemovingTheCurrentEntryLosesNoth
         seen.push_back(ptrCast<Key>(current)->name);
         chain->remove(current);
     }
-    EXPECT_EQ(seen, (Names { 3, 2, 1, 0 }));
-    EXPECT_EQ(chain->size(), 0);
+    EXPECT_EQ(seen, (Names{3, 2, 1, 0}));
     EXPECT_EQ(destroyed, 4);
 }
 
@@ -199,12 +110,13 @@ TEST(HashtableEnumeration, GrowthDuringEnumerationYieldsEachOldKeyOnce)
     for (int i = 0; i < 8; ++i)
         table->put(key(i * 7, i), number(i));
     DEnumerationPtr e = table->keys();
-    std::multiset<int32_t> seen { ptrCast<Key>(e->nextElement())->name };
+    std::multiset<int32_t> seen{ptrCast<Key>(e->nextElement())->name};
     for (int i = 8; i < 40; ++i)
         table->put(key(i * 7, i), number(i)); // grows twice
     while (e->hasMoreElements())
         seen.insert(ptrCast<Key>(e->nextElement())->name);
-    EXPECT_EQ(seen, (std::multiset<int32_t> { 0, 1, 2, 3, 4, 5, 6, 7 }));
+    EXPECT_EQ(seen, (std::multiset<int32_t>{0, 1, 2, 3, 4, 5, 6, 7}));
+    EXPECT_TRUE(e->nextElement().isNull());
     for (int i = 0; i < 40; ++i)
         EXPECT_EQ(valueOf(table->get(key(i * 7, i))), i);
 }

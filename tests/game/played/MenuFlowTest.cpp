@@ -2,13 +2,14 @@
 #include "PlayedGame.h"
 
 #include <filesystem>
-#include <fstream>
 
 #include "game/MenuParts.h"
 #include "gamelib/GameContext.h"
 #include "gamelib/StringManager.h"
 #include "guilib/GUIEngine.h"
 #include "guilib/GUIText.h"
+#include "support/Files.h"
+#include "support/TempDir.h"
 #include "util/DVector.h"
 
 using namespace gamelib;
@@ -42,10 +43,9 @@ protected:
     bool topShows(const std::string& text) { return topTexts().find(text) != std::string::npos; }
     int languageFile()
     {
-        std::ifstream in(dataFolder() + "/langid", std::ios::binary);
-        unsigned char b[4] = {0, 0, 0, 0};
-        in.read(reinterpret_cast<char*>(b), 4);
-        return in ? (b[0] << 24 | b[1] << 16 | b[2] << 8 | b[3]) : -1;
+        const std::string path = programFolder() + "/langid";
+        support::Bytes b = std::filesystem::exists(path) ? support::readFile(path) : support::Bytes();
+        return b.size() == 4 ? (b[0] << 24 | b[1] << 16 | b[2] << 8 | b[3]) : -1;
     }
     void startProgressGameAndPlay()
     {
@@ -283,12 +283,9 @@ TEST_F(MenuFlowTest, ATapOnTheBackCornerOfTheControlsLeavesAWaitingCellAsItWas)
 
 TEST_F(MenuFlowTest, DamagedStoresGiveAWorkingGameWithDefaults)
 {
-    namespace fs = std::filesystem;
-    for (const char* store : {"cfg", "gsv", "hs", "hsArcade", "keys_Tintrow"}) {
-        fs::create_directories(dataFolder() + "/home/Vandrel/Tintrow/" + store);
-        std::ofstream(dataFolder() + "/home/Vandrel/Tintrow/" + store + "/1") << "\xFF\x01";
-    }
-    std::ofstream(dataFolder() + "/langid") << "\x7F";
+    for (const char* store : {"cfg", "gsv", "hs", "hsArcade", "keys_Tintrow"})
+        support::writeFile(support::home() + "/Vandrel/Tintrow/" + store + "/1", std::string("\xFF\x01"));
+    support::writeFile(programFolder() + "/langid", std::string("\x7F"));
     startAnswering(0, false);
     EXPECT_EQ(0, rules().highestLevel);
     EXPECT_EQ(30, flow().sounds->soundVolume);

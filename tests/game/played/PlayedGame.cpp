@@ -2,8 +2,6 @@
 #include "PlayedGame.h"
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "gamelib/GameContext.h"
 #include "guilib/GUIEngine.h"
@@ -11,6 +9,8 @@
 #include "microedition/media/DManager.h"
 #include "microedition/midlet/DMIDlet.h"
 #include "sound/hssMemoryDriver.h"
+#include "support/Files.h"
+#include "support/TempDir.h"
 
 using namespace gamelib;
 using vela::microedition::midlet::DMIDlet;
@@ -125,11 +125,8 @@ std::string PlayedGame::topTexts()
 
 std::string PlayedGame::storeRecord(const std::string& store, int id) const
 {
-    std::ifstream in(resources.folder() + "/home/Vandrel/Tintrow/" + store + "/" + std::to_string(id),
-        std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    const std::string path = support::home() + "/Vandrel/Tintrow/" + store + "/" + std::to_string(id);
+    return std::filesystem::exists(path) ? support::readText(path) : "";
 }
 
 } // namespace tintrow::testing

@@ -37,8 +37,10 @@ protected:
     // The texts shown on the top screen, in tree order, each as its key (or its markup when it
     // has none) and a "|".
     std::string topTexts();
+    // Record `id` of one of the game's stores, "" when there is none.
     std::string storeRecord(const std::string& store, int id = 1) const;
-    const std::string& dataFolder() const { return resources.folder(); }
+    // The program's folder, where the language choice is kept.
+    const std::string& programFolder() const { return resources.folder(); }
 
     // Key codes of the keyboard as the host delivers them.
     enum : int32_t {
@@ -48,7 +50,7 @@ protected:
 
     FakeClock clock;
     TestResources resources;
-    FakeWindow window;
+    support::FakeWindow window;
     vela::lang::DPtr<gamelib::GameLib> app;
     vela::microedition::lcdui::DDisplayPtr display;
 };

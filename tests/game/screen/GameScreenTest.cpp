@@ -1,11 +1,9 @@
 // The game screen on the real data at 240 x 320: pictures against goldens, cursor and taps,
 // the menu button, the end-of-game waits, the hidden level jump, the time bar fill and sounds.
-// After an intended change of the pictures, regenerate the goldens and look at them again:
-//   TINTROW_UPDATE_GOLDENS=1 build/tests/test_game_screen --gtest_filter='*Golden*'
+// After an intended change of the pictures, scripts/update-goldens.sh draws the goldens anew.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <functional>
 
 #include "GameFixture.h"
@@ -13,12 +11,11 @@
 #include "gamelib/GameContext.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/ScreenCanvas.h"
-#include "host/PictureDecoder.h"
-#include "host/PngWriter.h"
 #include "microedition/lcdui/DImage.h"
 #include "microedition/media/DManager.h"
 #include "sound/hssChannel.h"
 #include "sound/hssSpeaker.h"
+#include "support/Golden.h"
 
 using namespace gamelib;
 
@@ -33,22 +30,10 @@ struct Crop {
 
 void expectGolden(const host::Surface& screen, const Crop& crop, const std::string& name)
 {
-    host::Surface actual(crop.w, crop.h);
+    host::Surface part(crop.w, crop.h);
     for (int y = 0; y < crop.h; ++y)
-        std::copy_n(screen.row(crop.y + y) + crop.x, crop.w, actual.row(y));
-    const std::string path = std::string(TINTROW_GOLDEN_DIR) + "/" + name + ".png";
-    std::string error;
-    if (std::getenv("TINTROW_UPDATE_GOLDENS")) {
-        ASSERT_TRUE(host::writePng(actual, path, error)) << error;
-        return;
-    }
-    host::Surface golden;
-    ASSERT_TRUE(host::loadPictureFile(path, golden, error)) << path << ": " << error;
-    if (golden.width != crop.w || golden.height != crop.h || golden.pixels != actual.pixels) {
-        const std::string shown = ::testing::TempDir() + name + "-actual.png";
-        host::writePng(actual, shown, error);
-        ADD_FAILURE() << name << " differs from its golden; the picture drawn is " << shown;
-    }
+        std::copy_n(screen.row(crop.y + y) + crop.x, crop.w, part.row(y));
+    support::expectGolden(part, std::string(TINTROW_GOLDEN_DIR) + "/" + name + ".png");
 }
 
 // Levels of the tests' own, past the shipped ones: 7 x 7 with the four corners cut, with a hole
@@ -94,7 +79,6 @@ protected:
     }
     ScreenCanvas& canvas() { return *GameContext::get().canvas; }
 
-    TemporaryHome home;
     ScreenStage stage{240, 320};
 };
 
@@ -248,7 +232,6 @@ TEST_F(GameScreenTest, TimeBarFillIsMadeAgainForABarOfAnotherSize)
 
 TEST(GameScreenSound, PanReachesThePlayingCloneAndATuneLoopsWhenShown)
 {
-    TemporaryHome home;
     ScreenStage stage(240, 320, true);
     writeTestLevels(stage);
     stage.startLevel(CORNERS);

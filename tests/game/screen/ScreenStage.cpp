@@ -1,9 +1,7 @@
 // A game screen on the real game data, without a window.
 #include "ScreenStage.h"
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
 #include "gamelib/Fonts.h"
 #include "gamelib/GameContext.h"
@@ -16,6 +14,7 @@
 #include "lang/HostHooks.h"
 #include "microedition/media/DManager.h"
 #include "sound/hssMemoryDriver.h"
+#include "support/Files.h"
 
 using namespace vela::lang;
 using namespace gamelib;
@@ -35,11 +34,9 @@ uint64_t readClock()
 
 ScreenStage::ScreenStage(int32_t w, int32_t h, bool sound) : window(w, h)
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tintrow-stage-XXXXXX");
-    folder = mkdtemp(pattern.data()) ? pattern : "";
-    std::filesystem::create_symlink(TINTROW_GAME_DATA, folder + "/game.dat");
+    std::filesystem::create_symlink(TINTROW_GAME_DATA, folder / "game.dat");
     hooks::setTickSource(readClock);
-    hooks::setProgramFile(folder + "/tintrow");
+    hooks::setProgramFile(folder / "tintrow");
     vela::io::setAppNameSource([] { return std::string("Tintrow"); });
     GameContext::reset();
     display = new vela::microedition::lcdui::DDisplay(&window);
@@ -80,14 +77,11 @@ ScreenStage::~ScreenStage()
     GameContext::reset();
     hooks::setProgramFile("");
     hooks::setTickSource(nullptr);
-    std::filesystem::remove_all(folder);
 }
 
 void ScreenStage::writeLevel(int32_t index, const LevelDesign& design)
 {
-    std::vector<uint8_t> bytes = design.bytes();
-    std::ofstream(folder + "/" + std::to_string(index) + ".bin", std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    support::writeFile(folder / (std::to_string(index) + ".bin"), design.bytes());
 }
 
 void ScreenStage::startLevel(int32_t level, int64_t seed)

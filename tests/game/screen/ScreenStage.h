@@ -6,8 +6,9 @@
 
 #include "game/GameFixture.h"
 #include "game/GameScreen.h"
-#include "gamelib/FakeWindow.h"
 #include "microedition/lcdui/DDisplay.h"
+#include "support/FakeWindow.h"
+#include "support/TempDir.h"
 
 namespace tintrow::testing {
 
@@ -37,10 +38,10 @@ public:
 
     static inline uint64_t now = 1000;
     int32_t pauses = 0, finished = 0, tips = 0;
-    FakeWindow window;
+    support::FakeWindow window;
 
 private:
-    std::string folder; // the program folder: a link to the built game.dat and the test's levels
+    support::TempDir folder; // the program folder: a link to the built game.dat and the test's levels
     vela::microedition::lcdui::DDisplayPtr display;
     gamelib::SoundManagerPtr sounds;
     GameScreenPtr gameScreen;

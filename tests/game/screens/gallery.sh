@@ -8,9 +8,7 @@ game=$1 out=$2
 shift 2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-source "$(dirname "$0")/../../support/program_copy.sh"
+source "$(dirname "$0")/../../support/run_game.sh"
 program_copy "$game" "$work"
 
 languages=$(grep -c . <<<"$(printf 'en\nde\nfr\nes\nru\n')")
@@ -69,8 +67,7 @@ for size in "$@"; do
     rm -rf "$dir"; mkdir -p "$dir"
     script_for "$lang" >"$dir/script.txt"
     rm -f "$work/bin/langid"
-    (cd "$dir" && TINTROW_HOME="$work/home-$size-$name" "$work/bin/tintrow" /nofullscreen \
-      /width:"$width" /height:"$height" /script:script.txt) || fail "$size $name: the run ended with status $?"
+    play "$work/bin/tintrow" "$dir" "$work/home-$size-$name" script.txt /nofullscreen /width:"$width" /height:"$height"
     for shot in $shots; do
       [[ -s "$dir/$shot.png" ]] || fail "$size $name: no shot $shot"
     done

@@ -1,11 +1,7 @@
-// Benchmarks of the game library: scheduler tick, sprite and text drawing, parsing, start-up.
-#include "BenchData.h"
-#include "gamelib/FakeWindow.h"
-
+// Benchmarks of the game library on the built game.dat beside the benchmark: sprite and text
+// drawing, parsing the game's sprite set and start-up to the logo.
 #include "gamelib/Fonts.h"
 #include "gamelib/GameContext.h"
-#include "gamelib/GameFlow.h"
-#include "gamelib/GameLib.h"
 #include "gamelib/ImageManager.h"
 #include "gamelib/Resources.h"
 #include "gamelib/ScreenCanvas.h"
@@ -14,53 +10,35 @@
 #include "lang/DString.h"
 #include "lang/HostHooks.h"
 #include "microedition/lcdui/DDisplay.h"
-#include "microedition/lcdui/DFont.h"
 #include "microedition/lcdui/DGraphics.h"
+#include "support/FakeWindow.h"
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
+#include <filesystem>
 
 using namespace vela::lang;
 using namespace gamelib;
 namespace hooks = vela::lang::host;
-using vela::microedition::lcdui::DDisplay;
-using vela::microedition::lcdui::DDisplayPtr;
-using vela::microedition::midlet::DMIDlet;
 
 namespace {
 
-// Half a period per read: every pass of the scheduler (two reads) is one tick.
-uint64_t fakeNow = 0;
-uint64_t steppingClock()
-{
-    return fakeNow += 21;
-}
-
-class EmptyFlow : public GameFlow {
-public:
-    void startUp() override {}
-    void tick() override {}
-    void paint(const vela::microedition::lcdui::DGraphicsPtr&) override {}
-    void pause() override {}
-    void shutdown() override {}
-};
-
-GameFlowPtr makeEmptyFlow()
-{
-    return new EmptyFlow();
-}
-
-// A display with the screen canvas over the given program folder's archive.
+// A display with the screen canvas over the game.dat beside the benchmark, the 240 x 320
+// resolution file read and its search path set, as start-up does before the logo.
 struct Stage {
-    explicit Stage(const std::string& folder)
+    Stage()
     {
+        const std::string folder = std::filesystem::read_symlink("/proc/self/exe").parent_path();
         hooks::setProgramFile(folder + "/tintrow");
         GameContext::reset();
-        display = new DDisplay(&window);
+        display = new vela::microedition::lcdui::DDisplay(&window);
         GameContext::get().canvas = new ScreenCanvas();
         display->setCurrent(GameContext::get().canvas);
         vela::io::openArchive(new DString(u"game.dat"));
+        GameContext::get().screenSupported = Resources::isResolutionSupported(240, 320);
+        StringManagerPtr settings = new StringManager();
+        settings->load(Resources::resolutionFileName(240, 320), false);
+        Resources::setSearchPath(settings->get(u"PATH"));
     }
     ~Stage()
     {
@@ -70,92 +48,51 @@ struct Stage {
         Fonts::release();
         hooks::setProgramFile("");
     }
-    FakeWindow window{240, 320};
-    DDisplayPtr display;
+    bool ready() const { return vela::io::isArchiveOpen() && GameContext::get().screenSupported; }
+
+    support::FakeWindow window{240, 320};
+    vela::microedition::lcdui::DDisplayPtr display;
 };
 
-void BM_SchedulerTickEmptyGame(benchmark::State& state)
+// The argument picks the work: 0 parses the game's sprite set, 1 draws its first animation,
+// 2 draws 40 characters in the game font.
+void BM_GameArt(benchmark::State& state)
 {
-    Stage stage(bench::syntheticProgramFolder());
-    GameContext& context = GameContext::get();
-    context.screenSupported = true;
-    context.game = makeEmptyFlow();
-    vela::lang::DPtr<GameLib> app = new GameLib(makeEmptyFlow);
-    hooks::setTickSource(steppingClock);
-    context.scheduler.restart();
-    for (auto _ : state) {
-        context.canvas->keyPressed(50);
-        app->tick();
-    }
-    hooks::setTickSource(nullptr);
-}
-BENCHMARK(BM_SchedulerTickEmptyGame);
-
-void BM_DrawAnimationTenParts(benchmark::State& state)
-{
-    Stage stage(bench::syntheticProgramFolder());
+    Stage stage;
+    if (!stage.ready())
+        return state.SkipWithError("no game.dat beside the benchmark");
     ImageManagerPtr sprites = new ImageManager();
     sprites->load(u"img/Game");
-    auto g = GameContext::get().graphics;
-    int32_t frame = 0;
-    for (auto _ : state)
-        frame = sprites->drawAnimation(g, 0, 40, 100, frame, 1, false);
-    benchmark::DoNotOptimize(frame);
-}
-BENCHMARK(BM_DrawAnimationTenParts);
-
-void BM_DrawString40Characters(benchmark::State& state)
-{
-    Stage stage(bench::syntheticProgramFolder());
-    Resources::setSearchPath(DStringPtr(new DString(u"img/")));
     Fonts::loadFonts(new DString());
     Fonts::setCurrentFont(Fonts::GAME);
     DStringPtr text = new DString(u"The quick brown fox jumps over 13 lazy d");
     auto g = GameContext::get().graphics;
-    for (auto _ : state)
-        Fonts::drawString(g, text, 0, 100, 0);
-}
-BENCHMARK(BM_DrawString40Characters);
-
-void BM_ParseGameSpriteSet(benchmark::State& state)
-{
-    std::string folder = bench::realProgramFolder();
-    if (folder.empty()) {
-        state.SkipWithError("game.dat is not built beside the benchmark");
-        return;
+    int32_t frame = 0;
+    for (auto _ : state) {
+        if (state.range(0) == 0)
+            sprites->load(u"img/Game");
+        else if (state.range(0) == 1)
+            frame = sprites->drawAnimation(g, 0, 40, 100, frame, 1, false);
+        else
+            Fonts::drawString(g, text, 0, 100, 0);
     }
-    Stage stage(folder);
-    StringManagerPtr settings = new StringManager();
-    settings->load(Resources::resolutionFileName(240, 320), false);
-    Resources::setSearchPath(settings->get(u"PATH"));
-    ImageManagerPtr sprites = new ImageManager();
-    for (auto _ : state)
-        sprites->load(u"img/Game");
-    state.counters["rectangles"] = sprites->imageCount();
-    state.counters["animations"] = sprites->animationCount();
+    state.SetLabel(state.range(0) == 0 ? "parse sprite set" : state.range(0) == 1 ? "draw animation" : "draw text");
 }
-BENCHMARK(BM_ParseGameSpriteSet)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GameArt)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 
 // What start-up does before the logo's first flush: archive, canvas, resolution check and
 // file, the four fonts, the logo picture.
 void BM_StartUpToLogoFlush(benchmark::State& state)
 {
-    std::string folder = bench::realProgramFolder();
-    if (folder.empty())
-        folder = bench::syntheticProgramFolder();
     for (auto _ : state) {
-        Stage stage(folder);
-        GameContext& context = GameContext::get();
-        context.screenSupported = Resources::isResolutionSupported(240, 320);
-        StringManagerPtr settings = new StringManager();
-        settings->load(Resources::resolutionFileName(240, 320), false);
-        Resources::setSearchPath(settings->get(u"PATH"));
+        Stage stage;
+        if (!stage.ready())
+        return state.SkipWithError("no game.dat beside the benchmark");
         Fonts::loadFonts(new DString());
-        auto logo = Resources::loadImage(u"img/vandrel");
-        context.graphics->drawImage(logo, 120, 160, 3);
-        context.canvas->flushGraphics();
+        GameContext::get().graphics->drawImage(Resources::loadImage(u"img/vandrel"), 120, 160, 3);
+        GameContext::get().canvas->flushGraphics();
     }
 }
 BENCHMARK(BM_StartUpToLogoFlush)->Unit(benchmark::kMillisecond);
 
-}
+} // namespace

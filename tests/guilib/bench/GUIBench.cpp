@@ -12,8 +12,10 @@
 #include "guilib/GUIText.h"
 #include "lang/DString.h"
 
+using namespace gamelib;
 using namespace guilib;
 using namespace gamelib;
+using namespace guilib;
 using vela::lang::DString;
 
 namespace {

@@ -2,7 +2,8 @@
 #include "host/PictureDecoder.h"
 #include "host/Window.h"
 #include "host/EventText.h"
-#include "host/TempFolder.h"
+#include "support/Process.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -20,16 +21,23 @@ namespace {
 
 const char* const TITLE = "Tintrow window test";
 
-std::string run(const std::string& command)
+// The first line a command prints, without its line end.
+std::string firstLine(const std::vector<std::string>& command)
 {
-    std::string out;
-    if (FILE* p = popen(command.c_str(), "r")) {
-        char buf[256];
-        while (fgets(buf, sizeof buf, p))
-            out += buf;
-        pclose(p);
+    std::string out = support::run(command).out;
+    return out.substr(0, out.find('\n'));
+}
+
+// xdotool with the arguments, split at spaces.
+void xdotool(const std::string& arguments)
+{
+    std::vector<std::string> argv = {"xdotool"};
+    for (size_t start = 0, end; start < arguments.size(); start = end + 1) {
+        end = std::min(arguments.find(' ', start), arguments.size());
+        argv.push_back(arguments.substr(start, end - start));
     }
-    return out;
+    support::RunResult r = support::run(argv);
+    EXPECT_EQ(r.status, 0) << arguments << ": " << r.err;
 }
 
 class RealWindow : public ::testing::Test {
@@ -70,9 +78,7 @@ protected:
         ASSERT_TRUE(window) << error;
         for (int tries = 0; tries < 50 && id.empty(); ++tries) { // the window may take a moment to map
             drain(100);
-            id = run(std::string("xdotool search --name '^") + TITLE + "$' | head -n 1");
-            while (!id.empty() && id.back() == '\n')
-                id.pop_back();
+            id = firstLine({"xdotool", "search", "--name", std::string("^") + TITLE + "$"});
         }
         ASSERT_FALSE(id.empty());
         drain(200);
@@ -93,10 +99,12 @@ protected:
     // The pixels of the whole X screen, read back by an independent client.
     host::Surface grab()
     {
-        TempFolder folder;
-        std::string path = folder.file("screen.png");
-        run("/usr/bin/python3 -c \"from PIL import ImageGrab; ImageGrab.grab(xdisplay='" +
-            std::string(getenv("DISPLAY")) + "').save('" + path + "')\"");
+        support::TempDir folder;
+        std::string path = folder / "screen.png";
+        support::RunResult r = support::run({"/usr/bin/python3", "-c",
+            "import sys; from PIL import ImageGrab; ImageGrab.grab(xdisplay=sys.argv[1]).save(sys.argv[2])",
+            getenv("DISPLAY"), path});
+        EXPECT_EQ(r.status, 0) << r.err;
         host::Surface s;
         std::string error;
         EXPECT_TRUE(host::loadPictureFile(path, s, error)) << error;
@@ -141,36 +149,36 @@ TEST_F(RealWindow, ShowsTheScreenScaledByWholePixels)
 
 TEST_F(RealWindow, CannotBeMadeSmallerThanTheDeviceScreen)
 {
-    std::string hints = run("xprop -id " + id + " WM_NORMAL_HINTS");
+    std::string hints = support::run({"xprop", "-id", id, "WM_NORMAL_HINTS"}).out;
     EXPECT_NE(hints.find("minimum size: 40 by 30"), std::string::npos) << hints;
 }
 
 TEST_F(RealWindow, LosingAndRegainingTheFocusAreReported)
 {
-    std::string root = run("xdotool search --maxdepth 0 --name '.*' 2>/dev/null | head -n 1");
-    run("xdotool windowfocus --sync " + id);
+    std::string root = firstLine({"xdotool", "search", "--maxdepth", "0", "--name", ".*"});
+    xdotool("windowfocus --sync " + id);
     drain(200);
-    run("xdotool windowfocus " + root);
+    xdotool("windowfocus " + root);
     EXPECT_EQ(drain(300), "inactive ");
-    run("xdotool windowfocus --sync " + id);
+    xdotool("windowfocus --sync " + id);
     EXPECT_EQ(drain(300), "active ");
 }
 
 TEST_F(RealWindow, KeysAndStylusArriveAsDeviceEvents)
 {
     drain(200); // the window may report its first focus
-    run("xdotool mousemove --window " + id + " 31 46 click 1");
-    run("xdotool key a F1 Return");
+    xdotool("mousemove --window " + id + " 31 46 click 1");
+    xdotool("key a F1 Return");
     std::string seen = drain(500);
     EXPECT_EQ(seen, "press10,15 release10,15 down65 up65 down112 up112 down13 up13 ");
 }
 
 TEST_F(RealWindow, LetterboxedPressesOutsideTheScreenAreIgnored)
 {
-    run("xdotool windowsize --sync " + id + " 200 90");
+    xdotool("windowsize --sync " + id + " 200 90");
     drain(200);
-    run("xdotool mousemove --window " + id + " 10 10 click 1");
-    run("xdotool mousemove --window " + id + " 55 6 mousedown 1 mousemove --window " + id +
+    xdotool("mousemove --window " + id + " 10 10 click 1");
+    xdotool("mousemove --window " + id + " 55 6 mousedown 1 mousemove --window " + id +
         " 61 9 mouseup 1");
     EXPECT_EQ(drain(500), "press5,2 drag7,3 release7,3 ") << "the screen is centred: 40 pixels of border";
 }
@@ -180,23 +188,23 @@ TEST_F(RealWindow, LetterboxedPressesOutsideTheScreenAreIgnored)
 // when Alt is let go before Return.
 TEST_F(RealWindow, WindowShortcutsAndModifiersReachNoCanvas)
 {
-    run("xdotool windowfocus --sync " + id);
+    xdotool("windowfocus --sync " + id);
     drain(200);
-    run("xdotool key F11 key alt+Return key alt+Return key F11 keydown alt keydown Return keyup alt keyup Return");
-    run("xdotool key alt+Tab key shift+a key Caps_Lock key Caps_Lock key ctrl+Num_Lock");
-    run("xdotool key a");
+    xdotool("key F11 key alt+Return key alt+Return key F11 keydown alt keydown Return keyup alt keyup Return");
+    xdotool("key alt+Tab key shift+a key Caps_Lock key Caps_Lock key ctrl+Num_Lock");
+    xdotool("key a");
     EXPECT_EQ(drain(800), "down65 up65 down65 up65 ");
 }
 
 TEST_F(RealWindow, LosingTheFocusEndsAHeldStylus)
 {
-    std::string root = run("xdotool search --maxdepth 0 --name '.*' 2>/dev/null | head -n 1");
-    run("xdotool windowfocus --sync " + id);
+    std::string root = firstLine({"xdotool", "search", "--maxdepth", "0", "--name", ".*"});
+    xdotool("windowfocus --sync " + id);
     drain(200);
-    run("xdotool mousemove --window " + id + " 31 46 mousedown 1 mousemove --window " + id + " 34 46");
-    run("xdotool windowfocus " + root);
+    xdotool("mousemove --window " + id + " 31 46 mousedown 1 mousemove --window " + id + " 34 46");
+    xdotool("windowfocus " + root);
     EXPECT_EQ(drain(400), "press10,15 drag11,15 release11,15 inactive ");
-    run("xdotool mouseup 1");
+    xdotool("mouseup 1");
     EXPECT_EQ(drain(300), "") << "no release without a press";
 }
 

@@ -2,9 +2,11 @@
 #include "io/D7zipInputStream.h"
 #include "io/DArchive.h"
 #include "io/HostPaths.h"
-#include "io/TestFiles.h"
 #include "lang/DString.h"
 #include "microedition/rms/DRecordStore.h"
+#include "support/Files.h"
+#include "support/Process.h"
+#include "support/TempDir.h"
 
 #include <benchmark/benchmark.h>
 
@@ -23,28 +25,22 @@ std::string memberName(int i)
 // A 2 MB solid archive of 200 members, made once per run, opened for in-process reads.
 const std::string& solidArchive()
 {
-    static testfiles::TempDir dir;
+    static support::TempDir dir;
     static const std::string path = [] {
+        std::map<std::string, std::string> members;
         for (int i = 0; i < MEMBERS; ++i) {
             // Like the game's resources: half already packed (pictures), half text and tables.
-            testfiles::Bytes bytes = testfiles::patternBytes(ARCHIVE_BYTES / MEMBERS, uint32_t(i));
+            support::Bytes bytes = support::patternBytes(ARCHIVE_BYTES / MEMBERS, uint32_t(i));
             if (i % 2 == 0)
                 for (size_t k = 0; k < bytes.size(); ++k)
                     bytes[k] = uint8_t("level tile ball line score 0123456789\n"[(k * 7 + bytes[k] % 3) % 38]);
-            testfiles::writeFile(dir / ("src/" + memberName(i)), bytes);
+            members[memberName(i)] = std::string(bytes.begin(), bytes.end());
         }
-        testfiles::make7z(dir / "bench.7z", dir / "src", {"-ms=on"});
+        support::pack7z(dir / "bench.7z", members, {"-ms=on"});
         io::openArchiveAt(dir / "bench.7z");
         return dir / "bench.7z";
     }();
     return path;
-}
-
-void readMember(const lang::DStringPtr& name)
-{
-    io::D7zipInputStreamPtr in = new io::D7zipInputStream(name);
-    lang::DbyteArrayPtr buffer = new lang::DbyteArray(4096);
-    while (in->read(buffer, 0, 4096) > 0) { }
 }
 
 // Every member when the argument is -1, else the one member of that number.
@@ -55,9 +51,12 @@ void BM_ArchiveRead(benchmark::State& state)
     for (int i = 0; i < MEMBERS; ++i)
         if (state.range(0) < 0 || state.range(0) == i)
             names.push_back(lang::DString::fromUtf8(memberName(i)));
+    lang::DbyteArrayPtr buffer = new lang::DbyteArray(4096);
     for (auto _ : state)
-        for (const auto& name : names)
-            readMember(name);
+        for (const auto& name : names) {
+            io::D7zipInputStreamPtr in = new io::D7zipInputStream(name);
+            while (in->read(buffer, 0, 4096) > 0) { }
+        }
     state.SetItemsProcessed(state.iterations() * int64_t(names.size()));
 }
 BENCHMARK(BM_ArchiveRead)->Arg(-1)->Arg(0)->Arg(MEMBERS - 1)->Unit(benchmark::kMicrosecond);
@@ -65,20 +64,21 @@ BENCHMARK(BM_ArchiveRead)->Arg(-1)->Arg(0)->Arg(MEMBERS - 1)->Unit(benchmark::kM
 // Whole processes, for the ratio of the tool against 7-Zip doing the same extraction.
 void BM_ProcessExtract(benchmark::State& state)
 {
-    const char* command[][2] = {{TINTROW_TOOL, "cat"}, {"7zz", "-so"}};
-    const char* program = command[state.range(0)][0];
-    std::vector<std::string> argv = {program, state.range(0) ? "e" : "dat", command[state.range(0)][1],
-                                     solidArchive(), memberName(MEMBERS / 2)};
-    state.SetLabel(state.range(0) ? "7zz e -so" : "tintrow-tool dat cat");
+    const bool reference = state.range(0);
+    const std::vector<std::string> argv = reference
+        ? std::vector<std::string>{"7zz", "e", "-so", solidArchive(), memberName(MEMBERS / 2)}
+        : std::vector<std::string>{TINTROW_TOOL, "dat", "cat", solidArchive(), memberName(MEMBERS / 2)};
+    state.SetLabel(reference ? "7zz e -so" : "tintrow-tool dat cat");
     for (auto _ : state)
-        testfiles::run(argv);
+        if (support::run(argv).status != 0)
+            return state.SkipWithError("the extraction failed");
 }
 BENCHMARK(BM_ProcessExtract)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
-// Record store add, set or get of 256 bytes in a folder of its own; every write pays its fsyncs.
+// Record store add, set or get of 256 bytes in a fresh folder; every write pays its fsyncs.
 void BM_RecordStore(benchmark::State& state)
 {
-    testfiles::TempDir home;
+    support::TempDir home;
     ::setenv("TINTROW_HOME", home.path().c_str(), 1);
     io::setAppNameSource([] { return std::string("Bench"); });
     auto store = microedition::rms::DRecordStore::openRecordStore(lang::DString::fromUtf8("b"), true);

@@ -1,15 +1,11 @@
-// A test card of every drawing operation compared with a golden picture that was looked at.
-// TINTROW_UPDATE_GOLDEN=1 rewrites the golden picture; look at the change before committing it.
-#include "host/PictureDecoder.h"
-#include "host/PngWriter.h"
+// A test card of every drawing operation, compared with a golden picture that was looked at.
 #include "lang/DString.h"
 #include "microedition/lcdui/DFont.h"
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/lcdui/DImage.h"
+#include "support/Golden.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
 
 using namespace vela;
 using namespace vela::microedition::lcdui;
@@ -53,21 +49,8 @@ DImagePtr drawCard()
 
 TEST(Golden, TestCard)
 {
-    DImagePtr card = drawCard();
-    std::string golden = std::string(TINTROW_GOLDEN_DIR) + "/test-card.png";
-    std::string error;
-    if (std::getenv("TINTROW_UPDATE_GOLDEN")) {
-        ASSERT_TRUE(host::writePng(card->surface(), golden, error)) << error;
-        GTEST_SKIP() << "rewrote " << golden;
-    }
-    host::Surface expected;
-    ASSERT_TRUE(host::loadPictureFile(golden, expected, error)) << error;
-    ASSERT_EQ(expected.width, card->getWidth());
-    ASSERT_EQ(expected.height, card->getHeight());
     // The golden file holds 8-bit RGB: magenta reads back as the key colour itself.
-    for (int y = 0; y < expected.height; ++y)
-        for (int x = 0; x < expected.width; ++x)
-            ASSERT_EQ(card->surface().row(y)[x], expected.row(y)[x]) << "first difference at " << x << "," << y;
+    support::expectGolden(drawCard()->surface(), std::string(TINTROW_GOLDEN_DIR) + "/test-card.png");
 }
 
 } // namespace

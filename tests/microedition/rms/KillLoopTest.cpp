@@ -8,7 +8,7 @@
 
 using namespace vela;
 using namespace vela::microedition::rms;
-using testfiles::Bytes;
+using support::Bytes;
 
 namespace {
 
@@ -24,7 +24,7 @@ Bytes value(uint32_t id, uint32_t generation)
         v[4 + i] = uint8_t(generation >> (24 - 8 * i));
     }
     size_t length = (generation * 7919u + id * 31u) % 6000u + 1;
-    Bytes body = testfiles::patternBytes(length, id * 1000003u + generation);
+    Bytes body = support::patternBytes(length, id * 1000003u + generation);
     v.insert(v.end(), body.begin(), body.end());
     return v;
 }
@@ -45,7 +45,7 @@ int64_t generationOf(uint32_t id, const Bytes& record)
     DRecordStorePtr store = DRecordStore::openRecordStore(lang::DString::fromUtf8("kill"), false);
     for (uint32_t step = 1;; ++step)
         for (int32_t id = 1; id <= RECORDS; ++id) {
-            auto data = testfiles::array(value(uint32_t(id), round * 100000u + step));
+            auto data = support::toArray(value(uint32_t(id), round * 100000u + step));
             store->setRecord(id, data, 0, data->length());
         }
 }
@@ -57,7 +57,7 @@ TEST_F(KillLoop, KilledWritersNeverTearARecord)
     {
         DRecordStorePtr store = open("kill");
         for (int32_t id = 1; id <= RECORDS; ++id) {
-            lang::DbyteArrayPtr data = testfiles::array(value(uint32_t(id), 0));
+            lang::DbyteArrayPtr data = support::toArray(value(uint32_t(id), 0));
             store->addRecord(data, 0, data->length());
         }
     }
@@ -84,7 +84,7 @@ TEST_F(KillLoop, KilledWritersNeverTearARecord)
         ASSERT_EQ(store->getNumRecords(), RECORDS) << "round " << round;
         ASSERT_EQ(store->getNextRecordID(), RECORDS + 1) << "round " << round;
         for (int32_t id = 1; id <= RECORDS; ++id) {
-            Bytes record = testfiles::bytesOf(store->getRecord(id));
+            Bytes record = support::bytesOf(store->getRecord(id));
             int64_t generation = generationOf(uint32_t(id), record);
             ASSERT_GE(generation, 0) << "record " << id << " torn in round " << round;
             newest = std::max(newest, generation);

@@ -3,6 +3,9 @@
 
 #include "sound/hssMusic.h"
 #include "sound/hssSound.h"
+#include "support/Files.h"
+#include "support/Process.h"
+#include "support/TempDir.h"
 
 #include <benchmark/benchmark.h>
 
@@ -83,21 +86,16 @@ BENCHMARK_CAPTURE(mixOneSecond, FourTrackModule, 4, 0)->Unit(benchmark::kMillise
 // openmpt123. Compare the two times; the ratio is the figure of interest.
 void renderProcess(benchmark::State& state, bool reference)
 {
-    if (reference && !hasCommand("openmpt123")) {
-        state.SkipWithError("openmpt123 is not installed");
-        return;
-    }
-    TempDir folder;
-    const std::string& dir = folder.path;
-    writeFile(dir + "/song.mod", busyModule(8, 24));
-    const std::string command = reference
-        ? "openmpt123 --quiet --render --subsong 0 --samplerate 44100 --no-float --force " + dir + "/song.mod >/dev/null 2>&1"
-        : std::string(TINTROW_TOOL) + " render " + dir + "/song.mod --out " + dir + "/song.wav >/dev/null 2>&1";
+    support::TempDir dir;
+    support::writeFile(dir / "song.mod", busyModule(8, 24));
+    const std::vector<std::string> command = reference
+        ? std::vector<std::string>{"openmpt123", "--quiet", "--render", "--subsong", "0", "--samplerate", "44100",
+                                   "--no-float", "--force", dir / "song.mod"}
+        : std::vector<std::string>{TINTROW_TOOL, "render", dir / "song.mod", "--out", dir / "song.wav"};
     for (auto _ : state) {
-        if (std::system(command.c_str()) != 0) {
-            state.SkipWithError("render failed");
-            break;
-        }
+        support::RunResult r = support::run(command);
+        if (r.status != 0)
+            return state.SkipWithError(("render failed: " + r.err).c_str());
     }
 }
 BENCHMARK_CAPTURE(renderProcess, Tool, false)->Unit(benchmark::kMillisecond);

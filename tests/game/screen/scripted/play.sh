@@ -1,17 +1,15 @@
 #!/bin/bash
-# Plays level 0 through the whole program twice: both runs end well, their shots are identical,
+# Plays a level through the whole program twice: both runs end well, their shots are identical,
 # and the panel after the completed line matches its golden (the score of that line).
-# TINTROW_UPDATE_GOLDENS=1 writes the golden instead; look at it before checking it in.
+# TINTROW_UPDATE_GOLDENS=1 writes the golden instead (scripts/update-goldens.sh).
 set -u
 game=$1
 here=$(cd "$(dirname "$0")" && pwd)
 golden=$here/../golden/script-score-after-line.png
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$here/../../../support/run_game.sh"
 python=/usr/bin/python3
-
-source "$here/../../../support/program_copy.sh"
 program_copy "$game" "$work"
 # The level the script jumps to, beside the game's data: 7 x 7 with the corners cut, lines of
 # three in two colours, three balls a turn, a goal of 100 points.
@@ -22,15 +20,10 @@ head = struct.pack(">bbbbbbiibhi", 7, 7, 0, 2, 2, 3, 60000, 200, 3, 100, 1000)
 open(sys.argv[1], "wb").write(head + bytes(0 if c == "#" else 1 for row in rows for c in row))
 LEVEL
 for run in a b; do
-  mkdir -p "$work/$run"
   rm -f "$work/bin/langid"
-  (cd "$work/$run" && TINTROW_HOME="$work/home-$run" "$work/bin/tintrow" /script:"$here/play-level0.txt") \
-    || fail "run $run ended with status $?"
+  play "$work/bin/tintrow" "$work/$run" "$work/home-$run" "$here/play-level0.txt"
 done
-for shot in selected travelling line-removed tap-travelling spawned paused continued; do
-  [[ -s "$work/a/$shot.png" ]] || fail "$shot.png was not taken"
-  cmp -s "$work/a/$shot.png" "$work/b/$shot.png" || fail "$shot.png differs between two runs"
-done
+same_shots "$work/a" "$work/b" selected travelling line-removed tap-travelling spawned paused continued
 crop='import sys; from PIL import Image; Image.open(sys.argv[1]).crop((20, 48, 220, 78)).save(sys.argv[2])'
 $python -c "$crop" "$work/a/line-removed.png" "$work/panel.png" || fail "cannot crop the panel"
 if [[ -n ${TINTROW_UPDATE_GOLDENS:-} ]]; then

@@ -1,10 +1,10 @@
 // Drawing costs at two screen sizes, each against memcpy of the same number of bytes.
-#include "host/TestWindow.h"
 #include "lang/DString.h"
 #include "microedition/lcdui/DDisplay.h"
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/lcdui/DImage.h"
 #include "microedition/lcdui/game/DGameCanvas.h"
+#include "support/FakeWindow.h"
 
 #include <benchmark/benchmark.h>
 
@@ -72,7 +72,7 @@ void Flush(benchmark::State& state, bool sdl)
     options.scale = 1;
     std::string error;
     std::unique_ptr<host::Window> window =
-        sdl ? host::openSdlWindow(options, error) : std::unique_ptr<host::Window>(new TestWindow(w, h));
+        sdl ? host::openSdlWindow(options, error) : std::unique_ptr<host::Window>(new support::FakeWindow(w, h));
     if (!window)
         return state.SkipWithError(error.c_str());
     DDisplayPtr display = new DDisplay(window.get());

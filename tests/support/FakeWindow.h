@@ -1,13 +1,16 @@
-// A window for tests: an in-memory screen that counts presentations and replays queued events.
+// The device screen without a real window: presentations are counted, queued events replayed.
 #pragma once
 
+#include "host/Surface.h"
 #include "host/Window.h"
 
 #include <deque>
 
-class TestWindow : public host::Window {
+namespace support {
+
+class FakeWindow : public host::Window {
 public:
-    TestWindow(int w, int h) : device(w, h, 0) {}
+    FakeWindow(int width, int height) : device(width, height) { }
 
     host::Surface& screen() override { return device; }
     void present() override { ++presents; }
@@ -25,3 +28,5 @@ public:
     int presents = 0;
     std::deque<host::HostEvent> events;
 };
+
+} // namespace support
