@@ -42,11 +42,6 @@ void Fonts::setCurrentFont(int32_t index)
     current = index;
 }
 
-int32_t Fonts::currentFont()
-{
-    return current;
-}
-
 int32_t Fonts::height()
 {
     return get(current)->getHeight();

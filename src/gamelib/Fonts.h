@@ -14,7 +14,6 @@ public:
     // A font of the table; an empty font before loading.
     static ImageFontPtr get(int32_t index);
     static void setCurrentFont(int32_t index);
-    static int32_t currentFont();
     static int32_t height();
     static int32_t stringWidth(const vela::lang::DStringPtr& s);
     static void drawString(const vela::microedition::lcdui::DGraphicsPtr& g,

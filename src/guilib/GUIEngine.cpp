@@ -93,11 +93,6 @@ GUIWidgetPtr GUIEngine::getTopScreen() const
     return ptrCast<GUIWidget>(screens->elementAt(n - 1));
 }
 
-int32_t GUIEngine::getScreenCount() const
-{
-    return screens->size();
-}
-
 void GUIEngine::pushScreen(const GUIWidgetPtr& screen)
 {
     if (!screen)

@@ -35,7 +35,6 @@ public:
     void popScreen();
     void closeScreen(const GUIWidgetPtr& widget);
     void closeAllScreens();
-    int32_t getScreenCount() const;
 
     void postAction(const GUIActionPtr& action);
     GUIActionPtr pollAction();

@@ -55,11 +55,6 @@ void DDataOutputStream::writeByte(int32_t v)
     writeBigEndian(uint32_t(v), 1);
 }
 
-void DDataOutputStream::writeShort(int32_t v)
-{
-    writeBigEndian(uint32_t(v), 2);
-}
-
 void DDataOutputStream::writeInt(int32_t v)
 {
     writeBigEndian(uint32_t(v), 4);

@@ -20,7 +20,6 @@ public:
 
     void writeBoolean(bool v);
     void writeByte(int32_t v);
-    void writeShort(int32_t v);
     void writeInt(int32_t v);
     void writeLong(int64_t v);
     // Throws UTFDataFormatException when the encoding would exceed 65535 bytes.

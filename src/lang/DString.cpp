@@ -340,11 +340,6 @@ DStringPtr DString::join(std::u16string_view left, std::u16string_view right)
     return new DString(Adopt {}, units, length);
 }
 
-DStringPtr DString::concat(const char16_t* left, const char16_t* right)
-{
-    return join(terminatedView(left ? left : NULL_TEXT), terminatedView(right ? right : NULL_TEXT));
-}
-
 static std::u16string_view textOf(const DStringPtr& s)
 {
     return s ? s->view() : std::u16string_view(NULL_TEXT);

@@ -56,8 +56,6 @@ public:
     // Latin-1 bytes without terminator; units above 255 become '?'.
     DbyteArrayPtr getBytes() const;
 
-    // Literal + literal; a null side reads "null".
-    static DStringPtr concat(const char16_t* left, const char16_t* right);
     static DStringPtr join(std::u16string_view left, std::u16string_view right);
 
 private:
