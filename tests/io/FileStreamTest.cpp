@@ -76,13 +76,17 @@ TEST_F(FileStreams, BadArgumentsAndMissingFilesThrow)
     EXPECT_THROWS_KIND(in->read(), lang::IOException);
 }
 
-TEST_F(FileStreams, OutputEmptiesAnExistingFile)
+// Until the close the old file stays whole: a crash or a full disk never leaves it emptied.
+TEST_F(FileStreams, OutputReplacesAnExistingFileAtClose)
 {
     testfiles::writeFile(dir / "prog/out", testfiles::patternBytes(50, 2));
     DFileOutputStreamPtr out = new DFileOutputStream(lang::DString::fromUtf8("/out"));
     out->write(0x41);
     out->write(testfiles::array({0, 0x42, 0}), 1, 2);
     out->flush();
+    EXPECT_EQ(testfiles::readFile(dir / "prog/out"), testfiles::patternBytes(50, 2));
+    { DFileOutputStreamPtr dropped = new DFileOutputStream(lang::DString::fromUtf8("/out")); }
+    EXPECT_EQ(testfiles::readFile(dir / "prog/out"), testfiles::patternBytes(50, 2));
     out->close();
     EXPECT_EQ(testfiles::readFile(dir / "prog/out"), (Bytes{0x41, 0x42, 0}));
     EXPECT_THROWS_KIND(out->write(1), lang::IOException);
