@@ -1,4 +1,4 @@
-// Replays the saved fuzzer findings: each input once crashed or hung a decoder.
+// Replays every fuzz target's corpus: the seeds from the game's data and each saved finding.
 #include "FuzzTargets.h"
 #include "io/TestFiles.h"
 
@@ -7,26 +7,35 @@
 
 namespace {
 
-TEST(CorpusReplay, SavedInputsFailCleanly)
+class CorpusReplay : public ::testing::TestWithParam<fuzz::NamedTarget> { };
+
+TEST_P(CorpusReplay, EveryInputIsReadOrRefusedCleanly)
 {
-    const std::pair<const char*, void (*)(const uint8_t*, size_t)> targets[] = {
-        {"archive", fuzz::archiveInput}, {"data", fuzz::dataStreamInput}};
-    for (const auto& [kind, target] : targets) {
-        std::string folder = std::string(TINTROW_FUZZ_CORPUS) + "/" + kind;
-        int replayed = 0;
-        if (DIR* dir = ::opendir(folder.c_str())) {
-            while (dirent* e = ::readdir(dir)) {
-                if (e->d_name[0] == '.')
-                    continue;
-                SCOPED_TRACE(e->d_name);
-                testfiles::Bytes input = testfiles::readFile(folder + "/" + e->d_name);
-                target(input.data(), input.size());
-                ++replayed;
-            }
-            ::closedir(dir);
+    const std::string folder = std::string(TINTROW_FUZZ_CORPUS) + "/" + GetParam().name;
+    int replayed = 0;
+    if (DIR* dir = ::opendir(folder.c_str())) {
+        while (dirent* e = ::readdir(dir)) {
+            if (e->d_name[0] == '.')
+                continue;
+            SCOPED_TRACE(e->d_name);
+            testfiles::Bytes input = testfiles::readFile(folder + "/" + e->d_name);
+            GetParam().run(input.data(), input.size());
+            ++replayed;
         }
-        EXPECT_GT(replayed, 0) << "no saved inputs for " << kind;
+        ::closedir(dir);
     }
+    EXPECT_GT(replayed, 0) << "no corpus in " << folder;
 }
+
+std::vector<fuzz::NamedTarget> allTargets()
+{
+    std::vector<fuzz::NamedTarget> targets;
+    for (const fuzz::NamedTarget* t = fuzz::TARGETS; t->name; ++t)
+        targets.push_back(*t);
+    return targets;
+}
+
+INSTANTIATE_TEST_SUITE_P(Fuzz, CorpusReplay, ::testing::ValuesIn(allTargets()),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -1,13 +1,23 @@
-// libFuzzer entry: hands each input to the target chosen at build time.
+// libFuzzer entry: hands each input to the target named at build time (FUZZ_TARGET).
 #include "FuzzTargets.h"
 
-#define FUZZ_ENTRY_archive fuzz::archiveInput
-#define FUZZ_ENTRY_data fuzz::dataStreamInput
-#define FUZZ_ENTRY_OF(target) FUZZ_ENTRY_##target
-#define FUZZ_ENTRY(target) FUZZ_ENTRY_OF(target)
+#include <cstdlib>
+#include <cstring>
+
+#define FUZZ_NAME_OF(target) #target
+#define FUZZ_NAME(target) FUZZ_NAME_OF(target)
+
+static fuzz::Target chosenTarget()
+{
+    for (const fuzz::NamedTarget* t = fuzz::TARGETS; t->name; ++t)
+        if (std::strcmp(t->name, FUZZ_NAME(FUZZ_TARGET)) == 0)
+            return t->run;
+    std::abort();
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    FUZZ_ENTRY(FUZZ_TARGET)(data, size);
+    static const fuzz::Target target = chosenTarget();
+    target(data, size);
     return 0;
 }

@@ -1,44 +1,83 @@
-// Fuzz target: any bytes as a wave file, or as a module when built with FUZZ_MODULE, loaded and, when accepted, mixed for a moment.
+// Fuzz targets of the media formats: waves and modules (loaded, then mixed for a moment) and
+// PNG and JPEG pictures (decoded, then turned every way the runtime turns them).
+#include "FuzzTargets.h"
+
+#include "host/PictureDecoder.h"
 #include "sound/hssMemoryDriver.h"
 #include "sound/hssMusic.h"
 #include "sound/hssSound.h"
 #include "sound/hssSpeaker.h"
 #include "sound/hssStatus.h"
 
-#include <cstddef>
-#include <cstdint>
+#include <string>
 #include <vector>
 
-// One of the two serves each build.
-inline int play(hssSpeaker& speaker, hssMusic& music, size_t size)
+namespace fuzz {
+
+namespace {
+
+// One speaker for the life of the process, opened at the format each sound kind likes.
+hssSpeaker& speaker(int frequency, int bits, int stereo)
 {
+    static hssSpeaker shared(hssCreateMemoryDriver);
+    if (shared.isOpen())
+        shared.close();
+    shared.open(frequency, bits, stereo, 1, 8);
+    return shared;
+}
+
+void mixAMoment(hssSpeaker& out)
+{
+    std::vector<uint8_t> buffer(8000);
+    static_cast<hssMemoryDriver*>(out.driver())->render(buffer.data(), int(buffer.size()));
+    out.stopAll();
+}
+
+void pictureInput(const uint8_t* data, size_t size, bool png)
+{
+    host::RgbaPicture decoded;
+    std::string error;
+    if (png ? !host::decodePng(data, size, decoded, error) : !host::decodeJpeg(data, size, decoded, error))
+        return;
+    host::Surface surface;
+    if (!host::decodePicture(data, size, surface, error))
+        return;
+    for (int transform : {host::TRANSFORM_MIRROR, host::TRANSFORM_ROT180, host::TRANSFORM_ROT90,
+                          host::TRANSFORM_ROT270})
+        host::transformed(surface, transform);
+}
+
+} // namespace
+
+void waveInput(const uint8_t* data, size_t size)
+{
+    hssSound sound;
+    if (sound.load(data, size) != HSS_OK)
+        return;
+    hssSpeaker& out = speaker(44100, 16, 1);
+    if (out.playSound(&sound) >= 0)
+        mixAMoment(out);
+}
+
+void moduleInput(const uint8_t* data, size_t size)
+{
+    hssMusic music;
+    if (music.load(data, size) != HSS_OK)
+        return;
     music.loop = size % 2 == 0;
-    return speaker.playMusic(&music);
+    hssSpeaker& out = speaker(8000, 8, 0); // a low rate reaches many rows quickly
+    if (out.playMusic(&music) >= 0)
+        mixAMoment(out);
 }
 
-inline int play(hssSpeaker& speaker, hssSound& sound, size_t)
+void pngInput(const uint8_t* data, size_t size)
 {
-    return speaker.playSound(&sound);
+    pictureInput(data, size, true);
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+void jpegInput(const uint8_t* data, size_t size)
 {
-#ifdef FUZZ_MODULE
-    hssMusic loaded;
-    const int frequency = 8000, bits = 8, stereo = 0;   // a low rate reaches many rows quickly
-#else
-    hssSound loaded;
-    const int frequency = 44100, bits = 16, stereo = 1;
-#endif
-    if (loaded.load(data, size) != HSS_OK)
-        return 0;
-    static hssSpeaker speaker(hssCreateMemoryDriver);
-    if (!speaker.isOpen())
-        speaker.open(frequency, bits, stereo, 1, 8);
-    if (play(speaker, loaded, size) >= 0) {
-        std::vector<uint8_t> out(8000);
-        static_cast<hssMemoryDriver*>(speaker.driver())->render(out.data(), static_cast<int>(out.size()));
-    }
-    speaker.stopAll();
-    return 0;
+    pictureInput(data, size, false);
 }
+
+} // namespace fuzz
