@@ -39,8 +39,9 @@ std::string makeScratchFolder()
 
 const std::string& scratchFolder()
 {
-    static const std::string root = makeScratchFolder();
-    return root;
+    // Never destroyed: the exit handler that removes the folder still needs its name.
+    static const std::string* root = new std::string(makeScratchFolder());
+    return *root;
 }
 
 void writeProgramFile(const std::string& name, const void* data, size_t size)
