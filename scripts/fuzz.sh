@@ -36,11 +36,12 @@ for target in "${targets[@]}"; do
   echo "fuzz: $target for ${seconds}s"
   "$build/$target" "$work" "${seeds[@]}" \
     -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=1024 -timeout=10 \
-    -artifact_prefix="$findings/" -print_final_stats=1 >"$log" 2>&1 || echo "fuzz: $target stopped on a finding: $findings"
+    -artifact_prefix="$findings/" -print_final_stats=1 >"$log" 2>&1 \
+    || echo "fuzz: $target stopped on a finding: $findings"
   tail -n 12 "$log"
   # One line per driver for the record: executions, coverage, features, corpus size.
   done_line=$(grep -E '^#[0-9]+ +(DONE|INITED)' "$log" | tail -n 1 || true)
   execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
-  echo "$name ${seconds}s execs=${execs:-?} $(grep -oE 'cov: [0-9]+ ft: [0-9]+ corp: [0-9]+/[^ ]+' <<<"$done_line")" \
-    | tee -a "$build/summary.txt"
+  coverage=$(grep -oE 'cov: [0-9]+ ft: [0-9]+ corp: [0-9]+/[^ ]+' <<<"$done_line" || true)
+  echo "$name ${seconds}s execs=${execs:-?} $coverage" | tee -a "$build/summary.txt"
 done

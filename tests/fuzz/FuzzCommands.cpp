@@ -15,7 +15,8 @@ void scriptInput(const uint8_t* data, size_t size)
 {
     std::vector<host::ScriptCommand> commands;
     std::string error;
-    if (!host::parseScript(std::string(reinterpret_cast<const char*>(data), size), commands, error)) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    if (!host::parseScript(text, commands, error)) {
         if (error.empty())
             std::abort();
         return;

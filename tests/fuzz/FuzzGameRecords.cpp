@@ -23,7 +23,8 @@ void play(Game& game, RecordingHost& host, size_t seed)
     std::mt19937 random{uint32_t(seed)};
     for (int32_t tick = 0; tick < 300; ++tick) {
         if (random() % 4 == 0 && game.turnState == TURN_PLAYER)
-            game.choose(int32_t(random() % uint32_t(game.width)), int32_t(random() % uint32_t(game.height)));
+            game.choose(int32_t(random() % uint32_t(game.width)),
+                        int32_t(random() % uint32_t(game.height)));
         host.clock += 42;
         game.tick();
     }

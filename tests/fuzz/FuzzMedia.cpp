@@ -35,9 +35,11 @@ void mixAMoment(hssSpeaker& out)
 
 void pictureInput(const uint8_t* data, size_t size, bool png)
 {
-    host::RgbaPicture decoded;
+    host::RgbaPicture rgba;
     std::string error;
-    if (png ? !host::decodePng(data, size, decoded, error) : !host::decodeJpeg(data, size, decoded, error))
+    const bool decoded = png ? host::decodePng(data, size, rgba, error)
+                             : host::decodeJpeg(data, size, rgba, error);
+    if (!decoded)
         return;
     host::Surface surface;
     if (!host::decodePicture(data, size, surface, error))

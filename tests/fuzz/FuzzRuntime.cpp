@@ -20,7 +20,8 @@ void archiveInput(const uint8_t* data, size_t size)
         io::openArchiveAt(scratchFolder() + "/fuzz.7z");
         for (const std::string& name : io::archiveMemberNames())
             expectCleanFailure([&] {
-                io::D7zipInputStreamPtr in = new io::D7zipInputStream(lang::DString::fromUtf8(name));
+                io::D7zipInputStreamPtr in =
+                    new io::D7zipInputStream(lang::DString::fromUtf8(name));
                 while (in->read() >= 0) { }
             });
     });

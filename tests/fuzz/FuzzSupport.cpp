@@ -26,7 +26,8 @@ void removeScratchFolder()
 
 std::string makeScratchFolder()
 {
-    std::string root = (fs::temp_directory_path() / ("tintrow-fuzz-" + std::to_string(::getpid()))).string();
+    const std::string name = "tintrow-fuzz-" + std::to_string(::getpid());
+    const std::string root = (fs::temp_directory_path() / name).string();
     fs::create_directories(root + "/home");
     vela::lang::host::setProgramFile(root + "/tintrow");
     ::setenv("TINTROW_HOME", (root + "/home").c_str(), 1);

@@ -87,7 +87,8 @@ def main():
         runs = os.path.join(work, "runs")
         os.makedirs(runs)
         names = members(archive)
-        chosen = names if not args.sample else names[::max(1, len(names) // args.sample)][:args.sample]
+        step = max(1, len(names) // args.sample) if args.sample else 1
+        chosen = names[::step][:args.sample or None]
         size = os.path.getsize(archive)
         cases = [("cut", n) for n in (0, 31, 32, size // 4, size // 2, size - 1)]
         cases += [(how, name) for name in chosen for how in ("missing", "garbage")]
@@ -104,7 +105,7 @@ def main():
             except Failure as failure:
                 sys.exit(f"FAIL: the archive {how} {what} {failure}")
             if how == "cut" and "game.dat" not in message:
-                sys.exit(f"FAIL: an archive cut at {what} bytes does not end with a message naming it")
+                sys.exit(f"FAIL: an archive cut at {what} bytes ends without naming it")
             outcomes[outcome] += 1
         print(f"hostile archive: {len(cases)} archives ({len(chosen)} of {len(names)} members "
               "missing, then garbled; 6 cut short): "

@@ -59,7 +59,8 @@ class Session:
             if record is None:
                 continue
             os.makedirs(self.folder(store))
-            with open(os.path.join(self.folder(store), "langid" if store == "files" else "1"), "wb") as f:
+            name = "langid" if store == "files" else "1"
+            with open(os.path.join(self.folder(store), name), "wb") as f:
                 f.write(record)
 
     def snapshot(self):

@@ -62,11 +62,12 @@ def main():
                 homes.setdefault(name.split("-")[1], {}).setdefault(f.read(), name)
         strays = [n for pictures in homes.values() for n in list(pictures.values())[1:]]
         if strays:
-            sys.exit(f"FAIL: the soak lost its way: {strays[0]} is not the in-game menu it was before")
+            sys.exit(f"FAIL: the soak lost its way: {strays[0]} is not the home it was before")
         early = next(s for s in samples if s[0] >= settle * 60000)
         last = samples[-1]
         print(f"soak: {last[0] / 60000:.1f} min of virtual play in {real:.0f} s, "
-              f"{expected} returns home; heap {early[1] / 1e6:.2f} MB at {early[0] / 60000:.1f} min, "
+              f"{expected} returns home; heap {early[1] / 1e6:.2f} MB at "
+              f"{early[0] / 60000:.1f} min, "
               f"{last[1] / 1e6:.2f} MB at the end; no error or leak reported")
         if abs(last[1] - early[1]) > HEAP_SLACK:
             sys.exit("FAIL: the heap grew by more than 1 MB")
