@@ -85,8 +85,8 @@ class Session:
                 found += [os.path.join(path, n) for n in folders + files if n.startswith(".tmp-")]
         return found
 
-    def start(self, script, cwd):
-        env = dict(os.environ, TINTROW_HOME=self.home)
+    def start(self, script, cwd, **environment):
+        env = dict(os.environ, TINTROW_HOME=self.home, **environment)
         return subprocess.Popen([self.program, "/script:" + os.path.join(HERE, script)], cwd=cwd,
                                 env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
 
