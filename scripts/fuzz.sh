@@ -40,7 +40,7 @@ for target in "${targets[@]}"; do
     || echo "fuzz: $target stopped on a finding: $findings"
   tail -n 12 "$log"
   # One line per driver for the record: executions, coverage, features, corpus size.
-  done_line=$(grep -E '^#[0-9]+ +(DONE|INITED)' "$log" | tail -n 1 || true)
+  done_line=$(grep -E '^#[0-9]+[[:space:]]+(DONE|INITED)' "$log" | tail -n 1 || true)
   execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
   coverage=$(grep -oE 'cov: [0-9]+ ft: [0-9]+ corp: [0-9]+/[^ ]+' <<<"$done_line" || true)
   echo "$name ${seconds}s execs=${execs:-?} $coverage" | tee -a "$build/summary.txt"
