@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test (then the unit tests under sanitizers).
+# Installs what is missing, builds, and runs every test (then the unit tests and a short soak of
+# the whole game under sanitizers).
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/setup.sh --tests
@@ -15,7 +16,7 @@ cmake --build build -j"$jobs"
 # The sanitizer build packs no data of its own; the tests that play the game use the first build's.
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTINTROW_SANITIZE=ON -DTINTROW_BUILD_DATA=OFF \
   -DTINTROW_TESTS=ON -DTINTROW_GAME_DATA="$PWD/build/game.dat" >/dev/null
-cmake --build build-asan --target unit-tests -j"$jobs"
+cmake --build build-asan --target unit-tests tintrow -j"$jobs"
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  ctest -L unit --output-on-failure -j"$jobs")
+  ctest -L 'unit|soak' --output-on-failure -j"$jobs")
 ./scripts/test-ratio.sh --total

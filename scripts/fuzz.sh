@@ -2,7 +2,7 @@
 # Runs every libFuzzer driver of the tree for the given number of seconds each (default 60).
 # Usage: scripts/fuzz.sh [SECONDS] [TARGET...]   (targets are named fuzz-*; default: all)
 # Findings land in build-fuzz/findings/<target>/; once fixed, copy a crasher into the
-# driver's corpus folder (tests/<module>/fuzz/corpus/<name>/) so that ./test.sh replays it.
+# driver's corpus folder (tests/fuzz/corpus/<name>/) so that ./test.sh replays it.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
@@ -22,17 +22,26 @@ if ((${#targets[@]} == 0)); then
 fi
 cmake --build "$build" -j"$(nproc)" --target "${targets[@]}"
 
+# The store targets write records with fsync: on a tmpfs that costs nothing.
+[[ -d /dev/shm && -w /dev/shm ]] && export TMPDIR=/dev/shm
+
 for target in "${targets[@]}"; do
   name=${target#fuzz-}
-  seeds=()
-  for dir in "$root"/tests/*/fuzz/corpus/"$name"; do
-    [[ -d "$dir" ]] && seeds+=("$dir")
-  done
+  seeds=("$root/tests/fuzz/corpus/$name")
   work="$build/corpus/$name"
   findings="$build/findings/$name"
   mkdir -p "$work" "$findings"
+  log="$build/logs/$name.log"
+  mkdir -p "$build/logs"
   echo "fuzz: $target for ${seconds}s"
   "$build/$target" "$work" "${seeds[@]}" \
     -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=1024 -timeout=10 \
-    -artifact_prefix="$findings/" -print_final_stats=1 2>&1 | tail -n 12
+    -artifact_prefix="$findings/" -print_final_stats=1 >"$log" 2>&1 \
+    || echo "fuzz: $target stopped on a finding: $findings"
+  tail -n 12 "$log"
+  # One line per driver for the record: executions, coverage, features, corpus size.
+  done_line=$(grep -E '^#[0-9]+[[:space:]]+(DONE|INITED)' "$log" | tail -n 1 || true)
+  execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
+  coverage=$(grep -oE 'cov: [0-9]+ ft: [0-9]+ corp: [0-9]+/[^ ]+' <<<"$done_line" || true)
+  echo "$name ${seconds}s execs=${execs:-?} $coverage" | tee -a "$build/summary.txt"
 done

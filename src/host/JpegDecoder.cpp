@@ -36,6 +36,11 @@ bool decodeWith(jpeg_decompress_struct& cinfo, ErrorManager& err, RgbaPicture& o
     if (setjmp(err.jump))
         return false;
     jpeg_read_header(&cinfo, TRUE);
+    // Refused before libjpeg sizes its buffers: a progressive file's hold the whole picture.
+    if (static_cast<long long>(cinfo.image_width) * cinfo.image_height > MAX_PICTURE_PIXELS) {
+        std::snprintf(err.message, sizeof err.message, "picture too large");
+        return false;
+    }
     cinfo.out_color_space = JCS_RGB;
     jpeg_start_decompress(&cinfo);
     long long w = cinfo.output_width, h = cinfo.output_height;

@@ -68,6 +68,7 @@ const CommandShape COMMANDS[] = {
     {"drag", ScriptCommand::DRAG, CommandShape::POINT},
     {"release", ScriptCommand::RELEASE, CommandShape::POINT},
     {"shot", ScriptCommand::SHOT, CommandShape::PATH},
+    {"heap", ScriptCommand::HEAP, CommandShape::PATH},
     {"quit", ScriptCommand::QUIT, CommandShape::NONE},
     {"button", ScriptCommand::BUTTON, CommandShape::BUTTON},
     {"buttondown", ScriptCommand::BUTTON_DOWN, CommandShape::BUTTON},
@@ -141,7 +142,7 @@ bool parseArgs(const CommandShape& shape, std::istringstream& in, ScriptCommand&
         while (!cmd.path.empty() && std::isspace(static_cast<unsigned char>(cmd.path.back())))
             cmd.path.pop_back();
         if (cmd.path.empty())
-            return (error = "shot needs a file name"), false;
+            return (error = std::string(shape.word) + " needs a file name"), false;
         return true;
     }
     return false;

@@ -7,12 +7,12 @@
 namespace host {
 
 struct ScriptCommand {
-    enum Type { WAIT, KEY, KEY_DOWN, KEY_UP, TAP, PRESS, DRAG, RELEASE, SHOT, QUIT,
+    enum Type { WAIT, KEY, KEY_DOWN, KEY_UP, TAP, PRESS, DRAG, RELEASE, SHOT, HEAP, QUIT,
                 BUTTON, BUTTON_DOWN, BUTTON_UP, STICK };
     Type type = WAIT;
     int a = 0;        // milliseconds, key code, x, or a gamepad button (-1 for a trigger)
     int b = 0;        // y, or a gamepad trigger's axis
-    std::string path; // shot
+    std::string path; // shot, heap
     int line = 0;
 };
 

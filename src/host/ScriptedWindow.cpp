@@ -1,7 +1,10 @@
 // The virtual window of headless runs.
 #include "host/ScriptedWindow.h"
 
+#include "host/HeapUse.h"
 #include "host/PngWriter.h"
+
+#include <fstream>
 
 namespace host {
 
@@ -55,6 +58,7 @@ void ScriptedWindow::play(const ScriptCommand& cmd)
     case ScriptCommand::DRAG: pointer(HostEvent::POINTER_DRAG, cmd.a, cmd.b); break;
     case ScriptCommand::RELEASE: pointer(HostEvent::POINTER_UP, cmd.a, cmd.b); break;
     case ScriptCommand::SHOT: shot(cmd); break;
+    case ScriptCommand::HEAP: heap(cmd); break;
     case ScriptCommand::QUIT:
         ended = true;
         push(HostEvent::CLOSE);
@@ -126,6 +130,18 @@ void ScriptedWindow::shot(const ScriptCommand& cmd)
     std::string error;
     if (!writePng(device, cmd.path, error)) {
         failureText = "script line " + std::to_string(cmd.line) + ": " + error;
+        ended = true;
+        push(HostEvent::CLOSE);
+    }
+}
+
+// One line per command: the virtual time and the heap in use, so a soak can compare them.
+void ScriptedWindow::heap(const ScriptCommand& cmd)
+{
+    std::ofstream out(cmd.path, std::ios::app);
+    out << clock.passStartTime() << ' ' << heapBytesInUse() << '\n';
+    if (!out) {
+        failureText = "script line " + std::to_string(cmd.line) + ": cannot write " + cmd.path;
         ended = true;
         push(HostEvent::CLOSE);
     }

@@ -22,7 +22,7 @@ public:
     // Plays commands up to the next wait; the timeout is meaningless in virtual time.
     bool nextEvent(HostEvent& event, int timeoutMs) override;
 
-    // Set when a command could not be carried out (a shot that could not be written).
+    // Set when a command could not be carried out (a shot or heap line that could not be written).
     const std::string& failure() const { return failureText; }
 
 private:
@@ -33,6 +33,7 @@ private:
     void button(const ScriptCommand& cmd, bool down);
     void axis(int axis, int value);
     void shot(const ScriptCommand& cmd);
+    void heap(const ScriptCommand& cmd);
     void push(HostEvent::Type type, int key = 0, int x = 0, int y = 0, bool repeat = false);
 
     Surface device;

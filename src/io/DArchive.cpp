@@ -34,10 +34,11 @@ ResourceArchive& archive()
     return instance;
 }
 
+// The reason is the exception's message too: a player whose game ends on it learns what broke.
 [[noreturn]] void fail(const std::string& reason)
 {
     archive().failure = reason;
-    throwException(IOException);
+    throw new DExceptionBase(IOException, reason.c_str());
 }
 
 void buildIndex(ResourceArchive& a)
@@ -90,7 +91,7 @@ void openArchiveAt(const std::string& hostPath)
     ResourceArchive& a = archive();
     std::string error;
     if (!a.reader.open(hostPath, error))
-        fail(error);
+        fail(hostPath.substr(hostPath.rfind('/') + 1) + " cannot be read: " + error);
     buildIndex(a);
     a.failure.clear();
 }

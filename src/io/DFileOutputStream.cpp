@@ -1,4 +1,4 @@
-// Output stream that creates or empties a plain file in the program's directory.
+// Output stream that replaces a plain file in the program's directory when it is closed.
 #include "io/DFileOutputStream.h"
 
 #include "io/ArrayRange.h"
@@ -14,62 +14,40 @@ namespace vela::io {
 
 using namespace lang;
 
-namespace {
-
-int createForWriting(const std::string& path)
-{
-    return ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-}
-
-} // namespace
-
 DFileOutputStream::DFileOutputStream(const DStringPtr& name)
 {
     if (!name)
         throwException(NullPointerException);
     std::string relative = name->toUtf8();
     std::string path = programFilePath(relative);
-    std::string standIn = programFileStandIn(relative);
+    std::string dataCopy = programFileStandIn(relative);
     // An installed copy's data folder is shared by every user: each keeps their own files.
     bool inProgramDirectory = !lang::host::programIsInstalled() && isWritableFolder(programDirectory());
-    if (!inProgramDirectory) {
-        path = standIn;
-        std::size_t slash = path.rfind('/');
-        if (path.empty() || !makeFolders(path.substr(0, slash)))
+    if (inProgramDirectory) {
+        standIn = dataCopy;
+    } else {
+        path = dataCopy;
+        if (path.empty() || !makeFolders(path.substr(0, path.rfind('/'))))
             throwException(IOException);
     }
-    fd = createForWriting(path);
-    if (fd < 0)
+    std::size_t slash = path.rfind('/');
+    fileName = path.substr(slash + 1);
+    folderFd = ::open(path.substr(0, slash).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd < 0 || fileName.empty() || fileName == "." || fileName == "..")
         throwException(IOException);
-    // Reads look at the stand-in first; one left from an earlier run would hide this file.
-    if (inProgramDirectory && !standIn.empty() && ::unlink(standIn.c_str()) != 0 &&
-        errno != ENOENT && errno != ENOTDIR) {
-        ::close(fd);
-        fd = -1;
-        throwException(IOException);
-    }
 }
 
 DFileOutputStream::~DFileOutputStream()
 {
-    if (fd >= 0)
-        ::close(fd);
+    if (folderFd >= 0)
+        ::close(folderFd);
 }
 
 void DFileOutputStream::writeHost(const int8_t* bytes, int32_t length)
 {
-    if (fd < 0)
+    if (folderFd < 0)
         throwException(IOException);
-    while (length > 0) {
-        ssize_t put = ::write(fd, bytes, size_t(length));
-        if (put < 0) {
-            if (errno == EINTR)
-                continue;
-            throwException(IOException);
-        }
-        bytes += put;
-        length -= int32_t(put);
-    }
+    pending.insert(pending.end(), bytes, bytes + length);
 }
 
 void DFileOutputStream::write(DbyteArrayPtr b, int32_t off, int32_t len)
@@ -84,19 +62,26 @@ void DFileOutputStream::write(int32_t b)
     writeHost(&byte, 1);
 }
 
+// The bytes reach the disk at close, all at once.
 void DFileOutputStream::flush()
 {
-    if (fd < 0 || ::fsync(fd) != 0)
+    if (folderFd < 0)
         throwException(IOException);
 }
 
 void DFileOutputStream::close()
 {
-    if (fd < 0)
+    if (folderFd < 0)
         return;
-    int rc = ::close(fd);
-    fd = -1;
-    if (rc != 0)
+    int error = writeFileAtomically(folderFd, fileName, pending.data(), pending.size(), true);
+    ::close(folderFd);
+    folderFd = -1;
+    pending.clear();
+    // Reads look at the stand-in first; one left from an earlier run would hide this file.
+    if (error == 0 && !standIn.empty() && ::unlink(standIn.c_str()) != 0 && errno != ENOENT &&
+        errno != ENOTDIR)
+        error = errno;
+    if (error != 0)
         throwException(IOException);
 }
 

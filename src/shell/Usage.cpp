@@ -23,6 +23,7 @@ std::string usageText()
            "                                         or the d-pad's UP DOWN LEFT RIGHT\n"
            "  stick X Y                              the left stick, -32768 to 32767\n"
            "  shot FILE.png, quit\n"
+           "  heap FILE                              append the virtual time and heap bytes in use\n"
            "\n"
            "Keys: arrows or keypad digits move (keypad 1 3 7 9 diagonally), Return acts,\n"
            "F1 and F2 are the left and right soft keys, Escape goes back; F11 or Alt+Enter\n"

@@ -84,6 +84,18 @@ TEST_F(PictureDecoderTest, DamagedAndMissingPicturesFailCleanly)
         EXPECT_FALSE(error.empty()) << c.name;
         EXPECT_EQ(s.width, 0) << c.name;
     }
+    // A frame header that declares 27248 x 25959 pixels is refused before libjpeg buffers
+    // anything for it (a progressive file's buffers hold the whole picture).
+    std::vector<uint8_t> hugeJpeg = jpg;
+    for (size_t i = 0; i + 9 < hugeJpeg.size(); ++i) {
+        if (hugeJpeg[i] == 0xFF && (hugeJpeg[i + 1] == 0xC0 || hugeJpeg[i + 1] == 0xC2)) {
+            const uint8_t size[] = {0x6A, 0x70, 0x65, 0x67}; // height, width
+            std::copy(std::begin(size), std::end(size), hugeJpeg.begin() + long(i) + 5);
+            break;
+        }
+    }
+    EXPECT_FALSE(host::decodePicture(hugeJpeg.data(), hugeJpeg.size(), s, error));
+    EXPECT_EQ(error, "picture too large");
     EXPECT_FALSE(host::loadPictureFile(folder / "no-such.png", s, error));
     EXPECT_NE(error.find("no-such.png"), std::string::npos);
 }

@@ -78,6 +78,22 @@ TEST_F(FileStreams, AnUnwritableProgramFolderKeepsItsFilesInTheDataFolder)
     EXPECT_EQ(firstByte("/langid"), 3);
 }
 
+// Until the close the old file stays whole: a crash or a full disk never leaves it emptied.
+TEST_F(FileStreams, OutputReplacesAnExistingFileAtClose)
+{
+    writeFile(dir / "prog/out", support::patternBytes(50, 2));
+    DFileOutputStreamPtr out = new DFileOutputStream(lang::DString::fromUtf8("/out"));
+    out->write(0x41);
+    out->write(support::toArray({0, 0x42, 0}), 1, 2);
+    out->flush();
+    EXPECT_EQ(readFile(dir / "prog/out"), support::patternBytes(50, 2));
+    { DFileOutputStreamPtr dropped = new DFileOutputStream(lang::DString::fromUtf8("/out")); }
+    EXPECT_EQ(readFile(dir / "prog/out"), support::patternBytes(50, 2));
+    out->close();
+    EXPECT_EQ(readFile(dir / "prog/out"), (Bytes{0x41, 0x42, 0}));
+    EXPECT_THROWS_KIND(out->write(1), lang::IOException);
+}
+
 // The build tree keeps game.dat beside the program; an installed copy in <prefix>/share/tintrow,
 // shared by every user, so each user's own files go to their data folder even when the shared
 // folder could be written (by root).

@@ -1,63 +1,31 @@
-// Entry points shared by the libFuzzer drivers and the replay of their saved crashers.
+// Fuzz targets of the runtime's own formats: the resource archive and the data streams.
+#include "FuzzSupport.h"
 #include "FuzzTargets.h"
 
 #include "io/D7zipInputStream.h"
 #include "io/DArchive.h"
 #include "io/DByteArrayInputStream.h"
 #include "io/DDataInputStream.h"
-#include "lang/DExceptionBase.h"
-#include "lang/DString.h"
 
-#include <cstdio>
 #include <cstring>
-#include <string>
-#include <unistd.h>
 
 namespace fuzz {
 
 using namespace vela;
 
-namespace {
-
-// Only the runtime's own failures are acceptable; anything else escapes and is a finding.
-template <class Body>
-void expectCleanFailure(Body&& body)
-{
-    try {
-        body();
-    } catch (lang::DExceptionBase* e) {
-        if (!e || !lang::DExceptionBase::isKind(e, lang::Exception))
-            std::abort();
-        delete e;
-    }
-}
-
-std::string scratchFile()
-{
-    static const std::string path = "/tmp/tintrow-fuzz-" + std::to_string(::getpid()) + ".7z";
-    return path;
-}
-
-} // namespace
-
 void archiveInput(const uint8_t* data, size_t size)
 {
-    const std::string path = scratchFile();
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f)
-        return;
-    std::fwrite(data, 1, size, f);
-    std::fclose(f);
+    writeProgramFile("fuzz.7z", data, size);
     expectCleanFailure([&] {
-        io::openArchiveAt(path);
+        io::openArchiveAt(scratchFolder() + "/fuzz.7z");
         for (const std::string& name : io::archiveMemberNames())
             expectCleanFailure([&] {
-                io::D7zipInputStreamPtr in = new io::D7zipInputStream(lang::DString::fromUtf8(name));
+                io::D7zipInputStreamPtr in =
+                    new io::D7zipInputStream(lang::DString::fromUtf8(name));
                 while (in->read() >= 0) { }
             });
     });
     io::closeArchive();
-    std::remove(path.c_str());
 }
 
 void dataStreamInput(const uint8_t* data, size_t size)
