@@ -62,25 +62,6 @@ TEST_F(SavedGame, NineByNineBoardTakes203BytesInTheStoredLayout)
     EXPECT_EQ(bytes[202], game->cellAt(8, 8).colour);
 }
 
-TEST_F(SavedGame, PauseDuringTravelSavesTheBallOnItsTarget)
-{
-    layBoard(*game, "2");
-    game->choose(0, 0);
-    game->choose(5, 0);
-    game->tick();
-    ASSERT_TRUE(game->pauseGame());
-    EXPECT_EQ(game->turnState, TURN_TRAVELLING);
-    EXPECT_EQ(game->cellAt(5, 0).kind, KIND_BALL);
-    EXPECT_EQ(game->selectedX, -1);
-    game->gamePaused = false;
-    game->turnState = TURN_PLAYER;
-    ASSERT_TRUE(game->continueProgress());
-    EXPECT_EQ(game->cellAt(5, 0).kind, KIND_BALL);
-    EXPECT_EQ(game->cellAt(5, 0).colour, 2);
-    EXPECT_EQ(game->turnState, TURN_SPAWNING);
-    EXPECT_EQ(game->previousTurnState, TURN_TRAVELLING);
-}
-
 // Resuming after a pause that left the removal running would score the same line twice.
 TEST_F(SavedGame, PauseFinishesASpawnAndTheRemovalItStarts)
 {

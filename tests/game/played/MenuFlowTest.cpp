@@ -61,29 +61,6 @@ protected:
         SCORES_ENTRY = 4, HELP_ENTRY = 5, MORE_GAMES_ENTRY = 6, ABOUT_ENTRY = 7, EXIT_ENTRY = 8 };
 };
 
-TEST_F(MenuFlowTest, FirstStartAsksLanguageAndSoundAndTheNextStartRemembersTheLanguage)
-{
-    start();
-    ASSERT_TRUE(flow().askLanguage);
-    EXPECT_TRUE(topShows("English|Deutsch|Français|Español|Русский|"));
-    keys({KEY_DOWN, KEY_DOWN, KEY_FIRE});
-    EXPECT_EQ(2, languageFile());
-    EXPECT_EQ(2, GUIEngine::getInstance()->language);
-    EXPECT_TRUE(topShows("ENABLE_SOUND"));
-    key(KEY_SOFT_RIGHT);
-    EXPECT_FALSE(flow().sounds->enabled);
-    EXPECT_EQ(flow().menuScreen, topScreen());
-    EXPECT_TRUE(topShows("Français"));
-
-    restart();
-    EXPECT_FALSE(flow().askLanguage);
-    EXPECT_EQ(2, GUIEngine::getInstance()->language);
-    EXPECT_TRUE(topShows("ENABLE_SOUND"));
-    key(KEY_SOFT_LEFT);
-    EXPECT_TRUE(flow().sounds->enabled);
-    EXPECT_TRUE(flow().sounds->isPlaying(SoundManager::SOUND_MENU_MUSIC));
-}
-
 TEST_F(MenuFlowTest, TheLanguageEntryStepsRoundBothWays)
 {
     startAnswering(0, false);
@@ -97,38 +74,6 @@ TEST_F(MenuFlowTest, TheLanguageEntryStepsRoundBothWays)
     key(KEY_RIGHT);
     EXPECT_EQ(0, GUIEngine::getInstance()->language);
     EXPECT_TRUE(topShows("English"));
-}
-
-TEST_F(MenuFlowTest, LevelModeStartsAtOnceThenOffersToContinueTheSavedGame)
-{
-    startAnswering(0, false);
-    openMenuEntry(PROGRESS_ENTRY);
-    EXPECT_EQ(0, rules().selectedLevel);
-    EXPECT_EQ(TURN_PLAYER, rules().turnState);
-    EXPECT_TRUE(topShows("START"));
-    key(KEY_SOFT_LEFT);
-    EXPECT_EQ(SCREEN_PLAYING, flow().screen);
-
-    key(KEY_SOFT_LEFT);  // the menu from the game
-    EXPECT_EQ(SCREEN_MENUS, flow().screen);
-    EXPECT_TRUE(rules().gamePaused);
-    EXPECT_FALSE(storeRecord("gsv").empty());
-    EXPECT_TRUE(topShows("CONTINUE|RESTART_LEVEL|"));
-
-    openMenuEntry(2);  // "Level mode" below the two entries of a paused game
-    EXPECT_TRUE(topShows("ASK_NEW_CONTINUE"));
-    key(KEY_SOFT_LEFT);
-    EXPECT_EQ(SCREEN_PLAYING, flow().screen);
-    EXPECT_FALSE(rules().gamePaused);
-
-    // Closing the window in play keeps the game too.
-    int score = rules().score;
-    restart();
-    key(KEY_SOFT_RIGHT);
-    openMenuEntry(PROGRESS_ENTRY);
-    key(KEY_SOFT_LEFT);
-    EXPECT_EQ(SCREEN_PLAYING, flow().screen);
-    EXPECT_EQ(score, rules().score);
 }
 
 TEST_F(MenuFlowTest, LevelModeOverAPausedArcadeGameAsksFirst)

@@ -1,5 +1,5 @@
 // The game screen on the real data at 240 x 320: pictures against goldens, cursor and taps,
-// the menu button, the end-of-game waits, the hidden level jump, the time bar fill and sounds.
+// the menu button, the end-of-game waits and sounds.
 // After an intended change of the pictures, scripts/update-goldens.sh draws the goldens anew.
 #include <gtest/gtest.h>
 
@@ -11,7 +11,6 @@
 #include "gamelib/GameContext.h"
 #include "gamelib/GameLib.h"
 #include "gamelib/ScreenCanvas.h"
-#include "microedition/lcdui/DImage.h"
 #include "microedition/media/DManager.h"
 #include "sound/hssChannel.h"
 #include "sound/hssSpeaker.h"
@@ -37,8 +36,8 @@ void expectGolden(const host::Surface& screen, const Crop& crop, const std::stri
 }
 
 // Levels of the tests' own, past the shipped ones: 7 x 7 with the four corners cut, with a hole
-// in the middle, and two timed boards of different widths.
-enum TestLevel : int32_t { CORNERS = 90, MIDDLE_HOLE = 91, TIMED = 92, TIMED_WIDE = 93 };
+// in the middle, and a timed board.
+enum TestLevel : int32_t { CORNERS = 90, MIDDLE_HOLE = 91, TIMED = 92 };
 
 void writeTestLevels(ScreenStage& stage)
 {
@@ -55,8 +54,6 @@ void writeTestLevels(ScreenStage& stage)
     timed.goal = GOAL_TIME;
     timed.rows[3] = ".......";
     stage.writeLevel(TIMED, timed);
-    timed.rows = std::vector<std::string>(9, ".........");
-    stage.writeLevel(TIMED_WIDE, timed);
 }
 
 class GameScreenTest : public ::testing::Test {
@@ -199,35 +196,6 @@ TEST_F(GameScreenTest, EndMessagesWaitForTheKeyOrTapOfAPlayer)
             << "state " << row.state << " input " << row.input;
         EXPECT_EQ(game.turnState, row.tips ? TURN_PLAYER : row.state);
     }
-}
-
-TEST_F(GameScreenTest, HiddenJumpToALevelWithoutFileChangesNothing)
-{
-    stage.startLevel(CORNERS);
-    Game& game = stage.rules();
-    game.score = 11;
-    CellArray2dPtr board = game.board;
-    for (int32_t key : {'4', '7', '0', '3', '9', '9'})
-        press(key);
-    EXPECT_EQ(std::make_tuple(game.board, game.turnState, stage.tips), std::make_tuple(board, 0, 0));
-    for (int32_t key : {'4', '7', '0', '3', '9', '4'})
-        press(key);
-    EXPECT_EQ(std::make_tuple(game.width, game.goal, game.score, game.selectedLevel, stage.tips),
-              std::make_tuple(9, int32_t(GOAL_TIME), 11, int32_t(TIMED_WIDE), 1));
-}
-
-TEST_F(GameScreenTest, TimeBarFillIsMadeAgainForABarOfAnotherSize)
-{
-    std::vector<int32_t> widths;
-    for (int32_t level : {TIMED, TIMED_WIDE}) {
-        stage.startLevel(level);
-        GameScreen& screen = stage.screen();
-        ASSERT_TRUE(screen.barFill);
-        EXPECT_EQ(std::make_pair(screen.barFill->getWidth(), screen.barFill->getHeight()),
-                  std::make_pair(screen.barWidth, screen.barHeight));
-        widths.push_back(screen.barWidth);
-    }
-    EXPECT_LT(widths[0], widths[1]);
 }
 
 TEST(GameScreenSound, PanReachesThePlayingCloneAndATuneLoopsWhenShown)

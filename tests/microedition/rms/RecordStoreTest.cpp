@@ -1,6 +1,12 @@
 // Record stores: numbering, offsets, every failure kind, persistence, hostile names, stray files.
-#include "StoreFixture.h"
+#include "io/HostPaths.h"
+#include "lang/DString.h"
+#include "microedition/rms/DRecordStore.h"
+#include "support/Files.h"
+#include "support/TempDir.h"
 #include "support/Thrown.h"
+
+#include <gtest/gtest.h>
 
 #include <filesystem>
 
@@ -12,7 +18,19 @@ using support::toArray;
 
 namespace {
 
-class RecordStore : public StoreFixture { };
+// Stores of an application of the test's own, in the test's data folder.
+class RecordStore : public ::testing::Test {
+protected:
+    void SetUp() override { vela::io::setAppNameSource([] { return std::string("RmsTest"); }); }
+    void TearDown() override { vela::io::setAppNameSource(nullptr); }
+
+    static std::string folderOf(const std::string& store) { return support::home() + "/Vandrel/RmsTest/" + store; }
+    static vela::lang::DStringPtr name(const char* text) { return vela::lang::DString::fromUtf8(text); }
+    static vela::microedition::rms::DRecordStorePtr open(const char* store, bool create = true)
+    {
+        return vela::microedition::rms::DRecordStore::openRecordStore(name(store), create);
+    }
+};
 
 TEST_F(RecordStore, IdsFollowTheLargestFileAndRecordsAreFilesOfTheirBytes)
 {
