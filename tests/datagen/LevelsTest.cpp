@@ -27,16 +27,6 @@ TEST(LevelSource, RejectsMalformedInput)
         EXPECT_THROW(parseLevels(bad), std::runtime_error) << bad;
 }
 
-TEST(LevelFile, TheGameRefusesDamage)
-{
-    Bytes b = encodeLevel(parseLevels(ONE_LEVEL)[0]);
-    EXPECT_THROW(readLevel(Bytes(b.begin(), b.begin() + 20)), std::runtime_error);
-    EXPECT_THROW(readLevel(Bytes(b.begin(), b.end() - 1)), std::runtime_error);
-    Bytes negative = b;
-    negative[0] = 0xFB;
-    EXPECT_THROW(readLevel(negative), std::runtime_error);
-}
-
 TEST(LevelFaults, CatchLevelsThatCannotBePlayed)
 {
     Level good = parseLevels("level\ntype lines\ngoal score\ncolours 3\nnext 2\nline 3\npoints 10\nparticles 900\n"

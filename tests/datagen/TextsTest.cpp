@@ -1,5 +1,4 @@
 // Text sources, language files and resolution files.
-#include "GameReaders.h"
 #include "Generate.h"
 #include "TextFit.h"
 #include "TextRules.h"
@@ -27,14 +26,6 @@ TEST(TextTable, NamesTheLineOfAFault)
             EXPECT_NE(std::string(e.what()).find(where), std::string::npos) << e.what();
         }
     }
-}
-
-TEST(LanguageFile, TheGameDropsACutEntryAndRefusesBadText)
-{
-    Bytes b = encodeLanguageFile(TextTable{"res", {{"KEY", "value"}}});
-    EXPECT_TRUE(readLanguageFile("res", Bytes(b.begin(), b.end() - 1)).entries.empty());
-    EXPECT_TRUE(readLanguageFile("res", Bytes{0x00}).entries.empty());
-    EXPECT_THROW(readLanguageFile("res", Bytes{0x00, 0x02, 0xC3, 0x28}), std::runtime_error);
 }
 
 TEST(Markup, FindsWhatTheGameParserWouldTripOver)

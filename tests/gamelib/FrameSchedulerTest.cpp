@@ -1,4 +1,4 @@
-// The fixed-rate scheduler against a fake clock: catching up, stalls, slow ticks, resumes.
+// The fixed-rate scheduler against a fake clock: catching up, stalls, resumes.
 #include "gamelib/FrameScheduler.h"
 
 #include <gtest/gtest.h>
@@ -57,21 +57,6 @@ TEST_F(FrameSchedulerTest, ALateLoopCatchesUpOneTickPerPassUpToSixteenPeriodsThe
     for (; fakeNow <= stalled + 84; ++fakeNow)
         scheduler.pass(recorder);
     EXPECT_EQ((std::vector<int64_t>{stalled + 84}), recorder.ticks);
-}
-
-TEST_F(FrameSchedulerTest, ASlowTickSkipsTheNextPaint)
-{
-    recorder.tickCost = 52;
-    fakeNow = 1042;
-    scheduler.pass(recorder);
-    recorder.tickCost = 51;
-    fakeNow = 1200;
-    scheduler.pass(recorder);
-    scheduler.pass(recorder);
-    EXPECT_EQ(3u, recorder.ticks.size());
-    // The first tick is painted (nothing ran long before it); the second is not (52 ms before);
-    // the third is (51 ms is short enough).
-    EXPECT_EQ(2u, recorder.paints.size());
 }
 
 TEST_F(FrameSchedulerTest, ResumedLastsUntilAPassHasRunATick)

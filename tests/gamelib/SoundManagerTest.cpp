@@ -1,12 +1,11 @@
-// The sound control: finding the files, loading at once or on demand within a budget, which idle
-// sound goes first, and a machine without sound output.
+// The sound control: finding the files, loading at once or on demand within a budget, and which
+// idle sound goes first.
 #include "GameLibTestSupport.h"
 #include "sound/SoundFixtures.h"
 
 #include "gamelib/SoundManager.h"
 #include "microedition/media/DManager.h"
 #include "sound/hssChannel.h"
-#include "support/Thrown.h"
 
 using namespace vela::lang;
 using namespace gamelib;
@@ -166,14 +165,4 @@ TEST_F(SoundManagerTest, AnEvictedStoppedTuneGivesBackItsChannelAndReleaseFreesE
     EXPECT_EQ(DPlayer::CLOSED, effect->getState());
     EXPECT_TRUE(effectChannel->isFree());
     EXPECT_FALSE(manager->play(0, 0));
-}
-
-TEST_F(SoundManagerTest, WithoutAnOutputNothingPlaysAndNothingFails)
-{
-    DManager::setDriverFactory(soundtest::failingDriver);
-    effects({1000}, resources);
-    EXPECT_FALSE(manager->play(0, true, 0));
-    manager->setMusicVolume(100);
-    EXPECT_EQ(64, manager->getMusicVolume());
-    manager->stop(-1, false);
 }

@@ -1,5 +1,4 @@
-// Pointer capture: which of overlapping widgets takes a press, and the gesture held through
-// with points relative to the widget.
+// Pointer capture: the gesture held through with points relative to the widget.
 #include <cstring>
 
 #include "GUITestSupport.h"
@@ -24,15 +23,6 @@ protected:
     }
     GUIWidgetPtr screen, first, second, inner;
 };
-
-TEST_F(GUIPointerTest, OverlappingSiblingsAreWonByTheEarliestAndDeepestWidget)
-{
-    // first spans 10..110, second 50..150 with inner at 60..80; 115 is past first's end.
-    for (auto [x, y, captor] : {std::tuple{65, 65, 2}, {115, 115, 3}, {140, 60, 3}, {200, 300, 1}})
-        EXPECT_EQ(tap(x, y)->id, captor) << x << "," << y;
-    first->setState(GUIWidget::STATE_VISIBLE, false);
-    EXPECT_EQ(tap(65, 65), inner) << "a grandchild inside its parent takes the press";
-}
 
 TEST_F(GUIPointerTest, CaptureHoldsThroughTheGestureWithPointsRelativeToTheWidget)
 {

@@ -1,4 +1,4 @@
-// Scripts of headless runs: parsing and its errors, and the virtual window playing them in time.
+// Scripts of headless runs: their errors, and the virtual window playing them in time.
 #include "EventText.h"
 #include "host/ScriptedWindow.h"
 #include "support/TempDir.h"
@@ -10,31 +10,6 @@
 namespace {
 
 using host::ScriptCommand;
-
-TEST(Script, ParsesEveryCommandInAnyCaseWithCommentsAndWindowsLineEnds)
-{
-    std::vector<ScriptCommand> cmds;
-    std::string error;
-    ASSERT_TRUE(host::parseScript("# start\n\nwait 100\nkey RETURN # confirm\nkeydown 5\nkeyup f12\n"
-                                  "TAP 10 20\npress 1 2\ndrag 3 4\r\nrelease 5 6\nshot out dir/a b.png \r\nQuit\n",
-                                  cmds, error))
-        << error;
-    using C = ScriptCommand;
-    const struct { C::Type type; int a, b, line; } expected[] = {
-        {C::WAIT, 100, 0, 3}, {C::KEY, 13, 0, 4}, {C::KEY_DOWN, 53, 0, 5}, {C::KEY_UP, 123, 0, 6},
-        {C::TAP, 10, 20, 7}, {C::PRESS, 1, 2, 8}, {C::DRAG, 3, 4, 9}, {C::RELEASE, 5, 6, 10},
-        {C::SHOT, 0, 0, 11}, {C::QUIT, 0, 0, 12}};
-    ASSERT_EQ(cmds.size(), std::size(expected));
-    for (size_t i = 0; i < cmds.size(); ++i) {
-        EXPECT_EQ(std::make_pair(cmds[i].type, cmds[i].line), std::make_pair(expected[i].type, expected[i].line)) << i;
-        if (cmds[i].type != C::SHOT && cmds[i].type != C::QUIT) {
-            EXPECT_EQ(std::make_pair(cmds[i].a, cmds[i].b), std::make_pair(expected[i].a, expected[i].b)) << i;
-        }
-    }
-    EXPECT_EQ(cmds[8].path, "out dir/a b.png");
-    for (auto [name, code] : {std::pair{"BACK", 27}, {"10000", 10000}, {"F13", -1}, {"-5", -1}, {"", -1}})
-        EXPECT_EQ(host::scriptKeyCode(name), code) << name;
-}
 
 TEST(Script, BadLinesAndMissingFilesAreRejectedWithWhere)
 {
