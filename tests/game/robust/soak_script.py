@@ -41,13 +41,14 @@ class Script:
         self.lines.append(f"tap {x} {y}")
         self.wait(ms)
 
-    def go(self, entry):
+    def go(self, entry, open_it=True):
         """Focuses an entry of the in-game menu and opens it."""
         target = MENU.index(entry)
         while self.focus != target:
             self.key("DOWN" if self.focus < target else "UP", 200)
             self.focus += 1 if self.focus < target else -1
-        self.key("RETURN", 700)
+        if open_it:
+            self.key("RETURN", 700)
 
     # --- play ---
 
@@ -130,8 +131,7 @@ class Script:
             self.key("F2", 600)         # a new game rather than the saved one, where asked
         else:
             self.key("RETURN", 600)     # the highest open level
-        for _ in range(3):
-            self.key("5", 600)
+        self.press("5", 3, 600)
         self.safe_play(self.rng.randint(10, 120))
         self.recover()
 
@@ -147,10 +147,7 @@ class Script:
         choice = self.rng.choice(["settings", "controls", "scores", "help", "more", "about",
                                   "exit", "language"])
         if choice == "language":
-            target = MENU.index("language")
-            while self.focus != target:
-                self.key("DOWN" if self.focus < target else "UP", 200)
-                self.focus += 1 if self.focus < target else -1
+            self.go("language", open_it=False)  # its value steps in place
             step = self.rng.choice([-1, 1])
             self.key("LEFT" if step < 0 else "RIGHT", 500)
             self.language += step
