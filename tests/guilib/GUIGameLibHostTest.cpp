@@ -8,8 +8,6 @@
 
 using namespace gamelib;
 using namespace guilib;
-using namespace gamelib;
-using namespace guilib;
 
 namespace {
 

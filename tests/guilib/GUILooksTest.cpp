@@ -6,8 +6,6 @@
 using namespace gamelib;
 using namespace guilib;
 using namespace guitest;
-using namespace gamelib;
-using namespace guilib;
 
 namespace {
 

@@ -5,8 +5,6 @@
 
 using namespace gamelib;
 using namespace guilib;
-using namespace gamelib;
-using namespace guilib;
 
 namespace guitest {
 

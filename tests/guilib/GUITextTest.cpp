@@ -11,8 +11,6 @@
 using namespace gamelib;
 using namespace guilib;
 using namespace guitest;
-using namespace gamelib;
-using namespace guilib;
 using vela::lang::DExceptionBase;
 using vela::lang::DString;
 using vela::lang::DStringPtr;

@@ -1,4 +1,5 @@
-// Mixer arithmetic on small buffers worked out by hand: levels, pans, clamping and the music sums.
+// Mixer arithmetic on small buffers worked out by hand (levels, pans, clamping, the music sums)
+// and the engine's instance limit.
 #include "SoundFixtures.h"
 
 #include "sound/hssMusic.h"
@@ -10,19 +11,9 @@ namespace {
 
 using Samples = std::vector<int16_t>;
 
-hssSound mono16(const Samples& samples, int rate = 44100)
+hssSound mono16(const Samples& samples)
 {
-    return loaded<hssSound>(mono16Wave(samples, rate));
-}
-
-// Every track plays one long constant sample.
-hssMusic constantModule(int tracks, int8_t value, int volume = 64)
-{
-    ModuleBuilder builder(tracks, tracks == 4 ? "M.K." : std::to_string(tracks) + "CHN");
-    builder.setSample(1, std::vector<int8_t>(20000, value), volume);
-    for (int t = 0; t < tracks; ++t)
-        builder.setCell(0, 0, t, {1, 428, 0, 0});
-    return loaded<hssMusic>(builder.build());
+    return loaded<hssSound>(mono16Wave(samples));
 }
 
 }
@@ -63,9 +54,25 @@ TEST(Mixer, OutputSaturatesAtTheFormatLimits)
         EXPECT_EQ(value, sixteen.render16(1)[0]);
         EXPECT_EQ(value > 0 ? 255 : 0, eight.render(1)[0]);
     }
-    hssMusic loud = constantModule(8, 127);
+    ModuleBuilder builder(8, "8CHN"); // every track plays one long constant sample
+    builder.setSample(1, std::vector<int8_t>(20000, 127));
+    for (int t = 0; t < 8; ++t)
+        builder.setCell(0, 0, t, {1, 428, 0, 0});
+    hssMusic loud = loaded<hssMusic>(builder.build());
     MemoryEngine engine(44100, 16, 0);
     engine.speaker.playMusic(&loud);
     EXPECT_EQ(32767, engine.render16(1)[0]);
 }
 
+TEST(SpeakerChannels, InstanceLimitCountsCopiesAndTakesTheLastFreeChannel)
+{
+    MemoryEngine engine(44100, 16, 1, 1, 8);
+    hssSound limited = mono16(Samples(100)), other = mono16(Samples(100));
+    limited.instanceLimit = 2;
+    EXPECT_EQ(1, engine.speaker.playSound(&other));
+    EXPECT_EQ(8, engine.speaker.playSound(&limited));
+    EXPECT_EQ(7, engine.speaker.playSound(&limited));
+    EXPECT_EQ(HSS_NO_CHANNEL, engine.speaker.playSound(&limited));
+    engine.speaker.channel(8)->setStopped(true);
+    EXPECT_EQ(8, engine.speaker.playSound(&limited));
+}

@@ -14,8 +14,6 @@
 
 using namespace gamelib;
 using namespace guilib;
-using namespace gamelib;
-using namespace guilib;
 using vela::lang::DString;
 
 namespace {

@@ -1,6 +1,8 @@
-// Wave loading: damaged files, hostile MS-ADPCM blocks, and MS-ADPCM against sox.
+// Wave and module loading: damaged files, hostile MS-ADPCM blocks, MS-ADPCM against sox, and
+// the track limit.
 #include "SoundFixtures.h"
 
+#include "sound/hssMusic.h"
 #include "sound/hssSound.h"
 #include "support/Files.h"
 #include "support/Process.h"
@@ -8,15 +10,20 @@
 
 using namespace soundtest;
 
+namespace {
+
+// The file with `bytes` written over it from `at` on.
+Bytes patched(Bytes file, size_t at, const std::string& bytes)
+{
+    std::copy(bytes.begin(), bytes.end(), file.begin() + long(at));
+    return file;
+}
+
+}
+
 TEST(WaveLoad, DamagedFilesAreRejectedWithTheirStatus)
 {
     const Bytes good = makeWave(pcmFormat(1, 8000, 8), Bytes(16, 0x80));
-    auto with = [&](std::initializer_list<std::pair<size_t, uint8_t>> edits) {
-        Bytes copy = good;
-        for (const auto& e : edits)
-            copy[e.first] = e.second;
-        return copy;
-    };
     Bytes noData(good.begin(), good.begin() + 36);
     putChunk(noData, "junk", Bytes(8, 0));
     Bytes badPredictor(256, 0);
@@ -26,11 +33,11 @@ TEST(WaveLoad, DamagedFilesAreRejectedWithTheirStatus)
         Bytes file;
         int status;
     } cases[] = {
-        {"format past end", with({{16, 0xF0}, {19, 0x7F}}), HSS_NOT_WAVE},
+        {"format past end", patched(good, 16, std::string("\xF0\0\0\x7F", 4)), HSS_NOT_WAVE},
         {"12 bits", makeWave(pcmFormat(1, 8000, 12), Bytes(4, 0)), HSS_UNSUPPORTED},
         {"zero rate", makeWave(pcmFormat(1, 0, 8), Bytes(6, 0)), HSS_UNSUPPORTED},
         {"no data chunk", noData, HSS_NO_DATA},
-        {"data past end", with({{40, 0xFF}}), HSS_NO_DATA},
+        {"data past end", patched(good, 40, "\xFF"), HSS_NO_DATA},
         {"6 coefficients", makeWave(adpcmFormat(1, 6), Bytes(256, 0)), HSS_UNSUPPORTED},
         {"bad predictor", makeWave(adpcmFormat(1), badPredictor), HSS_UNSUPPORTED},
     };
@@ -80,4 +87,34 @@ TEST(WaveLoad, AdpcmDecodesLikeSox)
         const size_t bytes = static_cast<size_t>(mine.length()) * 2 * channels;
         EXPECT_TRUE(std::equal(mine.data(), mine.data() + bytes, theirs.data())) << channels << " channels";
     }
+}
+
+TEST(ModuleLoad, DamagedModulesAreRejectedAndTooManyTracksNotPlayed)
+{
+    ModuleBuilder base;
+    base.setSample(1, std::vector<int8_t>(64, 1));
+    const Bytes good = base.build();
+    const struct {
+        const char* name;
+        Bytes file;
+        int status;
+    } cases[] = {
+        {"FLT4", patched(good, 1080, "FLT4"), HSS_UNSUPPORTED},
+        {"song length 0", patched(good, 950, std::string(1, 0)), HSS_UNSUPPORTED},
+        {"song length 129", patched(good, 950, std::string(1, char(129))), HSS_UNSUPPORTED},
+        {"header only", Bytes(good.begin(), good.begin() + 1083), HSS_NO_DATA},
+        {"pattern past the end", patched(good, 952, std::string(1, 40)), HSS_NO_DATA},
+        {"sample past the end", patched(good, 20 + 22, std::string(1, char(0xFF))), HSS_NO_DATA},
+        {"last sample byte missing", Bytes(good.begin(), good.end() - 1), HSS_NO_DATA},
+    };
+    for (const auto& c : cases) {
+        hssMusic music;
+        EXPECT_EQ(c.status, loadExact(music, c.file)) << c.name;
+        EXPECT_EQ(nullptr, music.data()) << c.name;
+    }
+    hssMusic music = loaded<hssMusic>(ModuleBuilder(33, "33CH").build());
+    MemoryEngine engine;
+    EXPECT_EQ(HSS_UNSUPPORTED, engine.speaker.playMusic(&music));
+    hssMusic empty;
+    EXPECT_EQ(HSS_NO_DATA, engine.speaker.playMusic(&empty));
 }
