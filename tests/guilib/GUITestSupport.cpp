@@ -28,7 +28,6 @@ void GUITest::SetUp()
     GameContext::get().screenWidth = host.width;
     GameContext::get().screenHeight = host.height;
     engine().setHost(&host);
-    engine().setSoundControl(&sound);
 }
 
 void GUITest::TearDown()

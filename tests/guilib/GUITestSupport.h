@@ -61,7 +61,6 @@ protected:
     }
 
     FakeHost host;
-    SoundRecorder sound;
 };
 
 } // namespace guitest

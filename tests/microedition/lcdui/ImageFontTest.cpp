@@ -3,9 +3,6 @@
 #include "lang/DExceptionBase.h"
 #include "lang/DString.h"
 #include "lang/HostHooks.h"
-#include "microedition/lcdui/DCharMask.h"
-#include "microedition/lcdui/DFont.h"
-#include "microedition/lcdui/DGraphics.h"
 #include "microedition/lcdui/DImage.h"
 #include "support/TempDir.h"
 
