@@ -81,7 +81,6 @@ TEST_F(GameDataReaders, SoundsLoadAndTunesMixIntoMusic)
         std::vector<uint8_t> pcm;
         ASSERT_EQ(hssRenderOffline(bytes.data(), bytes.size(), true, settings, pcm), 0) << name;
         size_t frames = pcm.size() / 2;
-        EXPECT_GE(frames, size_t(60 * settings.frequency)) << name << " plays a minute before it ends";
         long loud = 0, clipped = 0;
         for (size_t i = 0; i + 1 < pcm.size(); i += 2) {
             int v = int16_t(pcm[i] | pcm[i + 1] << 8);

@@ -1,5 +1,5 @@
-// Plain files in the program's folder: reading, the end of file, truncation, the data-folder
-// stand-in of an unwritable program folder and the installed copy's layout.
+// Plain files in the program's folder: reading, the end of file, truncation and the data-folder
+// stand-in of an unwritable program folder.
 #include "io/DFileInputStream.h"
 #include "io/DFileOutputStream.h"
 #include "io/HostPaths.h"
@@ -92,22 +92,6 @@ TEST_F(FileStreams, OutputReplacesAnExistingFileAtClose)
     out->close();
     EXPECT_EQ(readFile(dir / "prog/out"), (Bytes{0x41, 0x42, 0}));
     EXPECT_THROWS_KIND(out->write(1), lang::IOException);
-}
-
-// The build tree keeps game.dat beside the program; an installed copy in <prefix>/share/tintrow,
-// shared by every user, so each user's own files go to their data folder even when the shared
-// folder could be written (by root).
-TEST_F(FileStreams, AnInstalledCopyReadsItsDataFromShareAndWritesToTheUsersFolder)
-{
-    writeFile(dir / "usr/share/tintrow/game.dat", Bytes{7});
-    lang::host::setProgramFile(dir / "usr/bin/tintrow");
-    EXPECT_EQ(programDirectory(), dir / "usr/share/tintrow");
-    output("langid", {4});
-    EXPECT_EQ(readFile(standIn), Bytes{4});
-    EXPECT_EQ(firstByte("game.dat"), 7);
-    writeFile(dir / "usr/bin/game.dat", Bytes{8}); // a build tree beside it wins
-    EXPECT_EQ(programDirectory(), dir / "usr/bin");
-    EXPECT_FALSE(lang::host::programIsInstalled());
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 #include "io/DByteArrayOutputStream.h"
 #include "io/DDataInputStream.h"
 #include "io/DDataOutputStream.h"
-#include "io/DPrintStream.h"
 #include "lang/DString.h"
 #include "support/Files.h"
 #include "support/Thrown.h"
@@ -64,19 +63,6 @@ TEST(ByteArrayStreams, BadRangesThrowAndChangeNothingAndClosedStreamsStayUsable)
     in->reset();
     in->close();
     EXPECT_EQ(in->read(), -1);
-}
-
-TEST(PrintStream, ForwardsEveryWriteToItsStreamOrDiscardsItWithoutOne)
-{
-    DByteArrayOutputStreamPtr sink = new DByteArrayOutputStream();
-    DPrintStreamPtr print = new DPrintStream(sink);
-    print->write(65);
-    print->write(toArray(Bytes{66, 67}));
-    EXPECT_EQ(sink->size(), 3);
-    DPrintStreamPtr discard = new DPrintStream();
-    discard->write(toArray(Bytes{66}), 0, 1);
-    discard->write(lang::DbyteArrayPtr()); // discarded unseen, as every other operation
-    DDataOutputStreamPtr(new DDataOutputStream(discard))->write(lang::DbyteArrayPtr());
 }
 
 TEST(ModifiedUtf8, EncodesAndDecodesEachUnitRange)

@@ -1,4 +1,4 @@
-// Command line options: unusable values and unknown options are refused; help and version.
+// Command line options: unusable values and unknown options are refused.
 #include "shell/CommandLine.h"
 
 #include <gtest/gtest.h>
@@ -24,11 +24,6 @@ TEST(CommandLine, HostOptionsAndUnusableValues)
         EXPECT_FALSE(error.empty());
     }
     EXPECT_EQ(error, "unknown option 'level1' (see tintrow --help)");
-    for (auto [token, request] : {std::pair{"--help", CommandLine::HELP}, {"-h", CommandLine::HELP},
-                                  {"--version", CommandLine::VERSION}}) {
-        ASSERT_TRUE(parseCommandLine({"/scale:2", token}, line, error)) << token;
-        EXPECT_EQ(line.request, request) << token;
-    }
 }
 
 } // namespace
