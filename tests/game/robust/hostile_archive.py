@@ -54,22 +54,18 @@ def verdict(session, runs):
     with what went wrong."""
     # A run that ends on a failure leaves the application unreleased, as the shell does by
     # design: its memory is the system's to take back, so only memory errors count here.
-    process = session.start("tour.txt", runs, ASAN_OPTIONS="detect_leaks=0")
-    try:
-        _, err = process.communicate(timeout=TIMEOUT)
-    except subprocess.TimeoutExpired:
-        process.kill()
-        process.wait()
+    ended = session.run("tour.txt", runs, TIMEOUT, ASAN_OPTIONS="detect_leaks=0")
+    if ended is None:
         raise Failure("hangs")
-    text = err.decode(errors="replace")
-    if process.returncode < 0:
-        raise Failure(f"crashes (signal {-process.returncode}): {text[-2000:]}")
+    status, text = ended
+    if status < 0:
+        raise Failure(f"crashes (signal {-status}): {text[-2000:]}")
     if "Sanitizer" in text or "runtime error" in text:
         raise Failure("trips the sanitizer: " + text[-4000:])
-    if process.returncode == 0:
+    if status == 0:
         return "plays", text
     if not text.strip() or len(text.strip().splitlines()) > 4:
-        raise Failure(f"ends with status {process.returncode} and not one message: {text}")
+        raise Failure(f"ends with status {status} and not one message: {text}")
     return "ends with a message", text
 
 

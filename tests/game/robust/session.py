@@ -90,15 +90,22 @@ class Session:
         return subprocess.Popen([self.program, "/script:" + os.path.join(HERE, script)], cwd=cwd,
                                 env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
 
-    def play(self, script, cwd, what):
-        """Runs a script to its end; a failure status, a message or a hang ends the test."""
-        process = self.start(script, cwd)
+    def run(self, script, cwd, timeout=300, **environment):
+        """Runs a script to its end: its status and standard error, or None when it hangs."""
+        process = self.start(script, cwd, **environment)
         try:
-            _, err = process.communicate(timeout=300)
+            _, err = process.communicate(timeout=timeout)
         except subprocess.TimeoutExpired:
             process.kill()
+            process.wait()
+            return None
+        return process.returncode, err.decode(errors="replace")
+
+    def play(self, script, cwd, what):
+        """Runs a script to its end; a failure status, a message or a hang ends the test."""
+        ended = self.run(script, cwd)
+        if ended is None:
             sys.exit(f"FAIL: {what} did not end")
-        if process.returncode != 0 or err:
-            sys.exit(f"FAIL: {what} ended with status {process.returncode}: "
-                     + err.decode(errors="replace"))
+        if ended != (0, ""):
+            sys.exit(f"FAIL: {what} ended with status {ended[0]}: {ended[1]}")
 

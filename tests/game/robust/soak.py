@@ -42,16 +42,14 @@ def main():
                             "--shots", shots], stdout=f, check=True)
         with open(script) as f:
             expected = sum(1 for line in f if line.startswith("heap "))
-        env = dict(os.environ, TINTROW_HOME=session.home,
-                   ASAN_OPTIONS="detect_leaks=1:abort_on_error=0",
-                   UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1")
         started = time.monotonic()
-        run = subprocess.run([session.program, "/script:" + script], cwd=work, env=env,
-                             stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, timeout=4 * 3600)
+        ended = session.run(script, work, 4 * 3600, ASAN_OPTIONS="detect_leaks=1:abort_on_error=0",
+                            UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1")
         real = time.monotonic() - started
-        err = run.stderr.decode(errors="replace")
-        if run.returncode != 0 or err:
-            sys.exit(f"FAIL: the soak ended with status {run.returncode}: {err[-6000:]}")
+        if ended is None:
+            sys.exit("FAIL: the soak did not end")
+        if ended != (0, ""):
+            sys.exit(f"FAIL: the soak ended with status {ended[0]}: {ended[1][-6000:]}")
         with open(heap) as f:
             samples = [tuple(map(int, line.split())) for line in f]
         if len(samples) != expected:
