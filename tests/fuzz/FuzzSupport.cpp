@@ -6,10 +6,9 @@
 #include "lang/HostHooks.h"
 #include "microedition/lcdui/DGraphics.h"
 #include "microedition/lcdui/DImage.h"
+#include "support/Files.h"
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <unistd.h>
 
 namespace fuzz {
@@ -47,8 +46,7 @@ const std::string& scratchFolder()
 
 void writeProgramFile(const std::string& name, const void* data, size_t size)
 {
-    std::ofstream out(scratchFolder() + "/" + name, std::ios::binary | std::ios::trunc);
-    out.write(static_cast<const char*>(data), std::streamsize(size));
+    support::writeFile(scratchFolder() + "/" + name, std::string(static_cast<const char*>(data), size));
 }
 
 void writeProgramFile(const std::string& name, const std::string& bytes)
@@ -61,11 +59,8 @@ void writeStore(const std::string& store, const std::vector<std::string>& record
     const std::string folder = scratchFolder() + "/home/Vandrel/Tintrow/" + store;
     std::error_code ignored;
     fs::remove_all(folder, ignored);
-    fs::create_directories(folder);
-    for (size_t i = 0; i < records.size(); ++i) {
-        std::ofstream out(folder + "/" + std::to_string(i + 1), std::ios::binary);
-        out << records[i];
-    }
+    for (size_t i = 0; i < records.size(); ++i)
+        support::writeFile(folder + "/" + std::to_string(i + 1), records[i]);
 }
 
 std::vector<std::string> lengthPrefixedParts(const uint8_t* data, size_t size)
@@ -103,10 +98,7 @@ const std::string& samplePng()
         const std::string path = scratchFolder() + "/sample.png";
         std::string error;
         host::writePng(picture, path, error);
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream data;
-        data << in.rdbuf();
-        return data.str();
+        return support::readText(path);
     }();
     return bytes;
 }
