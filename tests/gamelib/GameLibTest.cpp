@@ -11,7 +11,6 @@
 
 using namespace vela::lang;
 using namespace gamelib;
-using vela::microedition::lcdui::DCanvas;
 using vela::microedition::lcdui::DDisplay;
 using vela::microedition::lcdui::DGraphicsPtr;
 using vela::microedition::midlet::DMIDlet;

@@ -8,9 +8,6 @@
 
 using namespace vela::lang;
 using namespace gamelib;
-using vela::microedition::lcdui::DGraphicsPtr;
-using vela::microedition::lcdui::DImage;
-using vela::microedition::lcdui::DImagePtr;
 
 namespace {
 

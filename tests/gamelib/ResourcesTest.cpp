@@ -8,7 +8,6 @@
 
 using namespace vela::lang;
 using namespace gamelib;
-using vela::microedition::lcdui::DImagePtr;
 
 namespace {
 

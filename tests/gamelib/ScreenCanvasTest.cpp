@@ -5,7 +5,6 @@
 #include <vector>
 
 using namespace gamelib;
-using vela::microedition::lcdui::DCanvas;
 
 namespace {
 

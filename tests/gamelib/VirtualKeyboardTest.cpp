@@ -6,7 +6,6 @@
 
 using namespace vela::lang;
 using namespace gamelib;
-using vela::microedition::lcdui::DCanvas;
 
 namespace {
 
