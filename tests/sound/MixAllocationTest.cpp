@@ -3,36 +3,7 @@
 
 #include "sound/hssMusic.h"
 #include "sound/hssSound.h"
-
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
-namespace {
-std::atomic<long> allocations{0};
-}
-
-void* operator new(std::size_t size)
-{
-    ++allocations;
-    if (void* memory = std::malloc(size ? size : 1))
-        return memory;
-    throw std::bad_alloc();
-}
-
-// The replacements pair malloc with free; the compiler cannot see that they belong together.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void operator delete(void* memory) noexcept
-{
-    std::free(memory);
-}
-
-void operator delete(void* memory, std::size_t) noexcept
-{
-    std::free(memory);
-}
-#pragma GCC diagnostic pop
+#include "support/CountingNew.h"
 
 using namespace soundtest;
 
@@ -53,9 +24,9 @@ TEST(MixAllocation, MixingMusicAndSoundsAllocatesNothing)
     for (int i = 0; i < 8; ++i)
         ASSERT_GE(engine.speaker.playSound(&sound), 0);
     Bytes buffer(1323 * 4);
-    long before = allocations.load();
+    long before = support::allocations.load();
     for (int i = 0; i < 200; ++i)
         engine.driver().render(buffer.data(), static_cast<int>(buffer.size()));
-    EXPECT_EQ(before, allocations.load());
+    EXPECT_EQ(before, support::allocations.load());
     EXPECT_FALSE(engine.speaker.channel(0)->isStopped());
 }

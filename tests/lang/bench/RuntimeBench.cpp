@@ -2,32 +2,14 @@
 // (retain and release, lookups by integer, the random step) allocate nothing.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <new>
-
 #include "lang/DInteger.h"
+#include "support/CountingNew.h"
 #include "util/DHashtable.h"
 #include "util/DRandom.h"
 
 using namespace vela::lang;
 using namespace vela::util;
-
-static long allocations = 0;
-
-// The replacements below pair malloc with free themselves; once inlined, the compiler cannot
-// see that and warns about every delete.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-
-void* operator new(std::size_t size)
-{
-    ++allocations;
-    if (void* memory = std::malloc(size ? size : 1))
-        return memory;
-    throw std::bad_alloc();
-}
-
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
+using support::allocations;
 
 // Runs the timed loop and reports its allocations per iteration; a path that must not
 // allocate and did is an error, which fails the benchmark's smoke test.

@@ -3,7 +3,6 @@
 #include "lang/DString.h"
 #include "microedition/lcdui/DDisplay.h"
 #include "microedition/midlet/DMIDlet.h"
-#include "support/FakeWindow.h"
 
 #include <gtest/gtest.h>
 
