@@ -87,7 +87,7 @@ void BM_StartUpToLogoFlush(benchmark::State& state)
     for (auto _ : state) {
         Stage stage;
         if (!stage.ready())
-        return state.SkipWithError("no game.dat beside the benchmark");
+            return state.SkipWithError("no game.dat beside the benchmark");
         Fonts::loadFonts(new DString());
         GameContext::get().graphics->drawImage(Resources::loadImage(u"img/vandrel"), 120, 160, 3);
         GameContext::get().canvas->flushGraphics();
