@@ -125,7 +125,7 @@ TEST_F(GameScreenTest, CursorWrapsPastHolesAndATapOnAHoleOnlyHidesIt)
         game.cursorX = row.fromX;
         game.cursorY = row.fromY;
         game.cursorVisible = false;
-        game.lastCursorMove = ScreenStage::now - 1000;
+        game.lastCursorMove = FakeClock::now - 1000;
         press(row.key);
         EXPECT_EQ(std::make_pair(game.cursorX, game.cursorY), std::make_pair(row.toX, row.toY))
             << "from " << row.fromX << "," << row.fromY << " key " << row.key;
@@ -134,7 +134,7 @@ TEST_F(GameScreenTest, CursorWrapsPastHolesAndATapOnAHoleOnlyHidesIt)
     // A held key moves again once 201 ms have passed: on every fifth tick.
     game.cursorY = 3;
     game.cursorX = 1;
-    game.lastCursorMove = ScreenStage::now - 1000;
+    game.lastCursorMove = FakeClock::now - 1000;
     canvas().keyPressed(KEY_RIGHT);
     for (int i = 0; i < 11; ++i)
         stage.tick();

@@ -10,8 +10,6 @@
 #include "gamelib/StringManager.h"
 #include "guilib/GUIEngine.h"
 #include "io/DArchive.h"
-#include "io/HostPaths.h"
-#include "lang/HostHooks.h"
 #include "microedition/media/DManager.h"
 #include "sound/hssMemoryDriver.h"
 #include "support/Files.h"
@@ -19,25 +17,12 @@
 using namespace vela::lang;
 using namespace gamelib;
 using vela::microedition::media::DManager;
-namespace hooks = vela::lang::host;
 
 namespace tintrow::testing {
 
-namespace {
-
-uint64_t readClock()
-{
-    return ScreenStage::now;
-}
-
-}
-
 ScreenStage::ScreenStage(int32_t w, int32_t h, bool sound) : window(w, h)
 {
-    std::filesystem::create_symlink(TINTROW_GAME_DATA, folder / "game.dat");
-    hooks::setTickSource(readClock);
-    hooks::setProgramFile(folder / "tintrow");
-    vela::io::setAppNameSource([] { return std::string("Tintrow"); });
+    std::filesystem::create_symlink(TINTROW_GAME_DATA, resources.folder() + "/game.dat");
     GameContext::reset();
     display = new vela::microedition::lcdui::DDisplay(&window);
     GameContext::get().canvas = new ScreenCanvas();
@@ -71,17 +56,13 @@ ScreenStage::~ScreenStage()
     DManager::setDriverFactory(nullptr);
     guilib::GUIEngine::shutdown();
     Fonts::release();
-    vela::io::closeArchive();
-    Resources::setSearchPath(DStringPtr(new DString()));
     display->setCurrent(nullptr);
     GameContext::reset();
-    hooks::setProgramFile("");
-    hooks::setTickSource(nullptr);
 }
 
 void ScreenStage::writeLevel(int32_t index, const LevelDesign& design)
 {
-    support::writeFile(folder / (std::to_string(index) + ".bin"), design.bytes());
+    support::writeFile(resources.folder() + "/" + std::to_string(index) + ".bin", design.bytes());
 }
 
 void ScreenStage::startLevel(int32_t level, int64_t seed)
@@ -97,7 +78,7 @@ void ScreenStage::startLevel(int32_t level, int64_t seed)
 
 void ScreenStage::tick()
 {
-    now += 42;
+    FakeClock::now += 42;
     GameContext::get().canvas->takeKeyEvent();
     gameScreen->tick();
     ScreenCanvas::tickSawPointer();

@@ -6,9 +6,8 @@
 
 #include "game/GameFixture.h"
 #include "game/GameScreen.h"
+#include "gamelib/GameLibTestSupport.h"
 #include "microedition/lcdui/DDisplay.h"
-#include "support/FakeWindow.h"
-#include "support/TempDir.h"
 
 namespace tintrow::testing {
 
@@ -36,12 +35,12 @@ public:
     void refreshInGameMenu() override { }
     gamelib::SoundManager& soundManager() override { return *sounds; }
 
-    static inline uint64_t now = 1000;
+    FakeClock clock{1000};
     int32_t pauses = 0, finished = 0, tips = 0;
     support::FakeWindow window;
 
 private:
-    support::TempDir folder; // the program folder: a link to the built game.dat and the test's levels
+    TestResources resources; // the program folder: a link to the built game.dat and the test's levels
     vela::microedition::lcdui::DDisplayPtr display;
     gamelib::SoundManagerPtr sounds;
     GameScreenPtr gameScreen;
