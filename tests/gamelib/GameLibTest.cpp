@@ -11,9 +11,7 @@
 
 using namespace vela::lang;
 using namespace gamelib;
-using vela::microedition::lcdui::DDisplay;
 using vela::microedition::lcdui::DGraphicsPtr;
-using vela::microedition::midlet::DMIDlet;
 
 namespace {
 
@@ -41,23 +39,13 @@ GameFlowPtr makeRecordingFlow()
 
 const std::pair<const std::string, std::string> SUPPORTED = {"240x320.dat", "PATH=\r\n"};
 
-class GameLibTest : public ::testing::Test {
+class GameLibTest : public AppTest {
 protected:
-    GameLibTest() : clock(1000), window(240, 320)
+    GameLibTest() : AppTest(1000, 240, 320)
     {
         FakeClock::advancing = true;
         flowLog = FlowLog();
-        GameContext::reset();
-        app = new GameLib(makeRecordingFlow);
-        DMIDlet::setCurrent(app);
-        display = new DDisplay(&window);
-    }
-    ~GameLibTest() override
-    {
-        app->destroyApp(true);
-        display->setCurrent(nullptr);
-        DMIDlet::setCurrent(nullptr);
-        GameContext::reset();
+        makeApp(makeRecordingFlow);
     }
     void start(const std::map<std::string, std::string>& members)
     {
@@ -78,12 +66,6 @@ protected:
                     return true;
         return false;
     }
-
-    FakeClock clock;
-    TestResources resources;
-    support::FakeWindow window;
-    vela::lang::DPtr<GameLib> app;
-    vela::microedition::lcdui::DDisplayPtr display;
 };
 
 }

@@ -8,12 +8,14 @@
 #include "io/HostPaths.h"
 #include "lang/DString.h"
 #include "lang/HostHooks.h"
+#include "microedition/midlet/DMIDlet.h"
 #include "support/Files.h"
 #include "support/Process.h"
 
 #include <filesystem>
 
 using namespace gamelib;
+using vela::microedition::midlet::DMIDlet;
 
 FakeClock::FakeClock(uint64_t start)
 {
@@ -72,4 +74,24 @@ void TestResources::openArchive(const std::map<std::string, std::string>& member
     std::filesystem::remove(root / "game.dat");
     support::pack7z(root / "game.dat", members);
     vela::io::openArchive(vela::lang::DStringPtr(new vela::lang::DString(u"game.dat")));
+}
+
+void AppTest::makeApp(GameFlowFactory flow)
+{
+    GameContext::reset();
+    app = new GameLib(flow);
+    DMIDlet::setCurrent(app);
+    display = new vela::microedition::lcdui::DDisplay(&window);
+}
+
+void AppTest::stop()
+{
+    if (!app)
+        return;
+    app->destroyApp(true);
+    display->setCurrent(nullptr);
+    DMIDlet::setCurrent(nullptr);
+    GameContext::reset();
+    app = nullptr;
+    display = nullptr;
 }

@@ -1,7 +1,9 @@
 // What the game library tests share: a clock driven by hand, a display with the screen canvas,
-// big-endian data as the game reads it, pictures, and a program folder with its own game.dat.
+// big-endian data as the game reads it, pictures, a program folder with its own game.dat, and
+// the application on a window of its own.
 #pragma once
 
+#include "gamelib/GameLib.h"
 #include "gamelib/ScreenCanvas.h"
 #include "microedition/lcdui/DDisplay.h"
 #include "support/FakeWindow.h"
@@ -71,4 +73,23 @@ public:
 
 private:
     support::TempDir root;
+};
+
+// The application made over a flow of the test's choice, on a window and a program folder of
+// its own.
+class AppTest : public ::testing::Test {
+protected:
+    AppTest(uint64_t clockStart, int width, int height) : clock(clockStart), window(width, height) {}
+    ~AppTest() override { stop(); }
+
+    // Makes the application and makes it current on a display of the window, as the shell does.
+    void makeApp(gamelib::GameFlowFactory flow);
+    // Ends it as closing the window does.
+    void stop();
+
+    FakeClock clock;
+    TestResources resources;
+    support::FakeWindow window;
+    vela::lang::DPtr<gamelib::GameLib> app;
+    vela::microedition::lcdui::DDisplayPtr display;
 };

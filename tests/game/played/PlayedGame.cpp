@@ -7,17 +7,15 @@
 #include "guilib/GUIEngine.h"
 #include "guilib/GUIText.h"
 #include "microedition/media/DManager.h"
-#include "microedition/midlet/DMIDlet.h"
 #include "sound/hssMemoryDriver.h"
 #include "support/Files.h"
 #include "support/TempDir.h"
 
 using namespace gamelib;
-using vela::microedition::midlet::DMIDlet;
 
 namespace tintrow::testing {
 
-PlayedGame::PlayedGame(int width, int height) : clock(0), window(width, height)
+PlayedGame::PlayedGame(int width, int height) : AppTest(0, width, height)
 {
     std::filesystem::create_symlink(TINTROW_GAME_DATA, resources.folder() + "/game.dat");
     vela::microedition::media::DManager::setDriverFactory(hssCreateMemoryDriver);
@@ -32,27 +30,12 @@ PlayedGame::~PlayedGame()
 
 void PlayedGame::start()
 {
-    GameContext::reset();
-    app = new GameLib(ScreenFlow::create);
-    DMIDlet::setCurrent(app);
-    display = new vela::microedition::lcdui::DDisplay(&window);
+    makeApp(ScreenFlow::create);
     // The start-up waits only read the clock, as in a scripted run.
     FakeClock::advancing = true;
     app->startApp();
     FakeClock::advancing = false;
     GameContext::get().scheduler.restart();
-}
-
-void PlayedGame::stop()
-{
-    if (!app)
-        return;
-    app->destroyApp(true);
-    display->setCurrent(nullptr);
-    DMIDlet::setCurrent(nullptr);
-    GameContext::reset();
-    app = nullptr;
-    display = nullptr;
 }
 
 void PlayedGame::restart()

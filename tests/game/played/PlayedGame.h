@@ -6,13 +6,12 @@
 #include <string>
 
 #include "game/ScreenFlow.h"
-#include "gamelib/GameLib.h"
 #include "gamelib/GameLibTestSupport.h"
 #include "guilib/GUIWidget.h"
 
 namespace tintrow::testing {
 
-class PlayedGame : public ::testing::Test {
+class PlayedGame : public AppTest {
 protected:
     PlayedGame(int width = 240, int height = 320);
     ~PlayedGame() override;
@@ -21,7 +20,6 @@ protected:
     void start();
     // Ends it as closing the window does, and starts it again on the same data folder.
     void restart();
-    void stop();
 
     // Passes of the main loop, one 42 ms tick each.
     void run(int ticks = 1);
@@ -47,12 +45,6 @@ protected:
         KEY_LEFT = 37, KEY_UP = 38, KEY_RIGHT = 39, KEY_DOWN = 40,
         KEY_SOFT_LEFT = 10000, KEY_SOFT_RIGHT = 10001, KEY_FIRE = 10002,
     };
-
-    FakeClock clock;
-    TestResources resources;
-    support::FakeWindow window;
-    vela::lang::DPtr<gamelib::GameLib> app;
-    vela::microedition::lcdui::DDisplayPtr display;
 };
 
 } // namespace tintrow::testing
