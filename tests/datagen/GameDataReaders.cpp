@@ -1,18 +1,14 @@
-// Reads the packed game.dat with the game's own readers: the archive index and decoder, the
-// level loader, the wave and module loaders and the sound engine's offline mixer.
+// The tunes of the packed game.dat through the game's own archive reader, module loader and
+// offline mixer: audible and unclipped, which the packed-data check does not listen for.
 #include "Audio.h"
 
-#include "game/rules/LevelFile.h"
 #include "io/DArchive.h"
 #include "lang/DArray.h"
-#include "lang/DExceptionBase.h"
 #include "sound/hssMusic.h"
 #include "sound/hssOfflineRenderer.h"
-#include "sound/hssSound.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 
 using namespace datagen;
@@ -38,32 +34,13 @@ protected:
 
 }  // namespace
 
-TEST_F(GameDataReaders, LevelsLoadAsTheGameReadsThem)
-{
-    std::vector<std::string> names = vela::io::archiveMemberNames();
-    int count = 0;
-    for (; std::find(names.begin(), names.end(), std::to_string(count) + ".bin") != names.end(); ++count) {
-        try {
-            tintrow::LevelFile::parse(vela::io::readArchiveMember(std::to_string(count) + ".bin"));
-        } catch (vela::lang::DExceptionBase* e) {
-            delete e;
-            ADD_FAILURE() << "level " << count << " does not load";
-        }
-    }
-    EXPECT_GE(count, 30);
-}
-
-TEST_F(GameDataReaders, SoundsLoadAndTunesMixIntoMusic)
+TEST_F(GameDataReaders, TunesMixIntoMusicNeitherSilentNorClipped)
 {
     for (const SoundName& s : soundTable()) {
-        std::string name = std::string(s.name) + (s.tune ? ".mod" : ".wav");
-        std::vector<uint8_t> bytes = member(name);
-        if (!s.tune) {
-            hssSound sound;
-            EXPECT_EQ(sound.load(bytes.data(), bytes.size()), 0) << name;
-            EXPECT_GT(sound.length(), 0) << name;
+        if (!s.tune)
             continue;
-        }
+        std::string name = std::string(s.name) + ".mod";
+        std::vector<uint8_t> bytes = member(name);
         hssMusic music;
         ASSERT_EQ(music.load(bytes.data(), bytes.size()), 0) << name;
         EXPECT_TRUE(music.tracks() == 4 || music.tracks() == 8) << name;
