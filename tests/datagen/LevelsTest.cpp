@@ -1,5 +1,4 @@
-// Level sources, the level file layout and the fit of boards on the screens.
-#include "GameReaders.h"
+// Level sources, the faults that make a level unplayable, and the fit of boards on the screens.
 #include "Levels.h"
 
 #include <gtest/gtest.h>
@@ -7,10 +6,6 @@
 #include <stdexcept>
 
 using namespace datagen;
-
-static const char* const ONE_LEVEL =
-    "level\ntype blocks\ngoal time\ncolours 4\nnext 3\nline 3\ntime 70000\nbonus 4000\npoints -2\n"
-    "particles 1000\n#####\n#...#\n#####\n";
 
 TEST(LevelSource, RejectsMalformedInput)
 {
