@@ -4,11 +4,9 @@
 #include <string>
 
 #include "lang/DString.h"
-#include "support/Table.h"
 #include "support/Thrown.h"
 
 using namespace vela::lang;
-using support::Table;
 using Text = const char16_t*;
 
 static DStringPtr S(const char16_t* text)
@@ -27,7 +25,7 @@ TEST(StringConversion, Utf8RoundTripsAndMalformedBytesBecomeReplacements)
     DStringPtr s = DString::fromUtf8(text);
     EXPECT_EQ(s->length(), 9); // the last character takes two units
     EXPECT_EQ(s->toUtf8(), text);
-    for (auto [bytes, expected] : Table<const char*, Text>{
+    for (auto [bytes, expected] : std::initializer_list<std::pair<const char*, Text>>{
              {"a\xff" "b", u"a\xFFFD" u"b"},
              {"\xc0\x80", u"\xFFFD\xFFFD"},             // overlong NUL
              {"\xe2\x82", u"\xFFFD\xFFFD"},             // cut short
