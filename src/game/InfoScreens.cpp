@@ -84,8 +84,7 @@ DStringPtr escapeMarkup(const DStringPtr& s)
 
 GUIModalScreenPtr ScreenFlow::buildSettings()
 {
-    GUIModalScreenPtr frame = makeScreenFrame(u"OK", u"BACK");
-    frame->setAction(GUIWidget::EVENT_SOFT_RIGHT, action(GUIAction::ACTION_POP_SCREEN));
+    GUIModalScreenPtr frame = makeBackFrame();
     frame->addAction(GUIWidget::EVENT_HIDDEN, action(ACTION_SETTINGS_CLOSED));
     frame->setAction(GUIWidget::EVENT_SHOWN, action(ACTION_REFRESH_SETTINGS));
     int32_t slot = slotHeight(menuImages, 8);
@@ -188,8 +187,7 @@ GUIModalScreenPtr ScreenFlow::buildAbout()
 
 GUIModalScreenPtr ScreenFlow::buildMoreGames()
 {
-    GUIModalScreenPtr frame = makeScreenFrame(u"OK", u"BACK");
-    frame->setAction(GUIWidget::EVENT_SOFT_RIGHT, action(GUIAction::ACTION_POP_SCREEN));
+    GUIModalScreenPtr frame = makeBackFrame();
     int32_t w = frame->boundsWidth, h = frame->boundsHeight;
     GUIWidgetPtr list = makeList(-1, w - w / 16, h * 7 / 8);
     frame->addChild(list);

@@ -88,6 +88,22 @@ GUIModalScreenPtr ScreenFlow::makeScreenFrame(const char16_t* left, const char16
     return frame;
 }
 
+GUIModalScreenPtr ScreenFlow::makeBackFrame()
+{
+    GUIModalScreenPtr frame = makeScreenFrame(u"OK", u"BACK");
+    frame->setAction(GUIWidget::EVENT_SOFT_RIGHT, action(GUIAction::ACTION_POP_SCREEN));
+    return frame;
+}
+
+// A list taller than its box: half a slot of room above and below for the scroll arrows.
+void ScreenFlow::stackScrollingList(const GUIWidgetPtr& list)
+{
+    int32_t slot = slotHeight(menuImages, 8);
+    list->setInsets(0, slot / 2, 0, slot / 2);
+    stackItems(list, slot);
+    addScrollArrows(list);
+}
+
 // The answer of a soft key: close the box, run the action, open the next screen.
 static GUIActionPtr answer(int32_t answerAction, const GUIWidgetPtr& next)
 {
@@ -216,17 +232,13 @@ GUIModalScreenPtr ScreenFlow::buildMainMenu(bool inGame)
         if (!inGame && (e.id == ID_CONTINUE_ITEM || e.id == ID_RESTART_ITEM))
             item->setStateNow(GUIWidget::STATE_VISIBLE, false);
     }
-    int32_t slot = slotHeight(menuImages, 8);
-    list->setInsets(0, slot / 2, 0, slot / 2);
-    stackItems(list, slot);
-    addScrollArrows(list);
+    stackScrollingList(list);
     return frame;
 }
 
 GUIModalScreenPtr ScreenFlow::buildModeChoice()
 {
-    GUIModalScreenPtr frame = makeScreenFrame(u"OK", u"BACK");
-    frame->setAction(GUIWidget::EVENT_SOFT_RIGHT, action(GUIAction::ACTION_POP_SCREEN));
+    GUIModalScreenPtr frame = makeBackFrame();
     int32_t slot = slotHeight(menuImages, 8);
     GUIWidgetPtr list = centredList(frame, slot, 3);
     addTextItem(list, menuImages, -1, u"PROGRESS_GAME", action(ACTION_PROGRESS_SCORES));
@@ -238,8 +250,7 @@ GUIModalScreenPtr ScreenFlow::buildModeChoice()
 
 GUIModalScreenPtr ScreenFlow::buildLevelChoice(bool arcade)
 {
-    GUIModalScreenPtr frame = makeScreenFrame(u"OK", u"BACK");
-    frame->setAction(GUIWidget::EVENT_SOFT_RIGHT, action(GUIAction::ACTION_POP_SCREEN));
+    GUIModalScreenPtr frame = makeBackFrame();
     frame->addAction(GUIWidget::EVENT_SHOWN, action(ACTION_REFRESH_LEVELS));
     int32_t w = frame->boundsWidth, h = frame->boundsHeight;
     GUIWidgetPtr list = makeList(ID_LEVEL_LIST, w, h * 2 / 3);
@@ -258,10 +269,7 @@ GUIModalScreenPtr ScreenFlow::buildLevelChoice(bool arcade)
         item->setFocusableWhenDisabled(true);
     }
     addTextItem(list, menuImages, -1, u"BACK", action(GUIAction::ACTION_POP_SCREEN));
-    int32_t slot = slotHeight(menuImages, 8);
-    list->setInsets(0, slot / 2, 0, slot / 2);
-    stackItems(list, slot);
-    addScrollArrows(list);
+    stackScrollingList(list);
     return frame;
 }
 

@@ -134,6 +134,9 @@ private:
 
     // Screens: frames, boxes and lists.
     guilib::GUIModalScreenPtr makeScreenFrame(const char16_t* left, const char16_t* right);
+    // OK and BACK, BACK closing the screen.
+    guilib::GUIModalScreenPtr makeBackFrame();
+    void stackScrollingList(const guilib::GUIWidgetPtr& list);
     guilib::GUIModalScreenPtr showConfirm(const char16_t* textKey, int32_t yesAction,
         int32_t noAction, const guilib::GUIWidgetPtr& yesTarget,
         const guilib::GUIWidgetPtr& noTarget);
